@@ -1,0 +1,113 @@
+// Loading and classifying a long list against a plain read of the same file.
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "core/FichiersListe.h"
+#include "core/Lignes.h"
+#include "core/Vocabulaire.h"
+#include "platform/FichiersHote.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace plivor;
+
+constexpr int kLignes = 100000;
+
+// A folder with a few real media files and a 100 000-line list mixing
+// instructions, present and absent media, resources and flags.
+struct Banc {
+  Banc() {
+    dossier = fs::temp_directory_path() / ("plivor-bench-" + std::to_string(::getpid()));
+    fs::create_directories(dossier / "img");
+    for (int i = 0; i < 50; ++i) std::ofstream(dossier / "img" / ("p" + std::to_string(i) + ".jpg")) << "x";
+    Liste lignes;
+    lignes.reserve(kLignes);
+    for (int i = 0; i < kLignes; ++i) {
+      switch (i % 8) {
+        case 0: lignes.push_back("Tempo=" + std::to_string(500 + i % 3000) + ".pvi"); break;
+        case 1: lignes.push_back("Transition=Gauche.pvi"); break;
+        case 2: lignes.push_back("img\\p" + std::to_string(i % 50) + ".jpg"); break;
+        case 3: lignes.push_back("Titrage=Titre " + std::to_string(i) + ".pvv"); break;
+        case 4: lignes.push_back("img\\absente" + std::to_string(i) + ".gif"); break;
+        case 5: lignes.push_back("Drapeau=D" + std::to_string(i) + ".pvd"); break;
+        case 6: lignes.push_back(Cp("Séquence=img\\p1.jpg.pvr")); break;
+        default: lignes.push_back(Cp("Duree=3/4-sec.pvi")); break;
+      }
+    }
+    fichier = dossier / "longue.pvl";
+    std::ofstream(fichier, std::ios::binary) << JoindreLignes(lignes);
+    services.ChangerDossier(*LigneDepuisHote(dossier));
+  }
+  ~Banc() { fs::remove_all(dossier); }
+
+  fs::path dossier;
+  fs::path fichier;
+  FichiersHote services;
+};
+
+Banc& LeBanc() {
+  static Banc banc;
+  return banc;
+}
+
+void LectureSimple(benchmark::State& state) {
+  Banc& banc = LeBanc();
+  for (auto _ : state) {
+    std::ifstream flux(banc.fichier, std::ios::binary);
+    std::string contenu((std::istreambuf_iterator<char>(flux)), std::istreambuf_iterator<char>());
+    benchmark::DoNotOptimize(contenu);
+  }
+}
+
+void ChargementEtClassement(benchmark::State& state) {
+  Banc& banc = LeBanc();
+  for (auto _ : state) {
+    const auto lue = LireListe("longue.pvl", banc.services);
+    long long somme = 0;
+    for (const Texte& ligne : lue->lignes) {
+      const int genre = ClasserLigne(ligne, banc.services);
+      somme += genre == Genre::Instruction ? CodeCombine(ligne) : genre;
+    }
+    benchmark::DoNotOptimize(somme);
+  }
+}
+
+BENCHMARK(LectureSimple)->Unit(benchmark::kMillisecond);
+BENCHMARK(ChargementEtClassement)->Unit(benchmark::kMillisecond);
+
+// Prints the ratio of the two after the usual report.
+class RapportRatio : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+      if (run.benchmark_name() == "LectureSimple") lecture_ = run.GetAdjustedRealTime();
+      if (run.benchmark_name() == "ChargementEtClassement") chargement_ = run.GetAdjustedRealTime();
+    }
+  }
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    if (lecture_ > 0 && chargement_ > 0)
+      std::printf("ratio chargement+classement / lecture simple (%d lignes) : %.1f\n", kLignes,
+                  chargement_ / lecture_);
+  }
+
+ private:
+  double lecture_ = 0;
+  double chargement_ = 0;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RapportRatio rapport;
+  benchmark::RunSpecifiedBenchmarks(&rapport);
+  benchmark::Shutdown();
+  return 0;
+}

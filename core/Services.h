@@ -1,0 +1,37 @@
+#pragma once
+// The two services the core calls out to: the file system and the person.
+// Both take Windows-1252 text; their host implementations convert.
+
+#include <cstdint>
+#include <optional>
+
+#include "core/Chemins.h"
+#include "core/Texte.h"
+
+namespace plivor {
+
+class ServicesFichiers {
+ public:
+  virtual ~ServicesFichiers() = default;
+
+  // The separator and drive rules of the paths this service accepts.
+  virtual StyleChemins Style() const = 0;
+  // Folder that relative paths are resolved against, without trailing separator.
+  virtual Texte DossierCourant() const = 0;
+  virtual bool FichierExiste(const Texte& chemin) const = 0;
+  virtual bool DossierExiste(const Texte& chemin) const = 0;
+  virtual std::optional<std::uint64_t> TailleFichier(const Texte& chemin) const = 0;
+  // The whole content; nothing when the file cannot be read.
+  virtual std::optional<std::string> LireFichier(const Texte& chemin) const = 0;
+  virtual bool EcrireFichier(const Texte& chemin, const std::string& contenu) = 0;
+};
+
+// Message boxes raised by the core. The program's dialogue interface
+// implements this; tests record the texts.
+class Messagerie {
+ public:
+  virtual ~Messagerie() = default;
+  virtual void Message(const Texte& texte) = 0;
+};
+
+}  // namespace plivor

@@ -1,0 +1,66 @@
+#include "platform/Dialogues.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace plivor {
+
+QString TexteEcran(const Texte& texte) { return QString::fromStdString(VersUtf8(texte)); }
+
+void Dialogues::Message(const Texte& texte) { Information(TexteEcran(texte)); }
+
+namespace {
+
+QString Titre() { return QApplication::applicationName(); }
+
+// Message boxes break lines at "\n"; the program's texts use "\r".
+QString AvecSauts(QString texte) { return texte.replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+
+template <typename T>
+T Prendre(QList<T>& file, T parDefaut) {
+  if (file.isEmpty()) return parDefaut;
+  return file.takeFirst();
+}
+
+}  // namespace
+
+void DialoguesEcran::Information(const QString& texte) {
+  QMessageBox::information(QApplication::activeWindow(), Titre(), AvecSauts(texte));
+}
+
+bool DialoguesEcran::Question(const QString& texte) {
+  return QMessageBox::question(QApplication::activeWindow(), Titre(), AvecSauts(texte),
+                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> DialoguesEcran::FichierAOuvrir(const QString& titre, const QString& dossier,
+                                                      const QString& filtre) {
+  const QString choix = QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, filtre);
+  if (choix.isEmpty()) return std::nullopt;
+  return choix;
+}
+
+std::optional<QString> DialoguesEcran::FichierAEnregistrer(const QString& titre, const QString& dossier,
+                                                           const QString& filtre) {
+  const QString choix = QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, dossier, filtre);
+  if (choix.isEmpty()) return std::nullopt;
+  return choix;
+}
+
+void DialoguesScriptes::Information(const QString& texte) { textes << texte; }
+
+bool DialoguesScriptes::Question(const QString& texte) {
+  textes << texte;
+  return Prendre(reponses, false);
+}
+
+std::optional<QString> DialoguesScriptes::FichierAOuvrir(const QString&, const QString&, const QString&) {
+  return Prendre<std::optional<QString>>(fichiers, std::nullopt);
+}
+
+std::optional<QString> DialoguesScriptes::FichierAEnregistrer(const QString&, const QString&, const QString&) {
+  return Prendre<std::optional<QString>>(fichiers, std::nullopt);
+}
+
+}  // namespace plivor

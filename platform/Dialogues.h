@@ -1,0 +1,58 @@
+#pragma once
+// The one seam between the program and the person: every message box,
+// question and file dialog goes through it, so tests can script answers
+// and read the exact texts.
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+#include "core/Services.h"
+
+namespace plivor {
+
+class Dialogues : public Messagerie {
+ public:
+  // Messages of the core arrive in Windows-1252.
+  void Message(const Texte& texte) final;
+
+  virtual void Information(const QString& texte) = 0;
+  // A Yes/No question; true for Yes.
+  virtual bool Question(const QString& texte) = 0;
+  // Open and save dialogs; nothing when cancelled.
+  virtual std::optional<QString> FichierAOuvrir(const QString& titre, const QString& dossier,
+                                                const QString& filtre) = 0;
+  virtual std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
+                                                     const QString& filtre) = 0;
+};
+
+// Real dialogs on screen.
+class DialoguesEcran : public Dialogues {
+ public:
+  void Information(const QString& texte) override;
+  bool Question(const QString& texte) override;
+  std::optional<QString> FichierAOuvrir(const QString& titre, const QString& dossier,
+                                        const QString& filtre) override;
+  std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
+                                             const QString& filtre) override;
+};
+
+// Scripted answers; every text shown is kept in order.
+class DialoguesScriptes : public Dialogues {
+ public:
+  void Information(const QString& texte) override;
+  bool Question(const QString& texte) override;
+  std::optional<QString> FichierAOuvrir(const QString& titre, const QString& dossier,
+                                        const QString& filtre) override;
+  std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
+                                             const QString& filtre) override;
+
+  QStringList textes;           // messages and questions, as shown
+  QList<bool> reponses;         // answers to the next questions; No when empty
+  QList<std::optional<QString>> fichiers;  // answers to the next file dialogs
+};
+
+// Windows-1252 text of the core as shown on screen, "\r" as a line break.
+QString TexteEcran(const Texte& texte);
+
+}  // namespace plivor

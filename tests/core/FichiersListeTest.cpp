@@ -1,0 +1,57 @@
+#include <gtest/gtest.h>
+
+#include "core/FichiersListe.h"
+#include "support/FichiersMemoire.h"
+
+namespace plivor {
+namespace {
+
+TEST(Lignes, EveryLineBreakAndTheFinalOne) {
+  EXPECT_EQ(DecouperLignes("a\r\nb\rc\nd"), (Liste{"a", "b", "c", "d"}));
+  EXPECT_EQ(DecouperLignes("a\r\nb\r\n"), (Liste{"a", "b"}));
+  EXPECT_EQ(DecouperLignes("a\n\nb\n"), (Liste{"a", "", "b"}));
+  EXPECT_EQ(DecouperLignes("\r\n"), (Liste{""}));
+  EXPECT_EQ(DecouperLignes(""), Liste{});
+  EXPECT_EQ(DecouperLignes("  x  \r\n"), (Liste{"  x  "}));
+  EXPECT_EQ(DecouperLignes(std::string("a\r\nb\0c\r\nd", 10)), (Liste{"a", "b"}));
+  EXPECT_EQ(JoindreLignes({"a", "", "b"}), "a\r\n\r\nb\r\n");
+}
+
+TEST(Codage, Windows1252IsKeptByteForByte) {
+  const std::string cp = "S\xE9quence=a.pvl.pvr\r\n\x80\x81\r\n";
+  const ListeLue lue = DecoderListe(cp);
+  EXPECT_FALSE(lue.enUtf8);
+  EXPECT_EQ(lue.lignes, (Liste{"S\xE9quence=a.pvl.pvr", "\x80\x81"}));
+  EXPECT_EQ(JoindreLignes(lue.lignes), cp);
+}
+
+TEST(Codage, Utf8ListsAreConverted) {
+  const ListeLue lue = DecoderListe("S\xC3\xA9quence=a.pvl.pvr\n\xE2\x82\xAC\n");
+  EXPECT_TRUE(lue.enUtf8);
+  EXPECT_EQ(lue.lignes, (Liste{"S\xE9quence=a.pvl.pvr", "\x80"}));
+  EXPECT_TRUE(lue.lignesIntraduisibles.empty());
+  const ListeLue marquee = DecoderListe("\xEF\xBB\xBFTempo=1.pvi\r\n");
+  EXPECT_TRUE(marquee.enUtf8);
+  EXPECT_EQ(marquee.lignes, (Liste{"Tempo=1.pvi"}));
+}
+
+TEST(Codage, CharactersOutsideWindows1252AreReported) {
+  // "Łódź.jpg": Ł and ź have no Windows-1252 byte, ó has.
+  const ListeLue lue = DecoderListe("ok.jpg\n\xC5\x81\xC3\xB3\x64\xC5\xBA.jpg\n");
+  EXPECT_EQ(lue.lignesIntraduisibles, (std::vector<int>{1}));
+  EXPECT_EQ(lue.lignes[1], "?\xF3\x64?.jpg");
+}
+
+TEST(Fichiers, WriteThenReadBack) {
+  test::FichiersMemoire fichiers(StyleChemins::Windows, "C:\\");
+  const Liste liste = {"Tempo=1500.pvi", "C:\\Images\\\xE9t\xE9.jpg", ""};
+  ASSERT_TRUE(EcrireListe("C:\\l.pvl", liste, fichiers));
+  EXPECT_EQ(*fichiers.LireFichier("C:\\l.pvl"), "Tempo=1500.pvi\r\nC:\\Images\\\xE9t\xE9.jpg\r\n\r\n");
+  const auto lue = LireListe("C:\\l.pvl", fichiers);
+  ASSERT_TRUE(lue);
+  EXPECT_EQ(lue->lignes, liste);
+  EXPECT_FALSE(LireListe("C:\\absente.pvl", fichiers));
+}
+
+}  // namespace
+}  // namespace plivor

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Installs what is missing on Debian 12, builds, and either projects the
+# demo sequence or runs every test.
+#   bash tools/plivor.sh demo    build and project the demo
+#   bash tools/plivor.sh test    build and run all tests
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+PAQUETS=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
+  libjpeg62-turbo-dev libgif-dev
+  libgtest-dev libbenchmark-dev
+  xvfb xauth fonts-dejavu-core
+)
+
+en_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+installer() {
+  local manquants=()
+  for paquet in "${PAQUETS[@]}"; do
+    dpkg-query -W -f='${Status}' "$paquet" 2>/dev/null | grep -q "install ok installed" || manquants+=("$paquet")
+  done
+  if [ ${#manquants[@]} -gt 0 ]; then
+    echo "Installation : ${manquants[*]}"
+    en_root apt-get update
+    en_root env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
+  fi
+}
+
+construire() {
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build -j"$(nproc)"
+}
+
+case "${1:-}" in
+  demo)
+    installer
+    construire
+    if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+      echo "Pas d'affichage : projection dans un écran virtuel (xvfb-run)."
+      exec xvfb-run -a -s "-screen 0 1280x800x24" ./build/plivor demo/Demo.pvl
+    fi
+    exec ./build/plivor demo/Demo.pvl
+    ;;
+  test)
+    installer
+    construire
+    cd build
+    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)"
+    ;;
+  *)
+    echo "usage: bash tools/plivor.sh demo|test" >&2
+    exit 2
+    ;;
+esac
