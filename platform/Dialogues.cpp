@@ -1,6 +1,7 @@
 #include "platform/Dialogues.h"
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -25,6 +26,14 @@ T Prendre(QList<T>& file, T parDefaut) {
 
 }  // namespace
 
+QString FiltreQt(const QString& filtre) {
+  const QStringList morceaux = filtre.split(QLatin1Char('|'));
+  QStringList choix;
+  for (qsizetype i = 0; i + 1 < morceaux.size(); i += 2) choix << morceaux[i];
+  if (choix.isEmpty()) return filtre;
+  return choix.join(QStringLiteral(";;"));
+}
+
 void DialoguesEcran::Information(const QString& texte) {
   QMessageBox::information(QApplication::activeWindow(), Titre(), AvecSauts(texte));
 }
@@ -36,15 +45,21 @@ bool DialoguesEcran::Question(const QString& texte) {
 
 std::optional<QString> DialoguesEcran::FichierAOuvrir(const QString& titre, const QString& dossier,
                                                       const QString& filtre) {
-  const QString choix = QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, filtre);
+  const QString choix = QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, FiltreQt(filtre));
   if (choix.isEmpty()) return std::nullopt;
   return choix;
 }
 
 std::optional<QString> DialoguesEcran::FichierAEnregistrer(const QString& titre, const QString& dossier,
                                                            const QString& filtre) {
-  const QString choix = QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, dossier, filtre);
+  const QString choix = QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, dossier, FiltreQt(filtre));
   if (choix.isEmpty()) return std::nullopt;
+  return choix;
+}
+
+std::optional<QColor> DialoguesEcran::CouleurAChoisir(const QColor& initiale) {
+  const QColor choix = QColorDialog::getColor(initiale, QApplication::activeWindow());
+  if (!choix.isValid()) return std::nullopt;
   return choix;
 }
 
@@ -55,12 +70,20 @@ bool DialoguesScriptes::Question(const QString& texte) {
   return Prendre(reponses, false);
 }
 
-std::optional<QString> DialoguesScriptes::FichierAOuvrir(const QString&, const QString&, const QString&) {
+std::optional<QString> DialoguesScriptes::FichierAOuvrir(const QString& titre, const QString&, const QString&) {
+  dialogues << titre;
   return Prendre<std::optional<QString>>(fichiers, std::nullopt);
 }
 
-std::optional<QString> DialoguesScriptes::FichierAEnregistrer(const QString&, const QString&, const QString&) {
+std::optional<QString> DialoguesScriptes::FichierAEnregistrer(const QString& titre, const QString&,
+                                                              const QString&) {
+  dialogues << titre;
   return Prendre<std::optional<QString>>(fichiers, std::nullopt);
+}
+
+std::optional<QColor> DialoguesScriptes::CouleurAChoisir(const QColor&) {
+  dialogues << QStringLiteral("Couleur");
+  return Prendre<std::optional<QColor>>(couleurs, std::nullopt);
 }
 
 }  // namespace plivor

@@ -3,6 +3,7 @@
 // question and file dialog goes through it, so tests can script answers
 // and read the exact texts.
 
+#include <QColor>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -24,6 +25,8 @@ class Dialogues : public Messagerie {
                                                 const QString& filtre) = 0;
   virtual std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
                                                      const QString& filtre) = 0;
+  // The full-open colour dialog; nothing when cancelled.
+  virtual std::optional<QColor> CouleurAChoisir(const QColor& initiale) = 0;
 };
 
 // Real dialogs on screen.
@@ -35,6 +38,7 @@ class DialoguesEcran : public Dialogues {
                                         const QString& filtre) override;
   std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
                                              const QString& filtre) override;
+  std::optional<QColor> CouleurAChoisir(const QColor& initiale) override;
 };
 
 // Scripted answers; every text shown is kept in order.
@@ -47,10 +51,17 @@ class DialoguesScriptes : public Dialogues {
   std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
                                              const QString& filtre) override;
 
+  std::optional<QColor> CouleurAChoisir(const QColor& initiale) override;
   QStringList textes;           // messages and questions, as shown
+  QStringList dialogues;        // titles of the file and colour dialogs shown
   QList<bool> reponses;         // answers to the next questions; No when empty
   QList<std::optional<QString>> fichiers;  // answers to the next file dialogs
+  QList<std::optional<QColor>> couleurs;   // answers to the next colour dialogs
 };
+
+// Filters are written "Description (*.ext)|*.ext|..." as the program's texts
+// give them; the screen dialogs turn them into their own form.
+QString FiltreQt(const QString& filtre);
 
 // Windows-1252 text of the core as shown on screen, "\r" as a line break.
 QString TexteEcran(const Texte& texte);

@@ -1,0 +1,51 @@
+#include "app/Programme.h"
+
+#include <QFileInfo>
+
+namespace plivor {
+
+namespace {
+
+Texte Ligne(const QString& chemin) { return LigneDepuisHote(chemin.toStdString()).value_or(Texte{}); }
+
+}  // namespace
+
+void VoisinsProgramme::StyleWindows(bool bordure) {
+  // The montage and resource windows follow the projection's style.
+  if (liste) {
+    liste->setWindowFlag(Qt::FramelessWindowHint, !bordure);
+    liste->resize(bordure ? QSize(242, 627) : QSize(234, 600));
+  }
+  if (source) {
+    source->setWindowFlag(Qt::FramelessWindowHint, !bordure);
+    source->resize(bordure ? QSize(234, 627) : QSize(226, 600));
+  }
+}
+
+Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& options) {
+  if (options.ecranFixe)
+    ecran_ = std::make_unique<EcranFixe>(QSize(1280, 800));
+  else
+    ecran_ = std::make_unique<EcranPrincipal>();
+  registre_ = options.fichierReglages.isEmpty() ? std::make_unique<Registre>()
+                                                : std::make_unique<Registre>(options.fichierReglages);
+  const Texte programme = Ligne(cheminProgramme);
+  ServicesVue services{fichiers_, dialogues_, audio_, *ecran_, voisins_,
+                       DossierDe(programme, fichiers_.Style())};
+  vue_ = std::make_unique<TFVue>(services);
+  vue_->CheminProgramme = programme;
+  ecranVue_ = std::make_unique<EcranVue>(*vue_);
+  menu_ = std::make_unique<TFMenu>();
+  voisins_.menu = menu_.get();
+  options_ = std::make_unique<TFOptions>(*vue_, *registre_);
+  fenetreOptions_ = std::make_unique<FenetreOptions>(*options_);
+  liste_ = std::make_unique<TFListe>();
+  voisins_.liste = liste_.get();
+  source_ = std::make_unique<TFSource>();
+  voisins_.source = source_.get();
+  ouvrir_ = std::make_unique<TFOuvrir>();
+  // The opener is the last window; once it exists the show opens.
+  vue_->Ouverture();
+}
+
+}  // namespace plivor

@@ -1,0 +1,78 @@
+#pragma once
+// The program's windows, created in their order and kept for the whole run.
+
+#include <QApplication>
+#include <memory>
+
+#include "navigation/TFMenu.h"
+#include "montage/TFListe.h"
+#include "opener/TFOuvrir.h"
+#include "options/FenetreOptions.h"
+#include "options/Registre.h"
+#include "options/TFOptions.h"
+#include "platform/Audio.h"
+#include "platform/Dialogues.h"
+#include "platform/Ecran.h"
+#include "platform/FichiersHote.h"
+#include "projection/EcranVue.h"
+#include "projection/TFVue.h"
+#include "projection/Voisins.h"
+#include "sources/TFSource.h"
+
+namespace plivor {
+
+// The other windows as the projection calls on them.
+class VoisinsProgramme : public Voisins {
+ public:
+  bool PanneauVisible() const override { return menu && menu->isVisible(); }
+  void MontrerPanneau(bool visible) override { if (menu) menu->setVisible(visible); }
+  void DeuxiemeRangee(bool) override {}
+  bool MenuOuvert() const override { return menuOuvert; }
+  void Navigation() override { menuOuvert = !menuOuvert; }
+  void ImageMenu(const QImage&) override {}
+  void CouleurFond(Couleur) override {}
+  void Boutons() override {}
+  bool MontageVisible() const override { return liste && liste->isVisible(); }
+  void OuvrirMontage() override { if (liste) liste->show(); }
+  Texte DossierMontage() const override { return {}; }
+  void TailleImage(int, int) override {}
+  void SuivreLigne(int) override {}
+  void StyleWindows(bool bordure) override;
+  void Bulles(bool visibles) override { bullesVisibles = visibles; }
+
+  TFMenu* menu = nullptr;
+  TFListe* liste = nullptr;
+  TFSource* source = nullptr;
+  bool menuOuvert = false;
+  bool bullesVisibles = true;
+};
+
+struct OptionsProgramme {
+  QString fichierReglages;  // settings in this file instead of the user's
+  bool ecranFixe = false;   // a fixed 1280 x 800 screen instead of the real one
+};
+
+class Programme {
+ public:
+  Programme(const QString& cheminProgramme, const OptionsProgramme& options);
+  TFVue& Vue() { return *vue_; }
+  EcranVue& FenetreVue() { return *ecranVue_; }
+
+ private:
+  FichiersHote fichiers_;
+  DialoguesEcran dialogues_;
+  CoucheAudioSilencieuse audio_;
+  std::unique_ptr<Ecran> ecran_;
+  std::unique_ptr<Registre> registre_;
+  VoisinsProgramme voisins_;
+  std::unique_ptr<TFVue> vue_;
+  std::unique_ptr<EcranVue> ecranVue_;
+  std::unique_ptr<TFMenu> menu_;
+  std::unique_ptr<TFOptions> options_;
+  std::unique_ptr<FenetreOptions> fenetreOptions_;
+  std::unique_ptr<TFListe> liste_;
+  std::unique_ptr<TFSource> source_;
+  std::unique_ptr<TFOuvrir> ouvrir_;
+};
+
+}  // namespace plivor

@@ -1,0 +1,118 @@
+// JPEG through libjpeg-turbo, with its scaled IDCT for reduced previews.
+
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+#include <QFile>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "codecs/Images.h"
+
+namespace plivor {
+
+namespace {
+
+struct ErreurJpeg {
+  jpeg_error_mgr gestion;
+  std::jmp_buf saut;
+  char message[JMSG_LENGTH_MAX] = {};
+};
+
+[[noreturn]] void SortirSurErreur(j_common_ptr info) {
+  auto* erreur = reinterpret_cast<ErreurJpeg*>(info->err);
+  (*info->err->format_message)(info, erreur->message);
+  std::longjmp(erreur->saut, 1);
+}
+
+// A truncated file is an error, not a picture half grey.
+void Avertissement(j_common_ptr info, int niveau) {
+  if (niveau < 0 && info->err->msg_code == JWRN_JPEG_EOF) SortirSurErreur(info);
+}
+
+struct Fichier {
+  explicit Fichier(const QString& chemin) : f(std::fopen(QFile::encodeName(chemin).constData(), "rb")) {}
+  ~Fichier() {
+    if (f) std::fclose(f);
+  }
+  std::FILE* f;
+};
+
+// Everything that lives across setjmp is kept outside the decoding frame.
+struct Decodage {
+  jpeg_decompress_struct info{};
+  ErreurJpeg erreur;
+  QImage image;
+  std::vector<JSAMPLE> ligneCmjn;
+  bool cree = false;
+  ~Decodage() {
+    if (cree) jpeg_destroy_decompress(&info);
+  }
+};
+
+bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement) {
+  d.info.err = jpeg_std_error(&d.erreur.gestion);
+  d.erreur.gestion.error_exit = SortirSurErreur;
+  d.erreur.gestion.emit_message = Avertissement;
+  if (setjmp(d.erreur.saut)) return false;
+  jpeg_create_decompress(&d.info);
+  d.cree = true;
+  jpeg_stdio_src(&d.info, f);
+  jpeg_read_header(&d.info, TRUE);
+  if (enTeteSeulement) return true;
+  d.info.scale_num = 1;
+  d.info.scale_denom = static_cast<unsigned>(diviseur);
+  const bool cmjn = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
+  d.info.out_color_space = cmjn ? JCS_CMYK : JCS_EXT_BGRX;
+  jpeg_calc_output_dimensions(&d.info);
+  const qint64 pixels = qint64(d.info.output_width) * d.info.output_height;
+  if (pixels <= 0 || pixels > kPixelsMaximum) {
+    std::snprintf(d.erreur.message, sizeof d.erreur.message, "Image trop grande (%u x %u pixels)",
+                  d.info.output_width, d.info.output_height);
+    return false;
+  }
+  d.image = QImage(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB32);
+  if (d.image.isNull()) {
+    std::snprintf(d.erreur.message, sizeof d.erreur.message, "Mémoire insuffisante");
+    return false;
+  }
+  jpeg_start_decompress(&d.info);
+  if (cmjn) d.ligneCmjn.resize(std::size_t(d.info.output_width) * 4);
+  while (d.info.output_scanline < d.info.output_height) {
+    auto* destination = reinterpret_cast<JSAMPLE*>(d.image.scanLine(int(d.info.output_scanline)));
+    JSAMPROW ligne = cmjn ? d.ligneCmjn.data() : destination;
+    jpeg_read_scanlines(&d.info, &ligne, 1);
+    if (!cmjn) continue;
+    auto* pixels32 = reinterpret_cast<QRgb*>(destination);
+    for (unsigned x = 0; x < d.info.output_width; ++x) {
+      // Adobe writes inverted CMYK: each byte is already 255 - ink.
+      const JSAMPLE* p = d.ligneCmjn.data() + 4 * x;
+      pixels32[x] = qRgb(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255);
+    }
+  }
+  jpeg_finish_decompress(&d.info);
+  return true;
+}
+
+}  // namespace
+
+ImageDecodee DecoderJpeg(const QString& chemin, int diviseur) {
+  if (diviseur != 1 && diviseur != 2 && diviseur != 4) diviseur = 1;
+  Fichier fichier(chemin);
+  if (!fichier.f) return {QImage(), QStringLiteral("Fichier illisible")};
+  Decodage d;
+  if (!Decoder(d, fichier.f, diviseur, false)) return {QImage(), QString::fromUtf8(d.erreur.message)};
+  return {std::move(d.image), QString()};
+}
+
+QSize TailleJpeg(const QString& chemin) {
+  Fichier fichier(chemin);
+  if (!fichier.f) return {};
+  Decodage d;
+  if (!Decoder(d, fichier.f, 1, true)) return {};
+  return QSize(int(d.info.image_width), int(d.info.image_height));
+}
+
+}  // namespace plivor

@@ -1,0 +1,115 @@
+#include "options/FenetreOptions.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "core/Langue.h"
+#include "options/TFOptions.h"
+#include "projection/PreparationImage.h"
+
+namespace plivor {
+
+FenetreOptions::FenetreOptions(TFOptions& options, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), options_(options) {
+  setObjectName(QStringLiteral("TFOptions"));
+  setWindowTitle(QStringLiteral("Plivor - Options"));
+  resize(185, 281);
+  auto* disposition = new QVBoxLayout(this);
+  disposition->setContentsMargins(2, 2, 2, 2);
+  opt_Page_ = new QTabWidget(this);
+  opt_Page_->addTab(PageAPropos(), QStringLiteral(" A Propos"));
+  opt_Page_->addTab(PageOptions(), QStringLiteral(" Options "));
+  pageInstallation_ = new QWidget(this);
+  opt_Page_->addTab(pageInstallation_, QStringLiteral("Installation"));
+  disposition->addWidget(opt_Page_);
+  auto* bt_Fermer = new QPushButton(QStringLiteral("Fermer"), this);
+  bt_Fermer->setToolTip(QStringLiteral("Fermer le panneau Options"));
+  disposition->addWidget(bt_Fermer);
+  connect(bt_Fermer, &QPushButton::clicked, this, [this] { options_.FermerOptions(); });
+  connect(&options_, &TFOptions::ControlesChanges, this, &FenetreOptions::Actualiser);
+  connect(&options_, &TFOptions::VisibiliteChangee, this, [this](bool visible) {
+    if (visible) opt_Page_->setCurrentIndex(options_.opt_Page);
+    setVisible(visible);
+  });
+  Actualiser();
+}
+
+QWidget* FenetreOptions::PageAPropos() {
+  auto* page = new QWidget(this);
+  auto* d = new QVBoxLayout(page);
+  d->addWidget(new QLabel(options_.tr_version, page));
+  d->addWidget(new QLabel(options_.oAtr_Version, page));
+  d->addStretch();
+  return page;
+}
+
+QWidget* FenetreOptions::PageOptions() {
+  auto* page = new QWidget(this);
+  auto* d = new QFormLayout(page);
+  d->setContentsMargins(2, 2, 2, 2);
+  opt_ListeIntro_ = new QPushButton(page);
+  opt_ListeIntro_->setToolTip(QStringLiteral("Cliquer pour sélectionner une autre liste"));
+  opt_chemin_ = new QLabel(page);
+  opt_tempo_ = new QLineEdit(page);
+  opt_tempo_->setToolTip(QStringLiteral("Entrer une valeur numérique"));
+  opt_couleurFond_ = new QPushButton(page);
+  opt_couleurFond_->setToolTip(QStringLiteral("Cliquer pour la modifier"));
+  opt_Vitesse_ = new QComboBox(page);
+  opt_Vitesse_->addItems(FacteursVitesse());
+  opt_Vitesse_->setToolTip(QStringLiteral("Réglage de la vitesse des transitions"));
+  options_liste_ = new QListWidget(page);
+  for (const QString& libelle : TFOptions::LibellesOptions()) {
+    auto* item = new QListWidgetItem(libelle, options_liste_);
+    item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+  }
+  opt_langue_ = new QComboBox(page);
+  opt_langue_->setToolTip(QStringLiteral("Choisir un deuxième langage"));
+  for (const char* entree : kChoixLangues) opt_langue_->addItem(QString::fromLatin1(entree));
+  auto* bto_sauver = new QPushButton(QStringLiteral("Enregistrer les options"), page);
+  bto_sauver->setDefault(true);
+  d->addRow(QStringLiteral("Liste"), opt_ListeIntro_);
+  d->addRow(opt_chemin_);
+  d->addRow(QStringLiteral("Tempo"), opt_tempo_);
+  d->addRow(QStringLiteral("Fond"), opt_couleurFond_);
+  d->addRow(QStringLiteral("CPU Mz"), opt_Vitesse_);
+  d->addRow(options_liste_);
+  d->addRow(QStringLiteral("Langue"), opt_langue_);
+  d->addRow(bto_sauver);
+
+  connect(opt_ListeIntro_, &QPushButton::clicked, this, [this] { options_.ChoisirIntro(); });
+  connect(opt_tempo_, &QLineEdit::editingFinished, this, [this] {
+    options_.opt_tempo = opt_tempo_->text();
+    options_.ChoisirTempo();
+  });
+  connect(opt_couleurFond_, &QPushButton::clicked, this, [this] { options_.ChoisirCouleur(); });
+  connect(opt_Vitesse_, &QComboBox::activated, this, [this](int index) { options_.ChoisirVitesse(index); });
+  connect(options_liste_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    if (actualisation_) return;
+    options_.Coches(options_liste_->row(item), item->checkState() == Qt::Checked);
+  });
+  connect(opt_langue_, &QComboBox::activated, this, [this](int index) { options_.opt_langueChange(index); });
+  connect(bto_sauver, &QPushButton::clicked, this, [this] { options_.OptionsSauver(); });
+  return page;
+}
+
+void FenetreOptions::Actualiser() {
+  actualisation_ = true;
+  opt_ListeIntro_->setText(options_.opt_ListeIntro);
+  opt_chemin_->setText(options_.opt_chemin);
+  opt_tempo_->setText(options_.opt_tempo);
+  opt_couleurFond_->setStyleSheet(
+      QStringLiteral("background-color: %1").arg(VersQColor(options_.opt_couleurFond).name()));
+  opt_Vitesse_->setCurrentIndex(options_.opt_Vitesse);
+  for (int i = 0; i < options_liste_->count(); ++i)
+    options_liste_->item(i)->setCheckState(options_.Coche(i) ? Qt::Checked : Qt::Unchecked);
+  opt_langue_->setCurrentIndex(options_.opt_langue);
+  actualisation_ = false;
+}
+
+}  // namespace plivor

@@ -1,0 +1,58 @@
+#include "options/Registre.h"
+
+namespace plivor {
+
+namespace {
+
+const QString kGroupe = QStringLiteral("Options");
+
+}  // namespace
+
+Registre::Registre() : settings_(std::make_unique<QSettings>(QStringLiteral("Orvande"), QStringLiteral("Plivor"))) {}
+
+Registre::Registre(const QString& fichierIni)
+    : settings_(std::make_unique<QSettings>(fichierIni, QSettings::IniFormat)) {}
+
+const std::array<const char*, kNombreOptions>& Registre::NomsOptions() {
+  // Items 3 and 4 keep the names they were first stored under.
+  static const std::array<const char*, kNombreOptions> noms = {
+      "Ecran", "Veille", "Commandes", "Titres", "Langue", "Conseils",
+      "Marge", "Fenetre", "Absents", "AudioMuet", "Morphe"};
+  return noms;
+}
+
+bool Registre::CleExiste() const {
+  settings_->sync();
+  return settings_->childGroups().contains(kGroupe);
+}
+
+ValeursRegistre Registre::Lire() const {
+  ValeursRegistre v;
+  settings_->beginGroup(kGroupe);
+  v.listeIntro = settings_->value(QStringLiteral("ListeIntro")).toString();
+  v.cheminInitial = settings_->value(QStringLiteral("CheminInitial")).toString();
+  v.tempo = settings_->value(QStringLiteral("Tempo")).toString();
+  v.couleurFond = settings_->value(QStringLiteral("CouleurFond")).toString();
+  v.facteurVitesse = settings_->value(QStringLiteral("FacteurVitesse")).toString();
+  for (int i = 0; i < kNombreOptions; ++i) {
+    const QVariant valeur = settings_->value(QLatin1String(NomsOptions()[i]));
+    if (valeur.isValid()) v.options[i] = valeur.toInt() != 0;
+  }
+  settings_->endGroup();
+  return v;
+}
+
+void Registre::Ecrire(const ValeursRegistre& v) {
+  settings_->beginGroup(kGroupe);
+  settings_->setValue(QStringLiteral("ListeIntro"), v.listeIntro);
+  settings_->setValue(QStringLiteral("CheminInitial"), v.cheminInitial);
+  settings_->setValue(QStringLiteral("Tempo"), v.tempo);
+  settings_->setValue(QStringLiteral("CouleurFond"), v.couleurFond);
+  settings_->setValue(QStringLiteral("FacteurVitesse"), v.facteurVitesse);
+  for (int i = 0; i < kNombreOptions; ++i)
+    settings_->setValue(QLatin1String(NomsOptions()[i]), v.options[i].value_or(false) ? 1 : 0);
+  settings_->endGroup();
+  settings_->sync();
+}
+
+}  // namespace plivor

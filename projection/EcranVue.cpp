@@ -1,0 +1,69 @@
+#include "projection/EcranVue.h"
+
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "projection/PreparationImage.h"
+#include "projection/TFVue.h"
+
+namespace plivor {
+
+EcranVue::EcranVue(TFVue& vue, QWidget* parent) : QWidget(parent), vue_(vue) {
+  setObjectName(QStringLiteral("TFVue"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setWindowFlag(Qt::FramelessWindowHint, true);
+  connect(&vue_, &TFVue::Presenter, this, [this] { update(); });
+  connect(&vue_, &TFVue::GeometrieChangee, this, &EcranVue::SuivreGeometrie);
+  SuivreGeometrie();
+}
+
+void EcranVue::SuivreGeometrie() {
+  synchronisation_ = true;
+  const bool bordure = !windowFlags().testFlag(Qt::FramelessWindowHint);
+  if (bordure != vue_.BordureFenetre) {
+    setWindowFlag(Qt::FramelessWindowHint, !vue_.BordureFenetre);
+  }
+  if (geometry() != vue_.Fenetre) setGeometry(vue_.Fenetre);
+  if (vue_.FenetreVisible && !isVisible()) show();
+  if (!vue_.FenetreVisible && isVisible()) hide();
+  synchronisation_ = false;
+  update();
+}
+
+void EcranVue::paintEvent(QPaintEvent*) {
+  QPainter peintre(this);
+  peintre.fillRect(rect(), Qt::black);
+  if (!vue_.CartonVisible) return;
+  const QRect carton = vue_.Carton;
+  peintre.fillRect(carton, VersQColor(vue_.CouleurCarton));
+  const int biseau = std::abs(vue_.BiseauCarton);
+  if (biseau > 0) {
+    // Lowered: dark above and left; raised: the other way round.
+    const bool abaisse = vue_.BiseauCarton > 0;
+    const QColor sombre(64, 64, 64), clair(224, 224, 224);
+    for (int i = 0; i < biseau; ++i) {
+      const QRect r = carton.adjusted(i, i, -i - 1, -i - 1);
+      peintre.setPen(abaisse ? sombre : clair);
+      peintre.drawLine(r.topLeft(), r.topRight());
+      peintre.drawLine(r.topLeft(), r.bottomLeft());
+      peintre.setPen(abaisse ? clair : sombre);
+      peintre.drawLine(r.bottomLeft(), r.bottomRight());
+      peintre.drawLine(r.topRight(), r.bottomRight());
+    }
+  }
+  peintre.drawImage(carton.topLeft() + vue_.RectPBox().topLeft(), vue_.PBox);
+}
+
+void EcranVue::resizeEvent(QResizeEvent* evenement) {
+  QWidget::resizeEvent(evenement);
+  if (synchronisation_ || !vue_.BordureFenetre) return;
+  vue_.Fenetre = geometry();
+  vue_.FormResize();
+}
+
+void EcranVue::moveEvent(QMoveEvent* evenement) {
+  QWidget::moveEvent(evenement);
+  if (!synchronisation_ && vue_.BordureFenetre) vue_.Fenetre.moveTo(geometry().topLeft());
+}
+
+}  // namespace plivor

@@ -1,0 +1,251 @@
+// The line interpreter: one line of the sequence given its effect.
+
+#include <QPainter>
+#include <algorithm>
+
+#include "codecs/Images.h"
+#include "core/Adresses.h"
+#include "core/FichiersListe.h"
+#include "core/Vocabulaire.h"
+#include "projection/PreparationImage.h"
+#include "projection/TFVue.h"
+
+namespace plivor {
+
+namespace {
+
+const Texte kMessageIncomprehensible =
+    Cp("Contenu de la liste incompréhensible!!\r\rVérifiez le contenu de votre liste\r    "
+       "dans la fenêtre de Montage !!");
+const Texte kMessageAbsent = Cp(" : Médias ou dossier absents!!");
+const Texte kSuiteAbsent = Cp("\r\rVérifiez le contenu de votre liste\r    dans la fenêtre de Montage !!");
+const Texte kListeVide = "La liste est vide !!";
+
+bool CommencePar(const Texte& texte, const Texte& debut) {
+  return texte.size() >= debut.size() && std::equal(debut.begin(), debut.end(), texte.begin());
+}
+
+}  // namespace
+
+int TFVue::Nombre(const Texte& ligne, int parDefaut) const {
+  const auto n = LireEntier(Valeur(ligne));
+  if (!n) return parDefaut;
+  return static_cast<int>(std::clamp<long long>(*n, -1'000'000'000, 1'000'000'000));
+}
+
+Couleur TFVue::CouleurValeur(const Texte& ligne, Couleur actuelle) const {
+  return LireCouleur(Valeur(ligne)).value_or(actuelle);
+}
+
+void TFVue::AfficherPanneau() {
+  if (!services_.voisins.PanneauVisible()) VoirIcones();
+}
+
+void TFVue::Charger(const Texte& ligne) {
+  // A list made only of chained lines would otherwise recurse for ever.
+  if (profondeurChaine_ > static_cast<int>(Medias.size()) + 2) return;
+  ++profondeurChaine_;
+  CodeInstruction = 0;
+  TypeLigne = ClasserLigne(ligne, services_.fichiers);
+  switch (TypeLigne) {
+    case Genre::Inconnu: SignalerIncomprehensible(); break;
+    case Genre::Jpeg: case Genre::Gif: case Genre::Bmp: ChargerImage(ligne, TypeLigne); break;
+    case Genre::Wav: case Genre::Midi: case Genre::PisteCd: case Genre::Mp3:
+      if (!Muet && !IgnorerAudio) OuvrirSon(ligne, TypeLigne);
+      break;
+    case Genre::Instruction: ChargerInstruction(ligne); break;
+    case Genre::SousListe: ChargerSousListe(ligne); break;
+    case Genre::InstructionTexte: ChargerTexte(ligne); break;
+    case Genre::Script: ExecuterScript(ligne); break;
+    case Genre::Ressource: ChargerRessource(ligne); break;
+    case Genre::Absent: ChargerAbsent(ligne); break;
+    default: Queue(); break;
+  }
+  --profondeurChaine_;
+}
+
+void TFVue::SignalerIncomprehensible() {
+  Timer1.stop();
+  services_.dialogues.Message(kMessageIncomprehensible);
+  AfficherPanneau();
+  EditerListe(Emetteur::Interpreteur);
+}
+
+void TFVue::ChargerImage(const Texte& ligne, int genre) {
+  CalculerDiapo();
+  const QString chemin = QString::fromStdString(services_.fichiers.CheminHote(ligne).string());
+  int diviseur = 1;
+  if (!ListePropre && genre == Genre::Jpeg && !ImageDecoupee) {
+    const int rs = CodeDiapo / 10;
+    diviseur = rs == 42 ? 2 : rs == 44 ? 4 : 1;
+  }
+  const ImageDecodee decodee = genre == Genre::Gif    ? DecoderGif(chemin)
+                               : genre == Genre::Jpeg ? DecoderJpeg(chemin, diviseur)
+                                                      : DecoderBmp(chemin);
+  if (!decodee.Valide()) {
+    // The decoder's own words; the line is abandoned.
+    services_.dialogues.Information(decodee.erreur);
+    return;
+  }
+  if (!ListePropre) {
+    const QSize naturelle = diviseur > 1 ? TailleJpeg(chemin) : decodee.image.size();
+    services_.voisins.TailleImage(naturelle.width(), naturelle.height());
+  }
+  ReglagesDiapo reglages;
+  reglages.diapo = {LargeurDiapo, HauteurDiapo};
+  reglages.pbox = {PBox.width(), PBox.height()};
+  reglages.decoupee = ImageDecoupee;
+  reglages.opaque = ImageOpaque;
+  reglages.sansFond = SansFond;
+  reglages.couleurDiapo = CouleurDiapo;
+  ContexteDisposition contexte = Contexte();
+  const ImagePreparee preparee = PreparerImage(decodee.image, reglages, [&contexte, this](Taille diapo) {
+    contexte.diapo = diapo;
+    return PositionCode(CodeDiapo, contexte);
+  });
+  Photo = preparee.photo;
+  PhotoAvecFond = preparee.avecFond;
+  LargeurDiapo = preparee.diapo.l;
+  HauteurDiapo = preparee.diapo.h;
+  if (!ImageOpaque) CouleurTransparente = preparee.couleurTransparente;
+  Queue();
+}
+
+void TFVue::ChargerInstruction(const Texte& ligne) {
+  CodeInstruction = CodeCombine(ligne, TablesEnCours());
+  if (!AppliquerInstruction(CodeInstruction, ligne)) return;
+  if (ExecutionMuette || Manuel || ScriptEnCours) return;
+  Queue();
+}
+
+void TFVue::ChargerTexte(const Texte& ligne) {
+  CodeInstruction = CodeCombine(ligne, TablesEnCours());
+  if (CodeInstruction == 7500) {
+    Titrer(Valeur(ligne));
+    CalculerDiapo();
+    QImage masque(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1), QImage::Format_RGB32);
+    masque.fill(VersQColor(CouleurDiapo));
+    Photo = masque;
+    PhotoAvecFond = true;
+    MasquerTitre();
+  } else if (CodeInstruction == 7700) {
+    Titrer(Valeur(ligne));
+  }
+  if (!ExecutionMuette) Queue();
+}
+
+void TFVue::ChargerSousListe(const Texte& ligne) {
+  if (SuiviListe) return;
+  const auto lue = LireListe(ligne, services_.fichiers);
+  if (!lue) {
+    services_.dialogues.Message(ligne + Cp(" : lecture impossible"));
+    return;
+  }
+  ListeTemporaire = lue->lignes;
+  Texte nom = NomDeFichier(ligne);
+  nom = nom.substr(0, nom.size() >= 4 ? nom.size() - 4 : 0);
+  const Texte drapeau = NomMotCle(11, TablesEnCours()) + "=" + nom + ".pvd";
+  const int index = std::clamp(IndexCourant, 0, std::max(0, static_cast<int>(Medias.size()) - 1));
+  if (Medias.size() < 2) {
+    Medias.push_back(drapeau);
+    Medias.erase(Medias.begin());
+  } else {
+    Medias.insert(Medias.begin() + index, drapeau);
+    Medias.erase(Medias.begin() + index + 1);
+  }
+  const int debut = Medias.size() < 2 ? 0 : index;
+  int position = debut + 1;
+  for (const Texte& l : ListeTemporaire) {
+    if (l.size() < 5) continue;
+    Medias.insert(Medias.begin() + position++, l);
+  }
+  ListeTemporaire.clear();
+  if (Medias.size() > 1) {
+    CreerPopDrapeaux();
+    Queue();
+  } else {
+    Medias.clear();
+    services_.dialogues.Message(kListeVide);
+  }
+}
+
+void TFVue::ChargerRessource(const Texte& ligne) {
+  CodeInstruction = CodeCombine(ligne, TablesEnCours());
+  const Texte fichier = Valeur(ligne);
+  switch (CodeInstruction) {
+    case 600: {
+      if (MenuImageCharge) return;
+      const QImage image(QString::fromStdString(services_.fichiers.CheminHote(fichier).string()));
+      if (image.isNull()) {
+        services_.dialogues.Message(fichier + Cp(" : image illisible"));
+        return;
+      }
+      services_.voisins.ImageMenu(image);
+      MenuImageCharge = true;
+      if (ApercuMontage) {
+        QPainter peintre(&PBox);
+        peintre.drawImage(40, (PBox.height() - image.height()) / 2, image);
+        emit Presenter();
+      }
+      return;
+    }
+    case 700: {
+      if (MenuDrapeauxCharge) return;
+      const auto lue = LireListe(fichier, services_.fichiers);
+      if (!lue) {
+        services_.dialogues.Message(fichier + Cp(" : lecture impossible"));
+        return;
+      }
+      ListeTemporaire = lue->lignes;
+      MenuDrapeauxCharge = true;
+      for (const Texte& entree : ListeTemporaire) CreerItem(entree);
+      ListeTemporaire.clear();
+      return;
+    }
+    case 1500:
+      PauseClick(Emetteur::Clic);
+      NomDialogueOuvrir = fichier;
+      ChargerListe(Emetteur::bt_Pause);
+      return;
+    case 8100:
+      PauseClick(Emetteur::Clic);
+      TailleObjet = TailleDe(CodeObjet);
+      OuvrirObjet(fichier);
+      break;
+    default: break;
+  }
+  if (!ExecutionMuette) Queue();
+}
+
+void TFVue::ChargerAbsent(const Texte& ligne) {
+  const Texte dossier = ListePropre ? DossierProjection : services_.voisins.DossierMontage();
+  const Texte reecrite = AdresseJointe(ligne, dossier, services_.fichiers);
+  const bool ressource = reecrite.find(".pvr") != Texte::npos;
+  const Texte fichier = ressource ? Valeur(reecrite) : reecrite;
+  if (reecrite != ligne && services_.fichiers.FichierExiste(fichier)) {
+    Charger(reecrite);
+    return;
+  }
+  if (IgnorerAbsents) {
+    Suivant(Emetteur::Interpreteur);
+    Queue();
+    return;
+  }
+  Timer1.stop();
+  // Shown relative to the list's folder when it lies inside it.
+  const Texte prefixe = SansBarre(dossier) + Separateur(services_.fichiers.Style());
+  Texte nom = !dossier.empty() && CommencePar(reecrite, prefixe) ? reecrite.substr(prefixe.size()) : reecrite;
+  nom = nom.substr(0, 255);
+  services_.dialogues.Message(nom + kMessageAbsent + kSuiteAbsent);
+  AfficherPanneau();
+  if (AvanceAuto) AvanceAM(Emetteur::Interpreteur);
+  EditerListe(Emetteur::Interpreteur);
+}
+
+void TFVue::Queue() {
+  if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
+  if (TypeLigne == Genre::Instruction || TypeLigne == Genre::Ressource || TypeLigne == Genre::Drapeau)
+    Suivant(Emetteur::Interpreteur);
+}
+
+}  // namespace plivor

@@ -1,0 +1,86 @@
+#include "projection/PreparationImage.h"
+
+#include <QPainter>
+#include <algorithm>
+
+namespace plivor {
+
+QColor VersQColor(Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+Couleur DepuisQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
+void CopierTransparent(QImage& destination, QPoint origine, const QImage& image, Couleur cle) {
+  const QImage source = image.convertToFormat(QImage::Format_RGB32);
+  const QRgb cleRgb = VersQColor(cle).rgb() & 0xFFFFFF;
+  const QRect zone = QRect(origine, source.size()) & destination.rect();
+  for (int y = zone.top(); y <= zone.bottom(); ++y) {
+    const QRgb* ligne = reinterpret_cast<const QRgb*>(source.constScanLine(y - origine.y()));
+    QRgb* cible = reinterpret_cast<QRgb*>(destination.scanLine(y));
+    for (int x = zone.left(); x <= zone.right(); ++x) {
+      const QRgb pixel = ligne[x - origine.x()];
+      if ((pixel & 0xFFFFFF) != cleRgb) cible[x] = pixel | 0xFF000000;
+    }
+  }
+}
+
+namespace {
+
+QImage Remplie(Taille t, Couleur couleur) {
+  QImage image(std::max(t.l, 1), std::max(t.h, 1), QImage::Format_RGB32);
+  image.fill(VersQColor(couleur));
+  return image;
+}
+
+// Scaled picture: narrowed to the slide width, then lowered to its height.
+Taille Ajustee(Taille image, Taille diapo) {
+  Taille t = image;
+  if (diapo.l < image.l) t = {diapo.l, MulDiv(diapo.l, image.h, image.l)};
+  if (diapo.h < t.h) t = {MulDiv(t.l, diapo.h, t.h), diapo.h};
+  return {std::max(t.l, 1), std::max(t.h, 1)};
+}
+
+QImage Ajuster(const QImage& image, Taille diapo, Taille& travail) {
+  const Taille naturelle{image.width(), image.height()};
+  if (diapo.l >= naturelle.l && diapo.h >= naturelle.h) {
+    travail = naturelle;
+    return image;
+  }
+  travail = Ajustee(naturelle, diapo);
+  return image.scaled(travail.l, travail.h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The picture imagined centred on the paint box; the slide cuts out what lies
+// under it. Parts outside the picture keep the slide colour.
+QImage Decouper(const QImage& image, Taille& diapo, const ReglagesDiapo& r,
+                const PlacerDiapo& placerDiapo) {
+  diapo = {std::min(diapo.l, image.width()), std::min(diapo.h, image.height())};
+  const Place place = placerDiapo(diapo);
+  const int x = place.x + (image.width() - r.pbox.l) / 2;
+  const int y = place.y + (image.height() - r.pbox.h) / 2;
+  QImage travail = Remplie(diapo, r.couleurDiapo);
+  QPainter peintre(&travail);
+  peintre.drawImage(QPoint(0, 0), image, QRect(x, y, diapo.l, diapo.h));
+  return travail;
+}
+
+}  // namespace
+
+ImagePreparee PreparerImage(const QImage& image, const ReglagesDiapo& r,
+                            const PlacerDiapo& placerDiapo) {
+  ImagePreparee p;
+  p.diapo = r.diapo;
+  QImage travail = r.decoupee ? Decouper(image, p.diapo, r, placerDiapo) : Ajuster(image, r.diapo, p.travail);
+  if (r.decoupee) p.travail = {travail.width(), travail.height()};
+  if (!r.opaque) p.couleurTransparente = DepuisQColor(travail.pixelColor(0, travail.height() - 1));
+  p.avecFond = !r.sansFond && r.opaque;
+  if (!p.avecFond) {
+    p.photo = travail.convertToFormat(QImage::Format_RGB32);
+    return p;
+  }
+  p.photo = Remplie(p.diapo, r.couleurDiapo);
+  QPainter peintre(&p.photo);
+  peintre.drawImage(QPoint((p.diapo.l - p.travail.l) / 2, (p.diapo.h - p.travail.h) / 2), travail);
+  return p;
+}
+
+}  // namespace plivor

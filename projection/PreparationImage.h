@@ -1,0 +1,42 @@
+#pragma once
+// Fitting a decoded picture into the slide before it is shown.
+
+#include <QImage>
+#include <functional>
+
+#include "core/Notations.h"
+#include "projection/Disposition.h"
+
+namespace plivor {
+
+struct ReglagesDiapo {
+  Taille diapo;        // slide size of the slide code
+  Taille pbox;         // paint box size
+  bool decoupee = false;
+  bool opaque = true;
+  bool sansFond = false;
+  Couleur couleurDiapo = RGB(60, 0, 0);
+};
+
+struct ImagePreparee {
+  QImage photo;                // what the next display draws
+  Taille diapo;                // slide size, reduced for cut-out pictures
+  Taille travail;              // the fitted picture alone
+  bool avecFond = false;       // photo carries the slide ground
+  Couleur couleurTransparente = 0;
+};
+
+// Places a slide of the given size in the paint box; cut-out pictures crop
+// what lies under the slide's place.
+using PlacerDiapo = std::function<Place(Taille diapo)>;
+
+ImagePreparee PreparerImage(const QImage& image, const ReglagesDiapo& reglages,
+                            const PlacerDiapo& placerDiapo);
+
+// Draws `source` at `origine`, leaving out the pixels of the key colour.
+void CopierTransparent(QImage& destination, QPoint origine, const QImage& source, Couleur cle);
+
+QColor VersQColor(Couleur couleur);
+Couleur DepuisQColor(const QColor& couleur);
+
+}  // namespace plivor

@@ -1,0 +1,62 @@
+// Walking the list from one stop to the next.
+
+#include "projection/TFVue.h"
+
+namespace plivor {
+
+void TFVue::Verifier() {
+  if (Medias.empty()) return;
+  IndexCourant = IndexBorne(Medias, IndexCourant);
+  TypeLigne = ClasserLigne(Medias[static_cast<size_t>(IndexCourant)], services_.fichiers);
+}
+
+namespace {
+
+// Whether the line just loaded is a stop: the advance waits there.
+bool EstArret(int genre, int code, bool manuel) {
+  switch (genre) {
+    case Genre::Inconnu: case Genre::Jpeg: case Genre::Rtf: case Genre::SousListe: case Genre::Gif:
+    case Genre::InstructionTexte: case Genre::Script: case Genre::Bmp: case Genre::Absent:
+      return true;
+    case Genre::Wav: case Genre::PisteCd: case Genre::Midi: case Genre::Mp3: return manuel;
+    case Genre::Instruction: return manuel || code == 102 || code == 103;
+    case Genre::Ressource: return code == 1500 || code == 8100;
+    default: return false;
+  }
+}
+
+}  // namespace
+
+void TFVue::Suivant(Emetteur) {
+  if (Medias.empty()) return;
+  if ((TypeLigne == Genre::Inconnu || TypeLigne == Genre::Absent) && !IgnorerAbsents) return;
+  Editer();
+  if (ScriptEnCours) return;
+  for (int pas = 0; pas < 2; ++pas) {
+    ++IndexCourant;
+    Verifier();
+    if (Medias.empty()) return;
+    Charger(Medias[static_cast<size_t>(IndexCourant)]);
+    if (pas == 0 && EstArret(TypeLigne, CodeInstruction, Manuel)) return;
+  }
+}
+
+void TFVue::Debut(Emetteur) {
+  Initialiser();
+  AudioCourant.clear();
+  if (!FenetreVisible) {
+    FenetreVisible = true;
+    emit GeometrieChangee();
+  }
+  if (Medias.empty()) return;
+  if (Muet && !IgnorerAudio) ModeMuet();
+  if (AudioEnCours) AudioAM(Emetteur::bt_AudioArret);
+  if (Manuel) ModeManuel();
+  IndexCourant = 0;
+  Verifier();
+  Charger(Medias.front());
+  if (!AvanceAuto) AvanceAM(Emetteur::Aucun);
+  Suivant(Emetteur::Aucun);
+}
+
+}  // namespace plivor

@@ -1,0 +1,286 @@
+#pragma once
+// The projection window's engine: the state of the show and the operations
+// that change it. It draws into images and never touches a widget; the
+// window on screen (EcranVue) shows the paint box and forwards events.
+
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <QTimer>
+
+#include "core/Langue.h"
+#include "core/Lignes.h"
+#include "core/Notations.h"
+#include "platform/Audio.h"
+#include "platform/Dialogues.h"
+#include "platform/Ecran.h"
+#include "platform/FichiersHote.h"
+#include "projection/Disposition.h"
+#include "projection/Voisins.h"
+
+namespace plivor {
+
+class TFOptions;
+
+// Who asked for an operation; several operations act by sender.
+enum class Emetteur {
+  Aucun,
+  Menu,          // the projection's own popup menu entry
+  Options,       // the options window
+  Minuterie,     // Timer1
+  Clic,          // a click on the window
+  Interpreteur,  // chaining inside Charger
+  bt_Debut,
+  bt_Pause,
+  bt_Suivant,
+  bt_Avance,
+  bt_Audio,
+  bt_AudioArret,
+  bt_Quitter,
+  PopAvance,
+  PopPremierDrapeau,
+  PopDrapeauPrecedent,
+  PopDrapeauSuivant,
+  PopDernierDrapeau,
+};
+
+// The built-in introduction list, played when no sequence can be opened.
+const Liste& ListeIntroduction();
+// The line by which the built-in list is recognised while it is loaded.
+const Texte& MarqueIntroduction();
+
+struct ServicesVue {
+  FichiersHote& fichiers;
+  Dialogues& dialogues;
+  CoucheAudio& audio;
+  const Ecran& ecran;
+  Voisins& voisins;
+  Texte dossierProgramme;
+};
+
+class TFVue : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit TFVue(ServicesVue services, QObject* parent = nullptr);
+
+  // Start-up and reset.
+  void FormCreate();
+  void Ouverture();
+  void Initialiser();
+  bool VolumeRegler(int niveau);
+  int VolumeLire(int peripherique) const;
+
+  // The line interpreter.
+  void Charger(const Texte& ligne);
+
+  // Sequencing.
+  void Verifier();
+  void Suivant(Emetteur emetteur = Emetteur::Interpreteur);
+  void Editer();
+
+  // Display and window modes.
+  void Peindre();
+  void Rafraichir(Emetteur emetteur = Emetteur::Aucun);
+  void FormatDiapo();
+  void BureauVM();
+  void WFenetre(Emetteur emetteur = Emetteur::Menu);
+  void FormResize();
+  void CouleurFond();
+  void Transitions();
+  void Morphes();
+  TailleDuCode TailleCode(int code) const;
+  Taille TailleDe(int code);  // applies the code changes some sizes carry
+  Place PositionDe(int code) const;
+  Place OrigineImage() const;  // where the prepared picture is drawn
+
+  // Projection controls.
+  void PauseClick(Emetteur emetteur = Emetteur::Menu);
+  void AvanceAM(Emetteur emetteur = Emetteur::Menu);
+  void ModeManuel();
+  void VoirIcones();
+  void Bulles(Emetteur emetteur = Emetteur::Menu);
+  bool PopupAutomatique() const;
+
+  // Operations whose behaviour belongs to later work; each is named here so
+  // the interpreter already calls the right place.
+  void Titrer(const Texte& texte);
+  void AudioAM(Emetteur emetteur);
+  void ModeMuet();
+  void onFadeTimer();
+  void OuvrirSon(const Texte& ligne, int genre);
+  void Debut(Emetteur emetteur = Emetteur::Menu);
+  void SautDrapeau(Emetteur emetteur);
+  void AllerDrapeau(const Texte* entree);
+  void CreerPopDrapeaux();
+  void CreerItem(const Texte& libelle);
+  void ExecuterScript(const Texte& fichier);
+  void ChargerListe(Emetteur emetteur = Emetteur::Menu);
+  void EditerListe(Emetteur emetteur = Emetteur::Menu);
+  void Quitter(Emetteur emetteur = Emetteur::Menu);
+  void OuvrirObjet(const Texte& fichier);
+
+  // Window geometry: the window on the screen, the frame inside the window,
+  // the paint box inside the frame.
+  QRect Fenetre;
+  QRect Carton;
+  bool FenetreVisible = false;
+  bool CartonVisible = true;
+  bool BordureFenetre = false;
+  Couleur CouleurCarton = RGB(60, 0, 0);
+  int BordureCarton = 8;
+  int BiseauCarton = 2;
+  QRect RectPBox() const;
+  QImage PBox;      // the paint box's pixels
+  QImage Photo;     // prepared picture
+  QImage Titre, XTitre;
+  bool PhotoAvecFond = false;
+  Couleur CouleurPinceau = RGB(60, 0, 0);  // brush of Photo and the paint box
+
+  // Check marks of the projection's menu entries.
+  bool PleinEcranCoche = true;
+  bool PleinEcranActif = true;
+  bool FenetreWindowsCoche = false;
+  bool MasquerBullesCoche = false;
+  bool PauseCoche = false, AvanceCoche = false, ManuelCoche = false, MuetCoche = false;
+  bool MasquerCoche = false;
+
+  // Sequence and position.
+  Liste Medias;
+  int IndexCourant = 0;
+  int TypeLigne = 0;
+  int CodeInstruction = 0;
+  Texte CheminListe = "Sans nom";
+  Texte DossierProjection;
+  Liste ListeTemporaire;
+  bool ScriptEnCours = false;
+  Texte DrapeauCible;
+  bool Fermeture = false;
+  Texte CheminProgramme;
+  Texte FichierAide;
+  Texte NomDialogueOuvrir;  // file name of Dlg_Ouvrir
+  QString IconeApplication;
+
+  // Advance and modes.
+  bool AvanceAuto = false;
+  bool Manuel = false;
+  bool Muet = false;
+  int EtatPause = 0;
+  bool IgnorerAbsents = false;
+  bool IgnorerAudio = false;
+  QTimer Timer1;
+  QTimer TimerFade;
+
+  // Audio.
+  bool MciOuvert = false;
+  bool Mp3Ouvert = false;
+  bool AudioEnCours = false;
+  Texte AudioCourant;
+  int AudioDebut = 0;
+  int AudioDuree = 0;
+  int PeripheriqueVolume = -1;
+  int IdPeripherique = -1;
+  int VolumeAudio = 0;
+  int VolumeInitial = 0;
+  int VolumeFondu = 0, DureeFondu = 0, PasFondu = 0;
+  bool FonduEntrant = false;
+  int VolumeMidiInitial = 0;
+  int DureeMp3 = 0;
+  int EtatMp3 = 0;
+  bool Mp3Pret = false;
+
+  // Display.
+  int CodeTransition = 0;
+  int DureeTransition = 4;
+  int VitesseTransitions = 400;
+  bool FenetreSeule = false;
+  int LargeurDiapo = 0, HauteurDiapo = 0;
+  Couleur CouleurFenetre = RGB(35, 32, 55);
+  Couleur CouleurDiapo = RGB(60, 0, 0);
+  Couleur CouleurTitre = 11656177;
+  Texte FonteTitre = kFonteTitreParDefaut;
+  bool SansFond = false;
+  bool ImageOpaque = true;
+  bool ImageDecoupee = false;
+  bool MargeDiapo = true;
+  int CadreFenetre = 2;
+  int MargeFenetre = 8;
+  int DecalageDiapo = 0;
+  int CodeFenetreDefaut = 300;
+  int CodeFenetre = 300;
+  int CodeDiapo = 470;
+  int CodeTitre = 700;
+  int CodeObjet = 873;
+  Texte DimDiapo = "W400H400", PosDiapo = "X200Y50";
+  Texte DimFenetre = "W300H400", PosFenetre = "X20Y20";
+  Texte PosTitre = "X60Y420";
+  Texte DimObjet = "W300H400", PosObjet = "X420Y20";
+  Taille TailleObjet;
+  Couleur CouleurTransparente = 0;
+
+  // Window-mode flags set by the other windows.
+  bool ListePropre = true;
+  bool ApercuMontage = false;
+  bool SuiviListe = false;
+  bool TestMontage = false;
+  bool ApercuSource = false;
+  bool DiaporamaDossier = false;
+  bool FenetreSources = false;
+  bool ModePublication = false;
+  bool ExecutionMuette = false;
+  bool ListeModifiee = false;
+  Texte LigneApercu;
+  bool ImagesVoisines = false;
+
+  // Menus and language.
+  bool MenuImageCharge = false;
+  bool MenuDrapeauxCharge = false;
+  EtatLangue Langue;
+  Texte LangueActive = "fr";
+  const Tables& TablesEnCours() const { return TablesActives(Langue); }
+
+  void ConnecterOptions(TFOptions* options) { options_ = options; }
+  TFOptions* Options() const { return options_; }
+  ServicesVue& Services() { return services_; }
+
+ signals:
+  // The paint box or the window's geometry changed: the screen shows it.
+  void Presenter();
+  void GeometrieChangee();
+
+ private:
+  // Interpreter parts, one per family of lines.
+  void ChargerImage(const Texte& ligne, int genre);
+  void ChargerInstruction(const Texte& ligne);
+  bool AppliquerInstruction(int code, const Texte& ligne);  // false: stop without chaining
+  bool InstructionAudio(int code, const Texte& ligne);
+  bool InstructionFenetre(int code, const Texte& ligne);
+  bool InstructionDiapo(int code, const Texte& ligne);
+  void ChargerTexte(const Texte& ligne);
+  void ChargerSousListe(const Texte& ligne);
+  void ChargerRessource(const Texte& ligne);
+  void ChargerAbsent(const Texte& ligne);
+  void SignalerIncomprehensible();
+  void Queue();
+  int Nombre(const Texte& ligne, int parDefaut) const;
+  Couleur CouleurValeur(const Texte& ligne, Couleur actuelle) const;
+  void AfficherPanneau();
+
+  // Display helpers.
+  ContexteDisposition Contexte() const;
+  void CalculerDiapo();
+  void AjusterPBox();
+  void AppliquerBornes();
+  void MasquerTitre();
+  void DessinerPhoto();
+
+  bool Coche(int option) const;
+  QString TexteTempo() const;
+  Couleur CouleurOptions() const;
+
+  ServicesVue services_;
+  TFOptions* options_ = nullptr;
+  int profondeurChaine_ = 0;
+};
+
+}  // namespace plivor
