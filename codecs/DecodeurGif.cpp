@@ -1,7 +1,10 @@
-// GIF through giflib: the first frame, composed on the logical screen.
+// GIF through giflib: the first frame, composed on the logical screen. The
+// file is read record by record so that nothing larger than the limit is
+// ever allocated.
 
 #include <QFile>
 #include <gif_lib.h>
+#include <vector>
 
 #include "codecs/Images.h"
 
@@ -21,47 +24,85 @@ QString MessageGif(int code) {
   return texte ? QString::fromUtf8(texte) : QStringLiteral("GIF illisible");
 }
 
+ImageDecodee Echec(const QString& message) { return {QImage(), message}; }
+
+QString TropGrande(qint64 l, qint64 h) {
+  return QStringLiteral("Image trop grande (%1 x %2 pixels)").arg(l).arg(h);
+}
+
+// The transparent index of a graphics control extension, if it has one.
+void LireControle(GifFileType* gif, int& transparent) {
+  int code = 0;
+  GifByteType* extension = nullptr;
+  if (DGifGetExtension(gif, &code, &extension) != GIF_OK) return;
+  while (extension) {
+    if (code == GRAPHICS_EXT_FUNC_CODE) {
+      GraphicsControlBlock controle{};
+      if (DGifExtensionToGCB(extension[0], extension + 1, &controle) == GIF_OK)
+        transparent = controle.TransparentColor;
+    }
+    if (DGifGetExtensionNext(gif, &extension) != GIF_OK) return;
+  }
+}
+
+// Rows of the frame in file order; interlaced frames come in four passes.
+std::vector<int> OrdreDesLignes(int hauteur, bool entrelace) {
+  std::vector<int> ordre;
+  ordre.reserve(static_cast<size_t>(hauteur));
+  if (!entrelace) {
+    for (int y = 0; y < hauteur; ++y) ordre.push_back(y);
+    return ordre;
+  }
+  const int debut[] = {0, 4, 2, 1}, pas[] = {8, 8, 4, 2};
+  for (int passe = 0; passe < 4; ++passe)
+    for (int y = debut[passe]; y < hauteur; y += pas[passe]) ordre.push_back(y);
+  return ordre;
+}
+
 }  // namespace
 
 ImageDecodee DecoderGif(const QString& chemin) {
   int code = 0;
   FermetureGif fermeture{DGifOpenFileName(QFile::encodeName(chemin).constData(), &code)};
   GifFileType* gif = fermeture.gif;
-  if (!gif) return {QImage(), MessageGif(code)};
-  const qint64 ecran = qint64(gif->SWidth) * gif->SHeight;
-  if (gif->SWidth <= 0 || gif->SHeight <= 0 || ecran > kPixelsMaximum)
-    return {QImage(), QStringLiteral("Image trop grande (%1 x %2 pixels)").arg(gif->SWidth).arg(gif->SHeight)};
-  // A truncated file still gives its complete frames.
-  if (DGifSlurp(gif) != GIF_OK && gif->ImageCount == 0) return {QImage(), MessageGif(gif->Error)};
-  if (gif->ImageCount < 1) return {QImage(), QStringLiteral("GIF sans image")};
+  if (!gif) return Echec(MessageGif(code));
+  if (gif->SWidth <= 0 || gif->SHeight <= 0 || qint64(gif->SWidth) * gif->SHeight > kPixelsMaximum)
+    return Echec(TropGrande(gif->SWidth, gif->SHeight));
 
-  const SavedImage& cadre = gif->SavedImages[0];
-  const GifImageDesc& desc = cadre.ImageDesc;
+  int transparent = NO_TRANSPARENT_COLOR;
+  GifRecordType type = UNDEFINED_RECORD_TYPE;
+  do {
+    if (DGifGetRecordType(gif, &type) != GIF_OK) return Echec(MessageGif(gif->Error));
+    if (type == EXTENSION_RECORD_TYPE) LireControle(gif, transparent);
+  } while (type != IMAGE_DESC_RECORD_TYPE && type != TERMINATE_RECORD_TYPE);
+  if (type != IMAGE_DESC_RECORD_TYPE) return Echec(QStringLiteral("GIF sans image"));
+  if (DGifGetImageDesc(gif) != GIF_OK) return Echec(MessageGif(gif->Error));
+
+  const GifImageDesc& desc = gif->Image;
+  if (desc.Width <= 0 || desc.Height <= 0 || qint64(desc.Width) * desc.Height > kPixelsMaximum)
+    return Echec(TropGrande(desc.Width, desc.Height));
   const ColorMapObject* palette = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-  if (!palette || !cadre.RasterBits) return {QImage(), QStringLiteral("GIF sans palette")};
-  GraphicsControlBlock controle{};
-  controle.TransparentColor = NO_TRANSPARENT_COLOR;
-  DGifSavedExtensionToGCB(gif, 0, &controle);
-
-  auto couleur = [&](int index) {
+  if (!palette) return Echec(QStringLiteral("GIF sans palette"));
+  auto couleur = [palette](int index) {
     if (index < 0 || index >= palette->ColorCount) return qRgb(0, 0, 0);
     const GifColorType& c = palette->Colors[index];
     return qRgb(c.Red, c.Green, c.Blue);
   };
+
   QImage image(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
-  if (image.isNull()) return {QImage(), QStringLiteral("Mémoire insuffisante")};
+  if (image.isNull()) return Echec(QStringLiteral("Mémoire insuffisante"));
   // Transparent pixels keep the colour of their index, so that a
   // transparent display keys them out like any other ground.
-  const int fond = controle.TransparentColor != NO_TRANSPARENT_COLOR ? controle.TransparentColor : gif->SBackGroundColor;
-  image.fill(couleur(fond));
-  for (int y = 0; y < desc.Height; ++y) {
+  image.fill(couleur(transparent != NO_TRANSPARENT_COLOR ? transparent : gif->SBackGroundColor));
+  std::vector<GifPixelType> ligne(static_cast<size_t>(desc.Width));
+  for (const int y : OrdreDesLignes(desc.Height, desc.Interlace)) {
+    if (DGifGetLine(gif, ligne.data(), desc.Width) != GIF_OK) return Echec(MessageGif(gif->Error));
     const int yy = desc.Top + y;
     if (yy < 0 || yy >= image.height()) continue;
-    auto* ligne = reinterpret_cast<QRgb*>(image.scanLine(yy));
+    auto* cible = reinterpret_cast<QRgb*>(image.scanLine(yy));
     for (int x = 0; x < desc.Width; ++x) {
       const int xx = desc.Left + x;
-      if (xx < 0 || xx >= image.width()) continue;
-      ligne[xx] = couleur(cadre.RasterBits[y * desc.Width + x]);
+      if (xx >= 0 && xx < image.width()) cible[xx] = couleur(ligne[static_cast<size_t>(x)]);
     }
   }
   return {std::move(image), QString()};

@@ -84,7 +84,7 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
                                                       : DecoderBmp(chemin);
   if (!decodee.Valide()) {
     // The decoder's own words; the line is abandoned.
-    services_.dialogues.Information(decodee.erreur);
+    services_.dialogues.Information(TexteEcran(ligne) + QStringLiteral(" : ") + decodee.erreur);
     return;
   }
   if (!ListePropre) {
