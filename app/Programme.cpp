@@ -30,7 +30,7 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   registre_ = options.fichierReglages.isEmpty() ? std::make_unique<Registre>()
                                                 : std::make_unique<Registre>(options.fichierReglages);
   const Texte programme = Ligne(cheminProgramme);
-  ServicesVue services{fichiers_, dialogues_, audio_, *ecran_, voisins_,
+  ServicesVue services{fichiers_, dialogues_, audio_, *ecran_, bureau_, voisins_,
                        DossierDe(programme, fichiers_.Style())};
   vue_ = std::make_unique<TFVue>(services);
   vue_->CheminProgramme = programme;

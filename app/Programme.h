@@ -11,6 +11,7 @@
 #include "options/Registre.h"
 #include "options/TFOptions.h"
 #include "platform/Audio.h"
+#include "platform/Bureau.h"
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
@@ -62,6 +63,7 @@ class Programme {
   FichiersHote fichiers_;
   DialoguesEcran dialogues_;
   CoucheAudioSilencieuse audio_;
+  BureauHote bureau_;
   std::unique_ptr<Ecran> ecran_;
   std::unique_ptr<Registre> registre_;
   VoisinsProgramme voisins_;

@@ -10,6 +10,7 @@
 #include "core/Lignes.h"
 #include "core/Vocabulaire.h"
 #include "platform/FichiersHote.h"
+#include "Rapport.h"
 
 namespace {
 
@@ -80,33 +81,11 @@ void ChargementEtClassement(benchmark::State& state) {
 BENCHMARK(LectureSimple)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChargementEtClassement)->Unit(benchmark::kMillisecond);
 
-// Prints the ratio of the two after the usual report.
-class RapportRatio : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.benchmark_name() == "LectureSimple") lecture_ = run.GetAdjustedRealTime();
-      if (run.benchmark_name() == "ChargementEtClassement") chargement_ = run.GetAdjustedRealTime();
-    }
-  }
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    if (lecture_ > 0 && chargement_ > 0)
-      std::printf("ratio chargement+classement / lecture simple (%d lignes) : %.1f\n", kLignes,
-                  chargement_ / lecture_);
-  }
-
- private:
-  double lecture_ = 0;
-  double chargement_ = 0;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
-  RapportRatio rapport;
+  plivor::bench::RapportRatios rapport("LectureSimple", "ratio du chargement avec classement (100 000 lignes) :");
   benchmark::RunSpecifiedBenchmarks(&rapport);
   benchmark::Shutdown();
   return 0;

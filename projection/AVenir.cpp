@@ -36,6 +36,5 @@ void TFVue::EditerListe(Emetteur) {
 
 void TFVue::Quitter(Emetteur) { Fermeture = true; }
 
-void TFVue::OuvrirObjet(const Texte&) {}
 
 }  // namespace plivor

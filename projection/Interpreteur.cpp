@@ -242,6 +242,12 @@ void TFVue::ChargerAbsent(const Texte& ligne) {
   EditerListe(Emetteur::Interpreteur);
 }
 
+void TFVue::OuvrirObjet(const Texte& fichier) {
+  const QString chemin = QString::fromStdString(services_.fichiers.CheminHote(fichier).string());
+  if (!services_.bureau.OuvrirDocument(chemin))
+    services_.dialogues.Message(fichier + Cp(" : ouverture impossible"));
+}
+
 void TFVue::Queue() {
   if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
   if (TypeLigne == Genre::Instruction || TypeLigne == Genre::Ressource || TypeLigne == Genre::Drapeau)

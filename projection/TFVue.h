@@ -12,6 +12,7 @@
 #include "core/Lignes.h"
 #include "core/Notations.h"
 #include "platform/Audio.h"
+#include "platform/Bureau.h"
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
@@ -54,6 +55,7 @@ struct ServicesVue {
   Dialogues& dialogues;
   CoucheAudio& audio;
   const Ecran& ecran;
+  Bureau& bureau;
   Voisins& voisins;
   Texte dossierProgramme;
 };

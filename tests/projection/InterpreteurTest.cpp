@@ -356,6 +356,17 @@ TEST_F(Interpreteur, ImageDuMenuDuPanneau) {
   EXPECT_EQ(vue().IndexCourant, 0);  // no tail
 }
 
+TEST_F(Interpreteur, UnObjetSOuvreAvecSonProgrammeEtLaProjectionSArrete) {
+  banc.EcrireTexte("notes.txt", "bonjour");
+  vue().AvanceAM(Emetteur::Aucun);
+  vue().CodeObjet = 823;
+  banc.Projeter({"ObjetX=" + banc.Chemin("notes.txt") + ".pvr", "Tempo=600.pvi", kArret});
+  EXPECT_EQ(banc.bureau.ouverts, QStringList{banc.CheminHote("notes.txt")});
+  EXPECT_EQ(vue().EtatPause, 1);
+  EXPECT_EQ(vue().TailleObjet, (Taille{400, 300}));  // code 823: 400 x 300
+  EXPECT_EQ(vue().Timer1.interval(), 600);  // the tail chains on
+}
+
 TEST_F(Interpreteur, LaLigneDrapeauEnchaine) {
   banc.Projeter({"Drapeau=Un.pvd", "Tempo=600.pvi", kArret});
   EXPECT_EQ(vue().Timer1.interval(), 600);

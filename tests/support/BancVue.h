@@ -9,6 +9,7 @@
 #include "options/Registre.h"
 #include "options/TFOptions.h"
 #include "platform/Audio.h"
+#include "platform/Bureau.h"
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
@@ -33,6 +34,7 @@ class BancVue {
   DialoguesScriptes dialogues;
   CoucheAudioSilencieuse audio;
   EcranFixe ecran;
+  BureauEnregistre bureau;
   VoisinsAbsents voisins;
   std::unique_ptr<TFVue> vue;
   std::unique_ptr<Registre> registre;
