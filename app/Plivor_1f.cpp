@@ -11,11 +11,12 @@ int main(int argc, char* argv[]) {
   application.setOrganizationName(QStringLiteral("Orvande"));
   plivor::OptionsProgramme options;
   options.fichierReglages = qEnvironmentVariable("PLIVOR_REGLAGES");
+  options.arguments = application.arguments().mid(1);
   plivor::Programme programme(QCoreApplication::applicationFilePath(), options);
   if (!programme.Vue().IconeApplication.isEmpty())
     application.setWindowIcon(QIcon(programme.Vue().IconeApplication));
-  QObject::connect(&programme.Vue(), &plivor::TFVue::GeometrieChangee, &application, [&] {
-    if (programme.Vue().Fermeture) application.quit();
-  });
+  QObject::connect(&programme.Vue(), &plivor::TFVue::Terminer, &application, &QCoreApplication::quit,
+                   Qt::QueuedConnection);
+  programme.Demarrer();
   return application.exec();
 }

@@ -30,7 +30,7 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   registre_ = options.fichierReglages.isEmpty() ? std::make_unique<Registre>()
                                                 : std::make_unique<Registre>(options.fichierReglages);
   const Texte programme = Ligne(cheminProgramme);
-  ServicesVue services{fichiers_, dialogues_, audio_, *ecran_, bureau_, voisins_,
+  ServicesVue services{fichiers_, dialogues_, audio_, *ecran_, cadence_, bureau_, voisins_,
                        DossierDe(programme, fichiers_.Style())};
   vue_ = std::make_unique<TFVue>(services);
   vue_->CheminProgramme = programme;
@@ -44,8 +44,11 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   source_ = std::make_unique<TFSource>();
   voisins_.source = source_.get();
   ouvrir_ = std::make_unique<TFOuvrir>();
-  // The opener is the last window; once it exists the show opens.
-  vue_->Ouverture();
+  voisins_.ouvreur = ouvrir_.get();
+  for (const QString& argument : options.arguments)
+    if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);
 }
+
+void Programme::Demarrer() { vue_->Ouverture(); }
 
 }  // namespace plivor

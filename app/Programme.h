@@ -33,8 +33,15 @@ class VoisinsProgramme : public Voisins {
   void ImageMenu(const QImage&) override {}
   void CouleurFond(Couleur) override {}
   void Boutons() override {}
+  void BoutonsDrapeaux(bool) override {}
   bool MontageVisible() const override { return liste && liste->isVisible(); }
-  void OuvrirMontage() override { if (liste) liste->show(); }
+  void EditerDansMontage(const Liste&, const Texte&, const Texte&, int, bool) override {
+    if (liste) liste->show();
+  }
+  Texte NomListeMontage() const override { return "Sans nom"; }
+  bool SauverMontage() override { return false; }
+  Liste& Transfert() override { return transfert; }
+  void MontrerOuvreur() override { if (ouvreur) ouvreur->show(); }
   Texte DossierMontage() const override { return {}; }
   void TailleImage(int, int) override {}
   void SuivreLigne(int) override {}
@@ -44,6 +51,8 @@ class VoisinsProgramme : public Voisins {
   TFMenu* menu = nullptr;
   TFListe* liste = nullptr;
   TFSource* source = nullptr;
+  TFOuvrir* ouvreur = nullptr;
+  Liste transfert;  // until the montage holds it
   bool menuOuvert = false;
   bool bullesVisibles = true;
 };
@@ -51,11 +60,14 @@ class VoisinsProgramme : public Voisins {
 struct OptionsProgramme {
   QString fichierReglages;  // settings in this file instead of the user's
   bool ecranFixe = false;   // a fixed 1280 x 800 screen instead of the real one
+  QStringList arguments;    // the command line after the program's name
 };
 
 class Programme {
  public:
   Programme(const QString& cheminProgramme, const OptionsProgramme& options);
+  // The opener exists last; its creation opens the show.
+  void Demarrer();
   TFVue& Vue() { return *vue_; }
   EcranVue& FenetreVue() { return *ecranVue_; }
 
@@ -64,6 +76,7 @@ class Programme {
   DialoguesEcran dialogues_;
   CoucheAudioSilencieuse audio_;
   BureauHote bureau_;
+  CadenceReelle cadence_;
   std::unique_ptr<Ecran> ecran_;
   std::unique_ptr<Registre> registre_;
   VoisinsProgramme voisins_;

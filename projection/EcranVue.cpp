@@ -12,7 +12,8 @@ EcranVue::EcranVue(TFVue& vue, QWidget* parent) : QWidget(parent), vue_(vue) {
   setObjectName(QStringLiteral("TFVue"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setWindowFlag(Qt::FramelessWindowHint, true);
-  connect(&vue_, &TFVue::Presenter, this, [this] { update(); });
+  // Painted at once, so that a transition shows as it happens.
+  connect(&vue_, &TFVue::Presenter, this, [this] { repaint(); });
   connect(&vue_, &TFVue::GeometrieChangee, this, &EcranVue::SuivreGeometrie);
   SuivreGeometrie();
 }
@@ -26,6 +27,7 @@ void EcranVue::SuivreGeometrie() {
   if (geometry() != vue_.Fenetre) setGeometry(vue_.Fenetre);
   if (vue_.FenetreVisible && !isVisible()) show();
   if (!vue_.FenetreVisible && isVisible()) hide();
+  if (vue_.Minimisee && !isMinimized()) showMinimized();
   synchronisation_ = false;
   update();
 }

@@ -1,6 +1,5 @@
 // Instruction lines: each code changes the part of the state it names.
 
-#include <QThread>
 #include <algorithm>
 
 #include "projection/TFVue.h"
@@ -65,7 +64,7 @@ bool TFVue::AppliquerInstruction(int code, const Texte& ligne) {
       return true;
     case 13:
       DrapeauCible = Valeur(ligne);
-      AllerDrapeau(nullptr);
+      AllerDrapeau(-1);
       return true;
     case 14:
       switch (code) {
@@ -169,7 +168,7 @@ bool TFVue::InstructionAudio(int code, const Texte& ligne) {
       while (VolumeFondu > 8) {
         VolumeFondu = VolumeFondu * 7 / 8;
         VolumeRegler(VolumeFondu);
-        QThread::msleep(static_cast<unsigned long>(pause));
+        services_.cadence.Attendre(std::chrono::milliseconds(pause));
       }
       if (AudioEnCours) AudioAM(Emetteur::bt_Audio);
       return true;

@@ -31,6 +31,7 @@ void TFVue::Suivant(Emetteur) {
   if (Medias.empty()) return;
   if ((TypeLigne == Genre::Inconnu || TypeLigne == Genre::Absent) && !IgnorerAbsents) return;
   Editer();
+  emit EtapeAffichee();
   if (ScriptEnCours) return;
   for (int pas = 0; pas < 2; ++pas) {
     ++IndexCourant;
@@ -57,6 +58,31 @@ void TFVue::Debut(Emetteur) {
   Charger(Medias.front());
   if (!AvanceAuto) AvanceAM(Emetteur::Aucun);
   Suivant(Emetteur::Aucun);
+}
+
+}  // namespace plivor
+
+namespace plivor {
+
+void TFVue::Precedent(Emetteur) {
+  if (Medias.empty() || ScriptEnCours) return;
+  if (!Manuel) ModeManuel();
+  CodeTransition = 0;
+  // The pending line is one ahead of the line on screen.
+  int pas = -2;
+  if (IndexCourant == 0) {
+    IndexCourant = -1;
+    Verifier();
+    pas = -1;
+  }
+  IndexCourant += pas;
+  Verifier();
+  Charger(Medias[static_cast<size_t>(IndexCourant)]);
+  Editer();
+  emit EtapeAffichee();
+  ++IndexCourant;
+  Verifier();
+  if (!Medias.empty()) Charger(Medias[static_cast<size_t>(IndexCourant)]);
 }
 
 }  // namespace plivor

@@ -16,11 +16,13 @@
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
+#include "projection/Cadence.h"
 #include "projection/Disposition.h"
 #include "projection/Voisins.h"
 
 namespace plivor {
 
+class Pinceau;
 class TFOptions;
 
 // Who asked for an operation; several operations act by sender.
@@ -32,6 +34,9 @@ enum class Emetteur {
   Clic,          // a click on the window
   Interpreteur,  // chaining inside Charger
   bt_Debut,
+  bt_Ouvrir,
+  bt_Precedent,
+  PopOuvrir,
   bt_Pause,
   bt_Suivant,
   bt_Avance,
@@ -55,6 +60,7 @@ struct ServicesVue {
   Dialogues& dialogues;
   CoucheAudio& audio;
   const Ecran& ecran;
+  Cadence& cadence;
   Bureau& bureau;
   Voisins& voisins;
   Texte dossierProgramme;
@@ -79,7 +85,24 @@ class TFVue : public QObject {
   // Sequencing.
   void Verifier();
   void Suivant(Emetteur emetteur = Emetteur::Interpreteur);
+  void Precedent(Emetteur emetteur = Emetteur::Menu);
+  void Debut(Emetteur emetteur = Emetteur::Menu);
   void Editer();
+
+  // Flags and jumps. `entree` is an entry of the flag menu, or -1 for any
+  // other caller (an AllerA line, the navigation panel).
+  void CreerPopDrapeaux();
+  void CreerItem(const Texte& libelle);
+  void AllerDrapeau(int entree);
+  void SautDrapeau(Emetteur emetteur);
+  void InitScene();
+  void ExecuterScript(const Texte& fichier);
+
+  // Lists.
+  void ChargerListe(Emetteur emetteur = Emetteur::Menu);
+  void EditerListe(Emetteur emetteur = Emetteur::Menu);
+  void Lister(Emetteur emetteur = Emetteur::Menu);
+  void Quitter(Emetteur emetteur = Emetteur::Menu);
 
   // Display and window modes.
   void Peindre();
@@ -90,6 +113,7 @@ class TFVue : public QObject {
   void FormResize();
   void CouleurFond();
   void Transitions();
+  void Ralentisseur();
   void Morphes();
   TailleDuCode TailleCode(int code) const;
   Taille TailleDe(int code);  // applies the code changes some sizes carry
@@ -111,15 +135,6 @@ class TFVue : public QObject {
   void ModeMuet();
   void onFadeTimer();
   void OuvrirSon(const Texte& ligne, int genre);
-  void Debut(Emetteur emetteur = Emetteur::Menu);
-  void SautDrapeau(Emetteur emetteur);
-  void AllerDrapeau(const Texte* entree);
-  void CreerPopDrapeaux();
-  void CreerItem(const Texte& libelle);
-  void ExecuterScript(const Texte& fichier);
-  void ChargerListe(Emetteur emetteur = Emetteur::Menu);
-  void EditerListe(Emetteur emetteur = Emetteur::Menu);
-  void Quitter(Emetteur emetteur = Emetteur::Menu);
   void OuvrirObjet(const Texte& fichier);
 
   // Window geometry: the window on the screen, the frame inside the window,
@@ -161,6 +176,9 @@ class TFVue : public QObject {
   Texte CheminProgramme;
   Texte FichierAide;
   Texte NomDialogueOuvrir;  // file name of Dlg_Ouvrir
+  Liste Arguments;          // the program's command line
+  std::vector<Texte> DPop;  // captions of the flag menu
+  bool Minimisee = false;
   QString IconeApplication;
 
   // Advance and modes.
@@ -193,6 +211,8 @@ class TFVue : public QObject {
 
   // Display.
   int CodeTransition = 0;
+  int FacteurPause = 4;
+  int NombrePas = 0;
   int DureeTransition = 4;
   int VitesseTransitions = 400;
   bool FenetreSeule = false;
@@ -249,6 +269,11 @@ class TFVue : public QObject {
   // The paint box or the window's geometry changed: the screen shows it.
   void Presenter();
   void GeometrieChangee();
+  void DrapeauxChanges();
+  // A display step has been shown (headless renders keep a frame of it).
+  void EtapeAffichee();
+  // Quitter has run to its end: the program ends.
+  void Terminer();
 
  private:
   // Interpreter parts, one per family of lines.
@@ -267,8 +292,15 @@ class TFVue : public QObject {
   int Nombre(const Texte& ligne, int parDefaut) const;
   Couleur CouleurValeur(const Texte& ligne, Couleur actuelle) const;
   void AfficherPanneau();
+  void DescenteAmortie(int plancher, int numerateur, int denominateur, int pauseMs);
+  Texte LigneDrapeau(const Texte& nom) const;
+  void Sauter(int index);
+  bool IntroductionChargee() const;
+  void ArreterLecture();
+  std::optional<Texte> ChoisirListe(const Texte& dossier, const Texte& nom);
 
   // Display helpers.
+  bool Devoiler(Pinceau& pinceau, int transition);
   ContexteDisposition Contexte() const;
   void CalculerDiapo();
   void AjusterPBox();
@@ -283,6 +315,7 @@ class TFVue : public QObject {
   ServicesVue services_;
   TFOptions* options_ = nullptr;
   int profondeurChaine_ = 0;
+  bool titreEnCours_ = false;
 };
 
 }  // namespace plivor

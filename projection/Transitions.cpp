@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "projection/Pinceau.h"
 #include "projection/PreparationImage.h"
 #include "projection/TFVue.h"
 
@@ -38,7 +39,32 @@ void TFVue::Editer() {
   if (ScriptEnCours) ExecuterScript("Suite");
 }
 
+namespace {
+
+// One unit of the pacing formula. Calibrated so that a picture (pause factor
+// 4) at the speed setting 400 takes d / 14 s for a duration code d.
+constexpr double kUniteNs = 1e9 / (14.0 * 400 * 4 * 100);
+
+const Texte kTransitionInconnue = Cp("Transition non reconnue\rVérifier la ligne d'instruction.");
+
+}  // namespace
+
+void TFVue::Ralentisseur() {
+  const int d = DureeTransition;
+  if (d < 10 && titreEnCours_) return;
+  if (NombrePas <= 0) return;
+  const long long n = (static_cast<long long>(VitesseTransitions) * FacteurPause * 1000 / NombrePas) / 10;
+  services_.cadence.Pause(Cadence::Duree(static_cast<long long>(static_cast<double>(d) * n * kUniteNs)));
+  if (services_.cadence.ImageDue()) emit Presenter();
+}
+
 void TFVue::Transitions() {
+  const int code = CodeInstruction;
+  titreEnCours_ = code / 1000 == 7;
+  FacteurPause = 4;
+  if (ImageOpaque && code == 4001) FacteurPause = 8;
+  if (!ImageOpaque) FacteurPause = 2;
+
   const Place diapo = PositionDe(CodeDiapo);
   QImage travail;
   Place origine = diapo;
@@ -48,8 +74,7 @@ void TFVue::Transitions() {
     origine = {diapo.x + titre.x, diapo.y + titre.y};
     CodeInstruction = 0;
   };
-  const bool titre = CodeInstruction / 1000 == 7;
-  switch (CodeInstruction) {
+  switch (code) {
     case 3001:
       travail = QImage(PBox.size(), QImage::Format_RGB32);
       travail.fill(VersQColor(CouleurFenetre));
@@ -71,14 +96,69 @@ void TFVue::Transitions() {
       break;
   }
   if (travail.isNull()) return;
-  if (ImageOpaque) {
-    QPainter(&PBox).drawImage(origine.x, origine.y, travail);
-  } else {
-    const Couleur cle =
-        titre ? DepuisQColor(travail.pixelColor(0, travail.height() - 1)) : CouleurTransparente;
-    CopierTransparent(PBox, QPoint(origine.x, origine.y), travail, cle);
-  }
+  std::optional<Couleur> cle;
+  // Titles key out their own ground, pictures the colour found at loading.
+  if (!ImageOpaque)
+    cle = titreEnCours_ ? DepuisQColor(travail.pixelColor(0, travail.height() - 1)) : CouleurTransparente;
+  Pinceau pinceau(PBox, travail, QPoint(origine.x, origine.y), cle);
+  services_.cadence.Debut();
+  if (!Devoiler(pinceau, CodeTransition % 100)) services_.dialogues.Message(kTransitionInconnue);
+  NombrePas = 0;
+  titreEnCours_ = false;
   emit Presenter();
+}
+
+bool TFVue::Devoiler(Pinceau& p, int transition) {
+  const int W = p.Largeur(), H = p.Hauteur();
+  const auto pas = [this](int n) { NombrePas = n; };
+  switch (transition) {
+    case 0: p.Tout(); return true;
+    case 1: pas(H); for (int y = 0; y < H; ++y) { p.Rangee(y); Ralentisseur(); } return true;
+    case 2: pas(H); for (int e = H; e >= 0; --e) { p.Rangee(e - 1); Ralentisseur(); } return true;
+    case 3: pas(W); for (int x = 0; x < W; ++x) { p.Colonne(x); Ralentisseur(); } return true;
+    case 4: pas(W); for (int e = W; e >= 0; --e) { p.Colonne(e - 1); Ralentisseur(); } return true;
+    case 5: {
+      const int h = W / 2;
+      pas(h);
+      for (int k = 0; k <= h; ++k) { p.Colonne(h - 1 - k); p.Colonne(h + k); Ralentisseur(); }
+      return true;
+    }
+    case 6:
+      pas(W / 2);
+      for (int k = 0; k <= W / 2; ++k) { p.Colonne(W - 1 - k); p.Colonne(k); Ralentisseur(); }
+      return true;
+    case 7: {
+      const int m = H / 2;
+      pas(m);
+      for (int k = 0; k <= m + 1; ++k) { p.Rangee(m - 1 - k); p.Rangee(m - 1 + k); Ralentisseur(); }
+      return true;
+    }
+    case 8:
+      pas(H / 2);
+      for (int i = 1; i <= H / 2 + 1; ++i) { p.Rangee(H - i); p.Rangee(i - 1); Ralentisseur(); }
+      return true;
+    case 11: case 12: {
+      const int bande = std::max(1, H / (transition == 11 ? 30 : 60));
+      pas(bande);
+      for (int i = 0; i < bande; ++i) {
+        const int k = transition == 11 ? i : bande - 1 - i;
+        for (int y = k; y < H; y += bande) p.Rangee(y);
+        Ralentisseur();
+      }
+      return true;
+    }
+    case 13: case 14: {
+      const int bande = std::max(1, W / (transition == 13 ? 40 : 80));
+      pas(bande);
+      for (int i = 0; i < bande; ++i) {
+        const int k = transition == 13 ? i : bande - 1 - i;
+        for (int x = k; x < W; x += bande) p.Colonne(x);
+        Ralentisseur();
+      }
+      return true;
+    }
+    default: return false;
+  }
 }
 
 void TFVue::Morphes() { Transitions(); }

@@ -22,10 +22,20 @@ class Voisins {
   virtual void ImageMenu(const QImage& image) = 0;
   virtual void CouleurFond(Couleur couleur) = 0;
   virtual void Boutons() = 0;  // mirror the advance and audio state
+  // With flags the panel offers its navigation button, else its "Début".
+  virtual void BoutonsDrapeaux(bool avecDrapeaux) = 0;
 
   // Montage window.
   virtual bool MontageVisible() const = 0;
-  virtual void OuvrirMontage() = 0;  // shows the montage on the projected list
+  // Hands the projected list to the montage, which shows it.
+  virtual void EditerDansMontage(const Liste& lignes, const Texte& nom, const Texte& dossier, int index,
+                                 bool listeModifiee) = 0;
+  virtual Texte NomListeMontage() const = 0;
+  virtual bool SauverMontage() = 0;
+  virtual Liste& Transfert() = 0;  // the montage's hidden scratch list
+
+  // Opener window, shown modally.
+  virtual void MontrerOuvreur() = 0;
   virtual Texte DossierMontage() const = 0;
   virtual void TailleImage(int largeur, int hauteur) = 0;
   virtual void SuivreLigne(int index) = 0;
@@ -47,7 +57,16 @@ class VoisinsAbsents : public Voisins {
   void CouleurFond(Couleur) override {}
   void Boutons() override {}
   bool MontageVisible() const override { return montage; }
-  void OuvrirMontage() override { montage = true; }
+  void EditerDansMontage(const Liste& lignes, const Texte&, const Texte&, int index, bool) override {
+    montage = true;
+    listeMontage = lignes;
+    ligneMontage = index;
+  }
+  Texte NomListeMontage() const override { return nomListeMontage; }
+  bool SauverMontage() override { return ++sauvegardes, true; }
+  Liste& Transfert() override { return transfert; }
+  void MontrerOuvreur() override { ouvreur = true; }
+  void BoutonsDrapeaux(bool avecDrapeaux) override { boutonsDrapeaux = avecDrapeaux; }
   Texte DossierMontage() const override { return dossierMontage; }
   void TailleImage(int largeur, int hauteur) override { tailleImage = {largeur, hauteur}; }
   void SuivreLigne(int index) override { ligneSuivie = index; }
@@ -55,7 +74,10 @@ class VoisinsAbsents : public Voisins {
   void Bulles(bool visibles) override { bulles = visibles; }
 
   bool panneau = false, deuxiemeRangee = false, menu = false, montage = false;
-  bool styleWindows = false, bulles = true;
+  bool styleWindows = false, bulles = true, ouvreur = false, boutonsDrapeaux = false;
+  Liste listeMontage, transfert;
+  int ligneMontage = -1, sauvegardes = 0;
+  Texte nomListeMontage = "Sans nom";
   QImage imageMenu;
   Texte dossierMontage;
   std::pair<int, int> tailleImage{-1, -1};

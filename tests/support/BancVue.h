@@ -35,6 +35,7 @@ class BancVue {
   CoucheAudioSilencieuse audio;
   EcranFixe ecran;
   BureauEnregistre bureau;
+  CadenceSimulee cadence;
   VoisinsAbsents voisins;
   std::unique_ptr<TFVue> vue;
   std::unique_ptr<Registre> registre;
