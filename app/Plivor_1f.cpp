@@ -1,17 +1,77 @@
-// Program entry.
+// Program entry. With "--rendu DOSSIER" the sequence is projected without a
+// display and its frames are written to DOSSIER.
 
 #include <QApplication>
 #include <QIcon>
+#include <QPixmap>
+#include <QScreen>
+#include <QTimer>
+#include <cstring>
 
 #include "app/Programme.h"
+#include "app/Rendu.h"
+
+namespace {
+
+bool RenduDemande(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i)
+    if (std::strcmp(argv[i], "--rendu") == 0) return true;
+  return false;
+}
+
+plivor::ReglagesRendu LireReglagesRendu(const QStringList& arguments) {
+  plivor::ReglagesRendu r;
+  for (qsizetype i = 1; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (a == QLatin1String("--rendu") && i + 1 < arguments.size())
+      r.dossier = arguments[++i];
+    else if (a == QLatin1String("--pendant"))
+      r.pendant = true;
+    else if (a == QLatin1String("--etapes") && i + 1 < arguments.size())
+      r.etapes = arguments[++i].toInt();
+    else
+      r.liste = a;
+  }
+  return r;
+}
+
+// "--capture FICHIER [--apres MS]": the whole screen is written to FICHIER
+// after MS milliseconds (3000 by default), then the program ends.
+void PreparerCapture(QStringList& arguments) {
+  const qsizetype i = arguments.indexOf(QStringLiteral("--capture"));
+  if (i < 0 || i + 1 >= arguments.size()) return;
+  const QString fichier = arguments[i + 1];
+  arguments.remove(i, 2);
+  int delai = 3000;
+  const qsizetype j = arguments.indexOf(QStringLiteral("--apres"));
+  if (j >= 0 && j + 1 < arguments.size()) {
+    delai = arguments[j + 1].toInt();
+    arguments.remove(j, 2);
+  }
+  QTimer::singleShot(delai, qApp, [fichier] {
+    if (QScreen* ecran = QGuiApplication::primaryScreen()) ecran->grabWindow(0).save(fichier);
+    QCoreApplication::exit(0);
+  });
+}
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
+  const bool rendu = RenduDemande(argc, argv);
+  if (rendu) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
+  if (rendu) {
+    plivor::ReglagesRendu reglages = LireReglagesRendu(application.arguments());
+    reglages.cheminProgramme = QCoreApplication::applicationFilePath();
+    return plivor::Rendre(reglages);
+  }
   plivor::OptionsProgramme options;
   options.fichierReglages = qEnvironmentVariable("PLIVOR_REGLAGES");
-  options.arguments = application.arguments().mid(1);
+  QStringList arguments = application.arguments().mid(1);
+  PreparerCapture(arguments);
+  options.arguments = arguments;
   plivor::Programme programme(QCoreApplication::applicationFilePath(), options);
   if (!programme.Vue().IconeApplication.isEmpty())
     application.setWindowIcon(QIcon(programme.Vue().IconeApplication));

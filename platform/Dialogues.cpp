@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <cstdio>
 
 namespace plivor {
 
@@ -61,6 +62,15 @@ std::optional<QColor> DialoguesEcran::CouleurAChoisir(const QColor& initiale) {
   const QColor choix = QColorDialog::getColor(initiale, QApplication::activeWindow());
   if (!choix.isValid()) return std::nullopt;
   return choix;
+}
+
+void DialoguesConsole::Information(const QString& texte) {
+  std::fprintf(stderr, "%s\n", qPrintable(AvecSauts(texte)));
+}
+
+bool DialoguesConsole::Question(const QString& texte) {
+  std::fprintf(stderr, "%s [Non]\n", qPrintable(AvecSauts(texte)));
+  return false;
 }
 
 void DialoguesScriptes::Information(const QString& texte) { textes << texte; }

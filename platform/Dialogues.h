@@ -41,6 +41,19 @@ class DialoguesEcran : public Dialogues {
   std::optional<QColor> CouleurAChoisir(const QColor& initiale) override;
 };
 
+// Without a person: messages go to the error output, questions are
+// answered No and dialogs cancelled (headless renders).
+class DialoguesConsole : public Dialogues {
+ public:
+  void Information(const QString& texte) override;
+  bool Question(const QString& texte) override;
+  std::optional<QString> FichierAOuvrir(const QString&, const QString&, const QString&) override { return {}; }
+  std::optional<QString> FichierAEnregistrer(const QString&, const QString&, const QString&) override {
+    return {};
+  }
+  std::optional<QColor> CouleurAChoisir(const QColor&) override { return {}; }
+};
+
 // Scripted answers; every text shown is kept in order.
 class DialoguesScriptes : public Dialogues {
  public:

@@ -68,6 +68,8 @@ void TFVue::ChargerListe(Emetteur emetteur) {
     Medias = lue->lignes;
     CheminListe = CheminComplet(NomDialogueOuvrir, fichiers.DossierCourant(), fichiers.Style());
     DossierProjection = SansBarre(DossierDe(CheminListe, fichiers.Style()));
+    // Relative lines, scripts' among them, resolve against the list's folder.
+    fichiers.ChangerDossier(DossierProjection);
     emit Presenter();
     CreerPopDrapeaux();
     if (Medias.empty()) {

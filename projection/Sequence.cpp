@@ -27,11 +27,12 @@ bool EstArret(int genre, int code, bool manuel) {
 
 }  // namespace
 
-void TFVue::Suivant(Emetteur) {
+void TFVue::Suivant(Emetteur emetteur) {
   if (Medias.empty()) return;
   if ((TypeLigne == Genre::Inconnu || TypeLigne == Genre::Absent) && !IgnorerAbsents) return;
   Editer();
-  emit EtapeAffichee();
+  // Chained lines show nothing of their own: only an advance is a step.
+  if (emetteur != Emetteur::Interpreteur) emit EtapeAffichee();
   if (ScriptEnCours) return;
   for (int pas = 0; pas < 2; ++pas) {
     ++IndexCourant;

@@ -42,9 +42,9 @@ case "${1:-}" in
     construire
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
       echo "Pas d'affichage : projection dans un écran virtuel (xvfb-run)."
-      exec xvfb-run -a -s "-screen 0 1280x800x24" ./build/plivor demo/Demo.pvl
+      exec xvfb-run -a -s "-screen 0 1280x800x24" ./build/plivor build/demo/Demo.pvl
     fi
-    exec ./build/plivor demo/Demo.pvl
+    exec ./build/plivor build/demo/Demo.pvl
     ;;
   test)
     installer

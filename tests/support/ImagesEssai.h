@@ -1,19 +1,18 @@
 #pragma once
-// Real picture files written for the tests: JPEG through libjpeg, GIF
-// through giflib, BMP through Qt.
+// Pictures drawn for the tests, and the writers of real files.
 
 #include <QColor>
 #include <QImage>
 #include <QString>
+
+#include "codecs/Encodeurs.h"
 #include <optional>
 
 namespace plivor::test {
 
-bool EcrireJpeg(const QString& chemin, const QImage& image, int qualite = 95);
-// Up to 256 colours; `transparent` is a palette colour marked transparent.
-bool EcrireGif(const QString& chemin, const QImage& image, std::optional<QColor> transparent = {},
-               bool entrelace = false);
-bool EcrireBmp(const QString& chemin, const QImage& image);
+using plivor::EcrireBmp;
+using plivor::EcrireGif;
+using plivor::EcrireJpeg;
 
 // Four flat quadrants: red top-left, green top-right, blue bottom-left,
 // yellow bottom-right.
