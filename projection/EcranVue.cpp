@@ -1,7 +1,9 @@
 #include "projection/EcranVue.h"
 
 #include <QPainter>
+#include <QCloseEvent>
 #include <QResizeEvent>
+#include <QShortcut>
 
 #include "projection/PreparationImage.h"
 #include "projection/TFVue.h"
@@ -15,6 +17,8 @@ EcranVue::EcranVue(TFVue& vue, QWidget* parent) : QWidget(parent), vue_(vue) {
   // Painted at once, so that a transition shows as it happens.
   connect(&vue_, &TFVue::Presenter, this, [this] { repaint(); });
   connect(&vue_, &TFVue::GeometrieChangee, this, &EcranVue::SuivreGeometrie);
+  auto* quitter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
+  connect(quitter, &QShortcut::activated, this, [this] { vue_.Quitter(Emetteur::Menu); });
   SuivreGeometrie();
 }
 
@@ -61,6 +65,11 @@ void EcranVue::resizeEvent(QResizeEvent* evenement) {
   if (synchronisation_ || !vue_.BordureFenetre) return;
   vue_.Fenetre = geometry();
   vue_.FormResize();
+}
+
+void EcranVue::closeEvent(QCloseEvent* evenement) {
+  evenement->ignore();
+  if (!vue_.Fermeture) vue_.Quitter(Emetteur::Menu);
 }
 
 void EcranVue::moveEvent(QMoveEvent* evenement) {

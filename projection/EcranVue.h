@@ -18,6 +18,8 @@ class EcranVue : public QWidget {
   void paintEvent(QPaintEvent* evenement) override;
   void resizeEvent(QResizeEvent* evenement) override;
   void moveEvent(QMoveEvent* evenement) override;
+  // Closing the window goes through Quitter, which may keep the program.
+  void closeEvent(QCloseEvent* evenement) override;
 
  private:
   void SuivreGeometrie();
