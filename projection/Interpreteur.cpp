@@ -37,6 +37,18 @@ Couleur TFVue::CouleurValeur(const Texte& ligne, Couleur actuelle) const {
   return LireCouleur(Valeur(ligne)).value_or(actuelle);
 }
 
+std::optional<Liste> TFVue::LireLignes(const Texte& fichier) {
+  auto lue = LireListe(fichier, services_.fichiers);
+  if (!lue) {
+    services_.dialogues.Message(fichier + Cp(" : lecture impossible"));
+    return std::nullopt;
+  }
+  if (!lue->lignesIntraduisibles.empty())
+    services_.dialogues.Message(fichier + " : " + std::to_string(lue->lignesIntraduisibles.size()) +
+                                Cp(" ligne(s) avec des caractères hors Windows-1252, remplacés par \"?\"."));
+  return std::move(lue->lignes);
+}
+
 void TFVue::AfficherPanneau() {
   if (!services_.voisins.PanneauVisible()) VoirIcones();
 }
@@ -136,12 +148,9 @@ void TFVue::ChargerTexte(const Texte& ligne) {
 
 void TFVue::ChargerSousListe(const Texte& ligne) {
   if (SuiviListe) return;
-  const auto lue = LireListe(ligne, services_.fichiers);
-  if (!lue) {
-    services_.dialogues.Message(ligne + Cp(" : lecture impossible"));
-    return;
-  }
-  ListeTemporaire = lue->lignes;
+  const auto lue = LireLignes(ligne);
+  if (!lue) return;
+  ListeTemporaire = *lue;
   Texte nom = NomDeFichier(ligne);
   nom = nom.substr(0, nom.size() >= 4 ? nom.size() - 4 : 0);
   const Texte drapeau = NomMotCle(11, TablesEnCours()) + "=" + nom + ".pvd";
@@ -191,12 +200,9 @@ void TFVue::ChargerRessource(const Texte& ligne) {
     }
     case 700: {
       if (MenuDrapeauxCharge) return;
-      const auto lue = LireListe(fichier, services_.fichiers);
-      if (!lue) {
-        services_.dialogues.Message(fichier + Cp(" : lecture impossible"));
-        return;
-      }
-      ListeTemporaire = lue->lignes;
+      const auto lue = LireLignes(fichier);
+      if (!lue) return;
+      ListeTemporaire = *lue;
       MenuDrapeauxCharge = true;
       for (const Texte& entree : ListeTemporaire) CreerItem(entree);
       ListeTemporaire.clear();

@@ -60,12 +60,9 @@ void TFVue::ChargerListe(Emetteur emetteur) {
   }
 
   if (fichiers.FichierExiste(NomDialogueOuvrir)) {
-    const auto lue = LireListe(NomDialogueOuvrir, fichiers);
-    if (!lue) {
-      services_.dialogues.Message(NomDialogueOuvrir + Cp(" : lecture impossible"));
-      return;
-    }
-    Medias = lue->lignes;
+    const auto lue = LireLignes(NomDialogueOuvrir);
+    if (!lue) return;
+    Medias = *lue;
     CheminListe = CheminComplet(NomDialogueOuvrir, fichiers.DossierCourant(), fichiers.Style());
     DossierProjection = SansBarre(DossierDe(CheminListe, fichiers.Style()));
     // Relative lines, scripts' among them, resolve against the list's folder.

@@ -1,6 +1,5 @@
 // Script files: lines run from the montage's scratch list, one stop at a time.
 
-#include "core/FichiersListe.h"
 #include "projection/TFVue.h"
 
 namespace plivor {
@@ -15,12 +14,9 @@ void TFVue::ExecuterScript(const Texte& fichier) {
   }
   if (!ScriptEnCours) {
     if (fichier == "Suite") return;
-    const auto lue = LireListe(fichier, services_.fichiers);
-    if (!lue) {
-      services_.dialogues.Message(fichier + Cp(" : lecture impossible"));
-      return;
-    }
-    transfert = lue->lignes;
+    const auto lue = LireLignes(fichier);
+    if (!lue) return;
+    transfert = *lue;
     ScriptEnCours = true;
   }
   for (size_t i = 0; i < transfert.size(); ++i) {
@@ -33,7 +29,7 @@ void TFVue::ExecuterScript(const Texte& fichier) {
     if (!attend && !enchaine) continue;
     Charger(ligne);
     if (!ScriptEnCours) return;  // the line ended the script
-    transfert[i] = "-";
+    transfert[i].assign(1, '-');  // consumed
     if (attend) return;
   }
   ScriptEnCours = false;

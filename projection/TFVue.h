@@ -292,6 +292,9 @@ class TFVue : public QObject {
   int Nombre(const Texte& ligne, int parDefaut) const;
   Couleur CouleurValeur(const Texte& ligne, Couleur actuelle) const;
   void AfficherPanneau();
+  // A list, script or flag file read from disk; what cannot be read or
+  // converted is said.
+  std::optional<Liste> LireLignes(const Texte& fichier);
   void DescenteAmortie(int plancher, int numerateur, int denominateur, int pauseMs);
   Texte LigneDrapeau(const Texte& nom) const;
   void Sauter(int index);

@@ -155,3 +155,20 @@ TEST_F(Listes, ListerOuvreLOuvreur) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+TEST_F(Listes, UneListeUtf8AvecDesCaracteresHorsWindows1252EstSignalee) {
+  banc.EcrireTexte("Linux.pvl", "Titrage=Caf\xC3\xA9.pvv\r\nTitrage=\xE2\x86\x92 fl\xC3\xA8" "che.pvv\r\n");
+  vue().NomDialogueOuvrir = banc.Chemin("Linux.pvl");
+  vue().ChargerListe(Emetteur::Aucun);
+  ASSERT_EQ(vue().Medias.size(), 2u);
+  EXPECT_EQ(vue().Medias[0], Cp("Titrage=Café.pvv"));
+  EXPECT_EQ(vue().Medias[1], Cp("Titrage=? flèche.pvv"));
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_TRUE(banc.dialogues.textes[0].contains(QStringLiteral("1 ligne(s)")));
+}
+
+}  // namespace
+}  // namespace plivor
