@@ -11,6 +11,7 @@
 #include "options/Registre.h"
 #include "options/TFOptions.h"
 #include "platform/Audio.h"
+#include "platform/AudioSdl.h"
 #include "platform/Bureau.h"
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
@@ -74,7 +75,7 @@ class Programme {
  private:
   FichiersHote fichiers_;
   DialoguesEcran dialogues_;
-  CoucheAudioSilencieuse audio_;
+  CoucheAudioSdl audio_;
   BureauHote bureau_;
   CadenceReelle cadence_;
   std::unique_ptr<Ecran> ecran_;

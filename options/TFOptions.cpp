@@ -161,8 +161,7 @@ void TFOptions::Coches(int item, bool coche) {
       vue_.IgnorerAudio = coche;
       if (coche) {
         vue_.AudioAM(Emetteur::bt_AudioArret);
-        vue_.MciOuvert = false;
-        vue_.Mp3Ouvert = false;
+        vue_.FermerAudio();
       }
       break;
     default: break;

@@ -1,6 +1,5 @@
 // Operations the interpreter already calls whose behaviour comes with the
-// audio and titles work. Each keeps the state it owns
-// consistent and does nothing else yet.
+// titles and morphs work.
 
 #include "projection/TFVue.h"
 
@@ -8,11 +7,6 @@ namespace plivor {
 
 void TFVue::Titrer(const Texte&) {}
 
-void TFVue::AudioAM(Emetteur) {}
-
-void TFVue::onFadeTimer() { TimerFade.stop(); }
-
-void TFVue::OuvrirSon(const Texte&, int) {}
 
 
 }  // namespace plivor

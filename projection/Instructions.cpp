@@ -148,7 +148,7 @@ bool TFVue::InstructionAudio(int code, const Texte& ligne) {
       FonduEntrant = true;
       TimerFade.setInterval(DureeFondu / 16);
       VolumeFondu = 0;
-      PasFondu = VolumeAudio / 18;
+      PasFondu = PasDeFondu(0);
       TimerFade.start();
       onFadeTimer();
       return true;
@@ -159,7 +159,7 @@ bool TFVue::InstructionAudio(int code, const Texte& ligne) {
       TimerFade.stop();
       if (DureeFondu > 2000) {
         TimerFade.setInterval(DureeFondu / 16);
-        PasFondu = VolumeAudio / 18;
+        PasFondu = PasDeFondu(VolumeFondu);
         TimerFade.start();
         onFadeTimer();
         return true;

@@ -105,7 +105,7 @@ void TFVue::Lister(Emetteur) {
 void TFVue::Quitter(Emetteur) {
   Fermeture = true;
   if (ScriptEnCours) ExecuterScript("FinScript");
-  if (Coche(4) && AudioEnCours) {
+  if (Coche(4) && MusiqueEnLecture()) {
     TimerFade.stop();
     VolumeFondu = VolumeLire(PeripheriqueVolume);
     while (AudioEnCours && VolumeFondu > 8) {
@@ -135,7 +135,8 @@ void TFVue::Quitter(Emetteur) {
     }
   }
   if (!FenetreSeule) Minimisee = true;
-  MciOuvert = Mp3Ouvert = false;
+  if (MciOuvert) services_.audio.Arreter();
+  FermerAudio();
   services_.audio.RegleVolume(Peripherique::Onde, {VolumeInitial * 256, VolumeInitial * 256});
   services_.audio.RegleVolume(Peripherique::Midi, {VolumeMidiInitial * 256, VolumeMidiInitial * 256});
   emit Terminer();

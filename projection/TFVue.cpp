@@ -34,6 +34,7 @@ const Texte& MarqueIntroduction() {
 TFVue::TFVue(ServicesVue services, QObject* parent) : QObject(parent), services_(services) {
   Timer1.setInterval(2000);
   connect(&Timer1, &QTimer::timeout, this, [this] { Suivant(Emetteur::Minuterie); });
+  connect(&TimerFade, &QTimer::timeout, this, &TFVue::onFadeTimer);
   Medias = ListeIntroduction();
   FormCreate();
 }
@@ -131,8 +132,7 @@ void TFVue::Initialiser() {
   FonteTitre = kFonteTitreParDefaut;
   CouleurTitre = 11656177;
   if (Coche(0) && services_.ecran.Taille().width() != Fenetre.width()) BureauVM();
-  if (Mp3Ouvert) Mp3Ouvert = false;
-  if (MciOuvert) MciOuvert = false;
+  FermerAudio();
   ListePropre = true;
   if (EtatPause > 0) PauseClick(Emetteur::Aucun);
   ImageOpaque = true;

@@ -44,6 +44,8 @@ enum class Emetteur {
   bt_AudioArret,
   bt_Quitter,
   PopAvance,
+  PopDebut,
+  PopMusique,
   PopPremierDrapeau,
   PopDrapeauPrecedent,
   PopDrapeauSuivant,
@@ -128,13 +130,22 @@ class TFVue : public QObject {
   void Bulles(Emetteur emetteur = Emetteur::Menu);
   bool PopupAutomatique() const;
 
-  // Operations whose behaviour belongs to later work; each is named here so
-  // the interpreter already calls the right place.
-  void Titrer(const Texte& texte);
+  // Audio.
+  void OuvrirSon(const Texte& ligne, int genre);
   void AudioAM(Emetteur emetteur);
   void ModeMuet();
   void onFadeTimer();
-  void OuvrirSon(const Texte& ligne, int genre);
+  void MPlayer3Pret();
+  void MPlayer3Etat(int etat);
+  void MPlayer3Duration(int secondes);
+  // Music stopped, the media player's medium closed, the MP3 player freed.
+  void FermerAudio();
+  // The MP3 player reports playing, or the media player plays.
+  bool MusiqueEnLecture() const;
+
+  // Operations whose behaviour belongs to later work; each is named here so
+  // the interpreter already calls the right place.
+  void Titrer(const Texte& texte);
   void OuvrirObjet(const Texte& fichier);
 
   // Window geometry: the window on the screen, the frame inside the window,
@@ -208,6 +219,8 @@ class TFVue : public QObject {
   int DureeMp3 = 0;
   int EtatMp3 = 0;
   bool Mp3Pret = false;
+  std::unique_ptr<LecteurMp3> MPlayer3;
+  bool MusiqueCoche = false;  // menu item "Musique"
 
   // Display.
   int CodeTransition = 0;
@@ -292,6 +305,9 @@ class TFVue : public QObject {
   int Nombre(const Texte& ligne, int parDefaut) const;
   Couleur CouleurValeur(const Texte& ligne, Couleur actuelle) const;
   void AfficherPanneau();
+  void FermerMp3();
+  bool OuvrirMedia(const Texte& ligne, int genre);
+  int PasDeFondu(int depart) const;
   // A list, script or flag file read from disk; what cannot be read or
   // converted is said.
   std::optional<Liste> LireLignes(const Texte& fichier);

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 PAQUETS=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont
+  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libcdio-dev
   libjpeg62-turbo-dev libgif-dev
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
@@ -42,6 +42,8 @@ case "${1:-}" in
     construire
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
       echo "Pas d'affichage : projection dans un écran virtuel (xvfb-run)."
+      # Nobody to answer a message there: the music plays on a silent device.
+      export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
       exec xvfb-run -a -s "-screen 0 1280x800x24" ./build/plivor build/demo/Demo.pvl
     fi
     exec ./build/plivor build/demo/Demo.pvl

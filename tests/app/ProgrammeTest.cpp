@@ -50,6 +50,7 @@ TEST(Programme, LaFenetreProjetteLaDemoSousUnServeurXVirtuel) {
   QProcess programme;
   QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
   environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
+  environnement.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
   environnement.insert(QStringLiteral("PLIVOR_REGLAGES"), dossier.filePath(QStringLiteral("reglages.ini")));
   programme.setProcessEnvironment(environnement);
   programme.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),

@@ -4,10 +4,10 @@
 
 namespace plivor::test {
 
-BancVue::BancVue(QSize tailleEcran) : ecran(tailleEcran) {
+BancVue::BancVue(QSize tailleEcran, CoucheAudio* son) : ecran(tailleEcran) {
   const Texte racine = LigneDepuisHote(dossier.path().toStdString()).value();
   fichiers.ChangerDossier(racine);
-  vue = std::make_unique<TFVue>(ServicesVue{fichiers, dialogues, audio, ecran, cadence, bureau, voisins, racine});
+  vue = std::make_unique<TFVue>(ServicesVue{fichiers, dialogues, son ? *son : audio, ecran, cadence, bureau, voisins, racine});
   vue->CheminProgramme = Joindre(racine, "plivor", fichiers.Style());
   registre = std::make_unique<Registre>(dossier.filePath(QStringLiteral("reglages.ini")));
   options = std::make_unique<TFOptions>(*vue, *registre);

@@ -20,7 +20,8 @@ namespace plivor::test {
 
 class BancVue {
  public:
-  explicit BancVue(QSize ecran = QSize(1280, 800));
+  // `son`: a real audio layer in place of the silent one.
+  explicit BancVue(QSize ecran = QSize(1280, 800), CoucheAudio* son = nullptr);
 
   // Path of a file in the temporary folder, as a line.
   Texte Chemin(const QString& nom) const;

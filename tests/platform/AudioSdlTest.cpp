@@ -1,0 +1,275 @@
+// The SDL2_mixer layer played through SDL's disk driver: what was played is
+// read back from the file the driver writes.
+
+#include <QEventLoop>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "codecs/Encodeurs.h"
+#include "platform/AudioSdl.h"
+#include "platform/DureeMidi.h"
+
+namespace plivor {
+namespace {
+
+constexpr int kFrequence = 44100;
+
+void Attendre(int ms) {
+  QEventLoop boucle;
+  QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
+  boucle.exec();
+}
+
+// One second of 440 Hz, then one second of 880 Hz, mono.
+std::vector<std::int16_t> DeuxNotes() {
+  std::vector<std::int16_t> e(2 * kFrequence);
+  for (size_t i = 0; i < e.size(); ++i) {
+    const double f = i < size_t(kFrequence) ? 440 : 880;
+    e[i] = std::int16_t(10000 * std::sin(2 * M_PI * f * double(i) / kFrequence));
+  }
+  return e;
+}
+
+// An MPEG-1 layer III stream of silent frames: 128 kbit/s, 44.1 kHz, stereo.
+QByteArray Mp3Silencieux(int trames) {
+  QByteArray trame(417, '\0');
+  trame[0] = char(0xFF);
+  trame[1] = char(0xFB);
+  trame[2] = char(0x90);
+  trame[3] = char(0x00);
+  QByteArray flux;
+  for (int i = 0; i < trames; ++i) flux += trame;
+  return flux;
+}
+
+class AudioSdl : public testing::Test {
+ protected:
+  AudioSdl() {
+    qputenv("SDL_AUDIODRIVER", "disk");
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dossier.filePath(QStringLiteral("sortie.raw"))));
+  }
+  QString Chemin(const QString& nom) const { return dossier.filePath(nom); }
+  void Ecrire(const QString& nom, const QByteArray& octets) const {
+    QFile f(Chemin(nom));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets);
+  }
+  // The left channel of what the driver wrote, after the layer closed.
+  std::vector<std::int16_t> Sortie() const {
+    QFile f(dossier.filePath(QStringLiteral("sortie.raw")));
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    const QByteArray octets = f.readAll();
+    std::vector<std::int16_t> gauche(size_t(octets.size()) / 4);
+    for (size_t i = 0; i < gauche.size(); ++i)
+      std::memcpy(&gauche[i], octets.constData() + 4 * i, sizeof(std::int16_t));
+    return gauche;
+  }
+  QTemporaryDir dossier;
+};
+
+struct Extrait {
+  size_t debut = 0, fin = 0;  // first and past-last sample above the silence
+};
+
+Extrait Sonore(const std::vector<std::int16_t>& e, int seuil = 300) {
+  Extrait x;
+  size_t i = 0;
+  while (i < e.size() && std::abs(e[i]) < seuil) ++i;
+  x.debut = x.fin = i;
+  for (size_t j = i; j < e.size(); ++j)
+    if (std::abs(e[j]) >= seuil) x.fin = j + 1;
+  return x;
+}
+
+// Frequency from the zero crossings of `n` samples from `debut`.
+double Frequence(const std::vector<std::int16_t>& e, size_t debut, size_t n) {
+  int passages = 0;
+  for (size_t i = debut + 1; i < std::min(e.size(), debut + n); ++i)
+    if ((e[i - 1] < 0) != (e[i] < 0)) ++passages;
+  return passages / 2.0 / (double(n) / kFrequence);
+}
+
+double Amplitude(const std::vector<std::int16_t>& e, size_t debut, size_t n) {
+  int maximum = 0;
+  for (size_t i = debut; i < std::min(e.size(), debut + n); ++i) maximum = std::max(maximum, std::abs(int(e[i])));
+  return maximum;
+}
+
+TEST_F(AudioSdl, UnSonWavJoueDepuisLeDebut) {
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  {
+    CoucheAudioSdl audio;
+    ASSERT_TRUE(audio.Erreur().isEmpty()) << audio.Erreur().toStdString();
+    ASSERT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("notes.wav")));
+    EXPECT_NEAR(audio.Duree(), 2000, 5);
+    audio.RegleVolume(Peripherique::Onde, {65535, 65535});
+    audio.Jouer(0, 0);
+    EXPECT_TRUE(audio.EnLecture());
+    Attendre(500);
+    audio.Arreter();
+    EXPECT_FALSE(audio.EnLecture());
+  }
+  const auto sortie = Sortie();
+  const Extrait son = Sonore(sortie);
+  ASSERT_GT(son.fin - son.debut, size_t(kFrequence / 5));
+  EXPECT_NEAR(Frequence(sortie, son.debut, kFrequence / 10), 440, 15);
+  EXPECT_NEAR(Amplitude(sortie, son.debut, kFrequence / 10), 10000, 600);
+}
+
+TEST_F(AudioSdl, LeDepartEtLaFinDeLaLecture) {
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  {
+    CoucheAudioSdl audio;
+    ASSERT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("notes.wav")));
+    audio.Jouer(1000, 1400);  // 400 ms of the second note
+    Attendre(1200);
+    EXPECT_FALSE(audio.EnLecture());
+  }
+  const auto sortie = Sortie();
+  const Extrait son = Sonore(sortie);
+  EXPECT_NEAR(Frequence(sortie, son.debut, kFrequence / 10), 880, 20);
+  const double duree = double(son.fin - son.debut) / kFrequence;
+  EXPECT_NEAR(duree, 0.4, 0.1);
+}
+
+TEST_F(AudioSdl, LeVolumeDuPeripheriqueDOnde) {
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  {
+    CoucheAudioSdl audio;
+    audio.RegleVolume(Peripherique::Onde, {32768, 32768});
+    audio.RegleVolume(Peripherique::Midi, {0, 0});  // another device: no effect here
+    ASSERT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("notes.wav")));
+    audio.Jouer(0, 300);
+    Attendre(500);
+    EXPECT_EQ(audio.Volume(Peripherique::Onde).gauche, 32768);
+  }
+  const auto sortie = Sortie();
+  const Extrait son = Sonore(sortie);
+  EXPECT_NEAR(Amplitude(sortie, son.debut, kFrequence / 10), 5000, 500);
+}
+
+TEST_F(AudioSdl, PauseEtReprise) {
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  CoucheAudioSdl audio;
+  ASSERT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("notes.wav")));
+  audio.Jouer(0, 0);
+  Attendre(300);
+  audio.Pause();
+  EXPECT_FALSE(audio.EnLecture());
+  const int position = audio.Position();
+  Attendre(300);
+  EXPECT_EQ(audio.Position(), position);
+  audio.Reprendre();
+  EXPECT_TRUE(audio.EnLecture());
+  Attendre(100);
+  EXPECT_GT(audio.Position(), position);
+}
+
+TEST_F(AudioSdl, LaLongueurDUnMidiVientDuFichier) {
+  std::vector<NoteMidi> notes;
+  for (int i = 0; i < 8; ++i) notes.push_back({60 + i, i * 250, 240, 100, 0, 0});
+  ASSERT_TRUE(EcrireMidi(Chemin("gamme.mid"), notes));
+  QFile f(Chemin("gamme.mid"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_NEAR(double(DureeMidi(f.readAll().toStdString()).value_or(0)), 1990, 5);
+  {
+    CoucheAudioSdl audio;
+    ASSERT_FALSE(audio.Ouvrir(Peripherique::Midi, Chemin("gamme.mid")));
+    EXPECT_NEAR(audio.Duree(), 1990, 5);
+    audio.RegleVolume(Peripherique::Midi, {65535, 65535});
+    audio.Jouer(0, 0);
+    Attendre(700);
+  }
+  // FluidSynth with the Debian SoundFont made the notes heard.
+  const Extrait son = Sonore(Sortie(), 100);
+  EXPECT_GT(son.fin - son.debut, size_t(kFrequence / 5));
+}
+
+TEST_F(AudioSdl, UnMp3AnnonceSaLongueur) {
+  Ecrire(QStringLiteral("silence.mp3"), Mp3Silencieux(383));  // 383 x 1152 samples: 10.0 s
+  CoucheAudioSdl audio;
+  QString erreur;
+  auto mp3 = audio.CreerMp3(erreur);
+  ASSERT_TRUE(mp3) << erreur.toStdString();
+  int secondes = -1;
+  bool pret = false;
+  QObject::connect(mp3.get(), &LecteurMp3::Duree, [&secondes](int s) { secondes = s; });
+  QObject::connect(mp3.get(), &LecteurMp3::Pret, [&pret] { pret = true; });
+  ASSERT_TRUE(mp3->InputOpen(Chemin("silence.mp3")).isEmpty());
+  EXPECT_FALSE(pret);  // notices come through the window thread's queue
+  Attendre(50);
+  EXPECT_TRUE(pret);
+  EXPECT_EQ(secondes, 10);
+  int etat = -1;
+  QObject::connect(mp3.get(), &LecteurMp3::Etat, [&etat](int e) { etat = e; });
+  mp3->Play();
+  Attendre(50);
+  EXPECT_EQ(etat, 1);
+  mp3->Stop();
+  Attendre(50);
+  EXPECT_EQ(etat, 0);
+}
+
+TEST_F(AudioSdl, DesFichiersAbimesSontRefusesAvecLeurRaison) {
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  QFile entier(Chemin("notes.wav"));
+  ASSERT_TRUE(entier.open(QIODevice::ReadOnly));
+  const QByteArray wav = entier.readAll();
+  Ecrire(QStringLiteral("tronque.wav"), wav.left(30));
+  Ecrire(QStringLiteral("bruit.wav"), QByteArray(5000, '\x37'));
+  Ecrire(QStringLiteral("bruit.mid"), QByteArray("MThd\0\0\0\6\0\0\0\1", 12) + QByteArray(40, '\x90'));
+  Ecrire(QStringLiteral("vide.mid"), QByteArray());
+  Ecrire(QStringLiteral("bruit.mp3"), QByteArray(3000, '\x11'));
+  CoucheAudioSdl audio;
+  for (const char* nom : {"tronque.wav", "bruit.wav", "absent.wav"}) {
+    const auto erreur = audio.Ouvrir(Peripherique::Onde, Chemin(QString::fromLatin1(nom)));
+    ASSERT_TRUE(erreur) << nom;
+    EXPECT_FALSE(erreur->isEmpty());
+  }
+  for (const char* nom : {"bruit.mid", "vide.mid"})
+    EXPECT_EQ(audio.Ouvrir(Peripherique::Midi, Chemin(QString::fromLatin1(nom))),
+              QStringLiteral("Fichier MIDI illisible")) << nom;
+  QString erreur;
+  auto mp3 = audio.CreerMp3(erreur);
+  EXPECT_FALSE(mp3->InputOpen(Chemin("bruit.mp3")).isEmpty());
+  // Half a WAV still plays what it holds.
+  Ecrire(QStringLiteral("moitie.wav"), wav.left(wav.size() / 2));
+  EXPECT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("moitie.wav")));
+  audio.Jouer(0, 0);
+  Attendre(100);
+}
+
+TEST_F(AudioSdl, SansSoundFontLeMidiEstRefuse) {
+  ASSERT_TRUE(EcrireMidi(Chemin("air.mid"), {{60, 0, 500, 100, 0, 0}}));
+  CoucheAudioSdl audio(QStringLiteral("/nulle/part/absente.sf2"));
+  EXPECT_EQ(audio.Ouvrir(Peripherique::Midi, Chemin("air.mid")),
+            QStringLiteral("SoundFont absente : /nulle/part/absente.sf2"));
+}
+
+TEST_F(AudioSdl, SansPeripheriqueLaMusiqueResteMuetteApresUnAvertissement) {
+  qputenv("SDL_AUDIODRIVER", "aucun-pilote");
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  CoucheAudioSdl audio;
+  const auto avertissement = audio.Avertissement();
+  ASSERT_TRUE(avertissement);
+  EXPECT_TRUE(avertissement->startsWith(QString::fromUtf8("Aucun périphérique audio : ")));
+  EXPECT_FALSE(audio.Avertissement());  // said once
+  EXPECT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("notes.wav")));
+  audio.Jouer(0, 0);
+  Attendre(50);
+  audio.Fermer();
+}
+
+TEST_F(AudioSdl, SansLecteurDeCdLaPisteEchoue) {
+  CoucheAudioSdl audio;
+  const auto erreur = audio.Ouvrir(Peripherique::Auxiliaire, QString());
+  if (!erreur) GTEST_SKIP() << "un CD audio est dans le lecteur";
+  EXPECT_TRUE(erreur->contains(QStringLiteral("CD")));
+  EXPECT_FALSE(audio.Piste(5));
+}
+
+}  // namespace
+}  // namespace plivor
