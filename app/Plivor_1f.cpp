@@ -10,6 +10,7 @@
 
 #include "app/Programme.h"
 #include "app/Rendu.h"
+#include "platform/Polices.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
+  plivor::InstallerPolices();
   if (rendu) {
     plivor::ReglagesRendu reglages = LireReglagesRendu(application.arguments());
     reglages.cheminProgramme = QCoreApplication::applicationFilePath();

@@ -228,13 +228,4 @@ void TFVue::CouleurFond() {
   if (enPause && EtatPause > 0) PauseClick(Emetteur::Menu);
 }
 
-// The title's letters become windows onto the slide: the title image is drawn
-// over the slide-coloured photo with its ground left out.
-void TFVue::MasquerTitre() {
-  if (Titre.isNull()) return;
-  const Place p = PositionDe(CodeTitre);
-  const Couleur cle = DepuisQColor(Titre.pixelColor(0, Titre.height() - 1));
-  CopierTransparent(Photo, QPoint(p.x, p.y), Titre, cle);
-}
-
 }  // namespace plivor

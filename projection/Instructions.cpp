@@ -103,7 +103,9 @@ bool TFVue::AppliquerInstruction(int code, const Texte& ligne) {
     case 72: FonteTitre = Valeur(ligne); return true;
     case 74: CodeTitre = 780 + v; return true;
     case 76:
+      // The letters of what is on screen become the next title.
       Titrer(Valeur(ligne));
+      Titre = XTitre;
       return true;
     case 79:
       PosTitre = Valeur(ligne);

@@ -134,7 +134,6 @@ void TFVue::ChargerTexte(const Texte& ligne) {
   CodeInstruction = CodeCombine(ligne, TablesEnCours());
   if (CodeInstruction == 7500) {
     Titrer(Valeur(ligne));
-    CalculerDiapo();
     QImage masque(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1), QImage::Format_RGB32);
     masque.fill(VersQColor(CouleurDiapo));
     Photo = masque;

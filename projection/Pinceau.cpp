@@ -6,16 +6,33 @@
 
 namespace plivor {
 
+QRgb Fondre(QRgb dessous, QRgb dessus) {
+  const int a = qAlpha(dessus);
+  if (a == 255) return dessus;
+  if (a == 0) return dessous;
+  const auto mele = [a](int haut, int bas) { return (haut * a + bas * (255 - a) + 127) / 255; };
+  return qRgb(mele(qRed(dessus), qRed(dessous)), mele(qGreen(dessus), qGreen(dessous)),
+              mele(qBlue(dessus), qBlue(dessous)));
+}
+
 Pinceau::Pinceau(QImage& destination, const QImage& travail, QPoint origine, std::optional<Couleur> cle)
     : destination_(destination),
-      travail_(travail.convertToFormat(QImage::Format_RGB32)),
+      travail_(travail.convertToFormat(travail.hasAlphaChannel() ? QImage::Format_ARGB32 : QImage::Format_RGB32)),
       origine_(origine),
-      transparent_(cle.has_value()) {
+      transparent_(cle.has_value()),
+      alpha_(cle.has_value() && travail.hasAlphaChannel()) {
   if (cle) cle_ = VersQColor(*cle).rgb() & 0xFFFFFF;
 }
 
+// A work image with its own alpha says itself where it is transparent; the
+// key colour serves the others.
 void Pinceau::Pixel(QRgb* cible, QRgb source) const {
-  if (!transparent_ || (source & 0xFFFFFF) != cle_) *cible = source | 0xFF000000;
+  if (alpha_) {
+    *cible = Fondre(*cible, source);
+    return;
+  }
+  if (transparent_ && (source & 0xFFFFFF) == cle_) return;
+  *cible = source | 0xFF000000;
 }
 
 void Pinceau::Rangee(int y) {
@@ -26,7 +43,7 @@ void Pinceau::Rangee(int y) {
   if (debut >= fin) return;
   const auto* source = reinterpret_cast<const QRgb*>(travail_.constScanLine(y));
   auto* cible = reinterpret_cast<QRgb*>(destination_.scanLine(yy)) + origine_.x();
-  if (!transparent_) {
+  if (!transparent_ && !travail_.hasAlphaChannel()) {
     std::memcpy(cible + debut, source + debut, sizeof(QRgb) * static_cast<size_t>(fin - debut));
     return;
   }

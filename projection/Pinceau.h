@@ -9,6 +9,9 @@
 
 namespace plivor {
 
+// `dessus` laid over `dessous` by its alpha.
+QRgb Fondre(QRgb dessous, QRgb dessus);
+
 class Pinceau {
  public:
   // `cle`: the key colour of a transparent copy; none for an opaque one.
@@ -28,6 +31,7 @@ class Pinceau {
   QImage travail_;
   QPoint origine_;
   bool transparent_;
+  bool alpha_;  // the work image carries its own coverage
   QRgb cle_ = 0;
 };
 

@@ -1,6 +1,8 @@
 #include "projection/PreparationImage.h"
 
 #include <QPainter>
+
+#include "projection/Pinceau.h"
 #include <algorithm>
 
 namespace plivor {
@@ -10,17 +12,7 @@ QColor VersQColor(Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16
 Couleur DepuisQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 
 void CopierTransparent(QImage& destination, QPoint origine, const QImage& image, Couleur cle) {
-  const QImage source = image.convertToFormat(QImage::Format_RGB32);
-  const QRgb cleRgb = VersQColor(cle).rgb() & 0xFFFFFF;
-  const QRect zone = QRect(origine, source.size()) & destination.rect();
-  for (int y = zone.top(); y <= zone.bottom(); ++y) {
-    const QRgb* ligne = reinterpret_cast<const QRgb*>(source.constScanLine(y - origine.y()));
-    QRgb* cible = reinterpret_cast<QRgb*>(destination.scanLine(y));
-    for (int x = zone.left(); x <= zone.right(); ++x) {
-      const QRgb pixel = ligne[x - origine.x()];
-      if ((pixel & 0xFFFFFF) != cleRgb) cible[x] = pixel | 0xFF000000;
-    }
-  }
+  Pinceau(destination, image, origine, cle).Tout();
 }
 
 namespace {

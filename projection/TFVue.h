@@ -117,6 +117,7 @@ class TFVue : public QObject {
   void Transitions();
   void Ralentisseur();
   void Morphes();
+  void Entourer(Place origine);
   TailleDuCode TailleCode(int code) const;
   Taille TailleDe(int code);  // applies the code changes some sizes carry
   Place PositionDe(int code) const;
@@ -226,6 +227,7 @@ class TFVue : public QObject {
   int CodeTransition = 0;
   int FacteurPause = 4;
   int NombrePas = 0;
+  int PasMorphe = 0;  // the last growth step of a morph
   int DureeTransition = 4;
   int VitesseTransitions = 400;
   bool FenetreSeule = false;
@@ -320,6 +322,7 @@ class TFVue : public QObject {
 
   // Display helpers.
   bool Devoiler(Pinceau& pinceau, int transition);
+  int IncrementMorphe(int code, int b, QSize p, Place origine) const;
   ContexteDisposition Contexte() const;
   void CalculerDiapo();
   void AjusterPBox();

@@ -161,6 +161,5 @@ bool TFVue::Devoiler(Pinceau& p, int transition) {
   }
 }
 
-void TFVue::Morphes() { Transitions(); }
 
 }  // namespace plivor
