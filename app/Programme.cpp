@@ -1,5 +1,6 @@
 #include "app/Programme.h"
 
+#include <QEvent>
 #include <QFileInfo>
 
 namespace plivor {
@@ -22,6 +23,29 @@ void VoisinsProgramme::StyleWindows(bool bordure) {
   }
 }
 
+namespace {
+
+// Swallows the hints of every window while they are hidden.
+class FiltreBulles : public QObject {
+ public:
+  bool masquees = false;
+  bool eventFilter(QObject*, QEvent* evenement) override {
+    return masquees && evenement->type() == QEvent::ToolTip;
+  }
+};
+
+}  // namespace
+
+void VoisinsProgramme::Bulles(bool visibles) {
+  VoisinsNavigation::Bulles(visibles);
+  static FiltreBulles* filtre = [] {
+    auto* f = new FiltreBulles;
+    QApplication::instance()->installEventFilter(f);
+    return f;
+  }();
+  filtre->masquees = !visibles;
+}
+
 Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& options) {
   if (options.ecranFixe)
     ecran_ = std::make_unique<EcranFixe>(QSize(1280, 800));
@@ -35,8 +59,11 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   vue_ = std::make_unique<TFVue>(services);
   vue_->CheminProgramme = programme;
   ecranVue_ = std::make_unique<EcranVue>(*vue_);
-  menu_ = std::make_unique<TFMenu>();
-  voisins_.menu = menu_.get();
+  voisins_.ecranVue = ecranVue_.get();
+  panneau_ = std::make_unique<PanneauNavigation>(*vue_, ecran_->Taille());
+  voisins_.panneauNav = panneau_.get();
+  menu_ = std::make_unique<TFMenu>(*panneau_, *vue_, &ecranVue_->Menu().PopImage());
+  voisins_.fenetreMenu = menu_.get();
   options_ = std::make_unique<TFOptions>(*vue_, *registre_);
   fenetreOptions_ = std::make_unique<FenetreOptions>(*options_);
   liste_ = std::make_unique<TFListe>();

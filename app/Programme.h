@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "navigation/PanneauNavigation.h"
 #include "navigation/TFMenu.h"
 #include "montage/TFListe.h"
 #include "opener/TFOuvrir.h"
@@ -17,45 +18,34 @@
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
 #include "projection/EcranVue.h"
+#include "projection/MenuProjection.h"
 #include "projection/TFVue.h"
 #include "projection/Voisins.h"
 #include "sources/TFSource.h"
 
 namespace plivor {
 
-// The other windows as the projection calls on them.
-class VoisinsProgramme : public Voisins {
+// The other windows as the projection calls on them: the navigation panel
+// through its engine, the others as the windows that exist so far.
+class VoisinsProgramme : public VoisinsNavigation {
  public:
-  bool PanneauVisible() const override { return menu && menu->isVisible(); }
-  void MontrerPanneau(bool visible) override { if (menu) menu->setVisible(visible); }
-  void DeuxiemeRangee(bool) override {}
-  bool MenuOuvert() const override { return menuOuvert; }
-  void Navigation() override { menuOuvert = !menuOuvert; }
-  void ImageMenu(const QImage&) override {}
-  void CouleurFond(Couleur) override {}
-  void Boutons() override {}
-  void BoutonsDrapeaux(bool) override {}
   bool MontageVisible() const override { return liste && liste->isVisible(); }
-  void EditerDansMontage(const Liste&, const Texte&, const Texte&, int, bool) override {
+  void EditerDansMontage(const Liste& lignes, const Texte& nom, const Texte& dossier, int index,
+                         bool modifiee) override {
+    VoisinsNavigation::EditerDansMontage(lignes, nom, dossier, index, modifiee);
     if (liste) liste->show();
   }
-  Texte NomListeMontage() const override { return "Sans nom"; }
-  bool SauverMontage() override { return false; }
-  Liste& Transfert() override { return transfert; }
-  void MontrerOuvreur() override { if (ouvreur) ouvreur->show(); }
-  Texte DossierMontage() const override { return {}; }
-  void TailleImage(int, int) override {}
-  void SuivreLigne(int) override {}
+  void MontrerOuvreur() override {
+    if (ouvreur) ouvreur->show();
+  }
   void StyleWindows(bool bordure) override;
-  void Bulles(bool visibles) override { bullesVisibles = visibles; }
+  void Bulles(bool visibles) override;
 
-  TFMenu* menu = nullptr;
+  TFMenu* fenetreMenu = nullptr;
   TFListe* liste = nullptr;
   TFSource* source = nullptr;
   TFOuvrir* ouvreur = nullptr;
-  Liste transfert;  // until the montage holds it
-  bool menuOuvert = false;
-  bool bullesVisibles = true;
+  EcranVue* ecranVue = nullptr;
 };
 
 struct OptionsProgramme {
@@ -83,6 +73,7 @@ class Programme {
   VoisinsProgramme voisins_;
   std::unique_ptr<TFVue> vue_;
   std::unique_ptr<EcranVue> ecranVue_;
+  std::unique_ptr<PanneauNavigation> panneau_;
   std::unique_ptr<TFMenu> menu_;
   std::unique_ptr<TFOptions> options_;
   std::unique_ptr<FenetreOptions> fenetreOptions_;

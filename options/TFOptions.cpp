@@ -187,6 +187,7 @@ void TFOptions::BasculerOptions() {
   }
   Montrer(false);
   IndiceOptions = QStringLiteral("Options et Installation (i)");
+  AppliquerListeIntro();
   vue_.Services().fichiers.ChangerDossier(vue_.DossierProjection);
   vue_.PauseClick(Emetteur::Options);
 }

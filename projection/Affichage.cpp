@@ -102,7 +102,7 @@ void TFVue::AppliquerBornes() {
 
 void TFVue::Rafraichir(Emetteur emetteur) {
   if (Fermeture) return;
-  if (emetteur == Emetteur::Menu) {
+  if (emetteur == Emetteur::PopRafraichir) {
     CodeFenetre = CodeFenetreDefaut;
     CodeInstruction = 3001;
     Peindre();

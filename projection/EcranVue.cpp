@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QCloseEvent>
 #include <QResizeEvent>
-#include <QShortcut>
+#include <QMouseEvent>
+
+#include "projection/MenuProjection.h"
 
 #include "projection/PreparationImage.h"
 #include "projection/TFVue.h"
@@ -17,8 +19,8 @@ EcranVue::EcranVue(TFVue& vue, QWidget* parent) : QWidget(parent), vue_(vue) {
   // Painted at once, so that a transition shows as it happens.
   connect(&vue_, &TFVue::Presenter, this, [this] { repaint(); });
   connect(&vue_, &TFVue::GeometrieChangee, this, &EcranVue::SuivreGeometrie);
-  auto* quitter = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), this);
-  connect(quitter, &QShortcut::activated, this, [this] { vue_.Quitter(Emetteur::Menu); });
+  menu_ = std::make_unique<MenuProjection>(vue_, this);
+  setFocusPolicy(Qt::StrongFocus);
   SuivreGeometrie();
 }
 
@@ -65,6 +67,21 @@ void EcranVue::resizeEvent(QResizeEvent* evenement) {
   if (synchronisation_ || !vue_.BordureFenetre) return;
   vue_.Fenetre = geometry();
   vue_.FormResize();
+}
+
+EcranVue::~EcranVue() = default;
+
+void EcranVue::mousePressEvent(QMouseEvent* evenement) {
+  const bool droit = evenement->button() == Qt::RightButton;
+  vue_.ImageMouseDown(droit);
+  if (droit && vue_.MenuAutomatique && !vue_.ModeApercu() && vue_.ListePropre) menu_->Ouvrir();
+}
+
+void EcranVue::mouseReleaseEvent(QMouseEvent* evenement) { vue_.ImageMouseUp(evenement->button() == Qt::RightButton); }
+
+void EcranVue::changeEvent(QEvent* evenement) {
+  QWidget::changeEvent(evenement);
+  if (evenement->type() == QEvent::ActivationChange && isActiveWindow()) vue_.FormActivate();
 }
 
 void EcranVue::closeEvent(QCloseEvent* evenement) {

@@ -3,16 +3,20 @@
 // engine and hands the window's events to it.
 
 #include <QWidget>
+#include <memory>
 
 namespace plivor {
 
 class TFVue;
+class MenuProjection;
 
 class EcranVue : public QWidget {
   Q_OBJECT
 
  public:
   explicit EcranVue(TFVue& vue, QWidget* parent = nullptr);
+  ~EcranVue() override;
+  MenuProjection& Menu() { return *menu_; }
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;
@@ -20,11 +24,15 @@ class EcranVue : public QWidget {
   void moveEvent(QMoveEvent* evenement) override;
   // Closing the window goes through Quitter, which may keep the program.
   void closeEvent(QCloseEvent* evenement) override;
+  void mousePressEvent(QMouseEvent* evenement) override;
+  void mouseReleaseEvent(QMouseEvent* evenement) override;
+  void changeEvent(QEvent* evenement) override;
 
  private:
   void SuivreGeometrie();
 
   TFVue& vue_;
+  std::unique_ptr<MenuProjection> menu_;
   bool synchronisation_ = false;
 };
 

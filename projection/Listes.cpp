@@ -44,7 +44,7 @@ void TFVue::ChargerListe(Emetteur emetteur) {
   if (!Arguments.empty() && fichiers.FichierExiste(Arguments.front()) && IntroductionChargee())
     NomDialogueOuvrir = Arguments.front();
 
-  if (emetteur == Emetteur::PopOuvrir || emetteur == Emetteur::bt_Ouvrir) {
+  if (emetteur == Emetteur::PopOuvrir || emetteur == Emetteur::bt_Charger) {
     Initialiser();
     FenetreVisible = false;
     emit GeometrieChangee();

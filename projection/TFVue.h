@@ -28,28 +28,60 @@ class TFOptions;
 // Who asked for an operation; several operations act by sender.
 enum class Emetteur {
   Aucun,
-  Menu,          // the projection's own popup menu entry
+  Menu,          // a popup entry with no behaviour of its own by sender
   Options,       // the options window
   Minuterie,     // Timer1
   Clic,          // a click on the window
   Interpreteur,  // chaining inside Charger
+  // Buttons of the navigation panel.
+  bt_Quitter,
+  bt_Charger,
   bt_Debut,
-  bt_Ouvrir,
-  bt_Precedent,
-  PopOuvrir,
+  bt_Navigation,
   bt_Pause,
+  bt_Jouer,
+  bt_Plivor,
+  bt_Masquer,
+  bt_Precedent,
   bt_Suivant,
   bt_Avance,
+  bt_AvanceArret,
   bt_Audio,
   bt_AudioArret,
-  bt_Quitter,
-  PopAvance,
+  bt_Options,
+  bt_Aide,
+  // Entries of the popup menu PopImage.
+  PopPause,
+  PopNavigation,
   PopDebut,
-  PopMusique,
   PopPremierDrapeau,
   PopDrapeauPrecedent,
   PopDrapeauSuivant,
   PopDernierDrapeau,
+  PopManuel,
+  PopMuet,
+  PopPrecedent,
+  PopSuivant,
+  PopMusique,
+  PopAvance,
+  PopMasquer,
+  PopOuvrir,
+  PopLister,
+  PopEditer,
+  PopPleinEcran,
+  PopRafraichir,
+  PopWindows,
+  PopCouleur,
+  PopBulles,
+  PopOptions,
+  PopAide,
+  PopQuitter,
+  // Help buttons of the options window.
+  opt_RubtAide,
+  opt_R_btAide,
+  lk_btAide,
+  AProposPresentation,
+  AProposAuteur,
 };
 
 // The built-in introduction list, played when no sequence can be opened.
@@ -129,7 +161,17 @@ class TFVue : public QObject {
   void ModeManuel();
   void VoirIcones();
   void Bulles(Emetteur emetteur = Emetteur::Menu);
+  void Boutons();
+  void Options(Emetteur emetteur = Emetteur::PopOptions);
+  void AppelAide(Emetteur emetteur = Emetteur::PopAide);
+  void PopNavigationClick();
+  void ImageMouseDown(bool droit);
+  void ImageMouseUp(bool droit);
+  void SourceClick();
+  void FormActivate();
   bool PopupAutomatique() const;
+  bool ModeApercu() const;  // the window serves the montage or resource window
+  bool MenuAutomatique = true;  // PopImage pops up on a right click
 
   // Audio.
   void OuvrirSon(const Texte& ligne, int genre);
@@ -172,6 +214,7 @@ class TFVue : public QObject {
   bool FenetreWindowsCoche = false;
   bool MasquerBullesCoche = false;
   bool PauseCoche = false, AvanceCoche = false, ManuelCoche = false, MuetCoche = false;
+  bool PauseActive = true;  // bt_Pause enabled
   bool MasquerCoche = false;
 
   // Sequence and position.
@@ -277,7 +320,7 @@ class TFVue : public QObject {
   const Tables& TablesEnCours() const { return TablesActives(Langue); }
 
   void ConnecterOptions(TFOptions* options) { options_ = options; }
-  TFOptions* Options() const { return options_; }
+  TFOptions* Reglages() const { return options_; }
   ServicesVue& Services() { return services_; }
 
  signals:

@@ -14,6 +14,7 @@
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
 #include "projection/TFVue.h"
+#include "navigation/PanneauNavigation.h"
 #include "projection/Voisins.h"
 
 namespace plivor::test {
@@ -37,7 +38,7 @@ class BancVue {
   EcranFixe ecran;
   BureauEnregistre bureau;
   CadenceSimulee cadence;
-  VoisinsAbsents voisins;
+  VoisinsNavigation voisins;  // without a panel engine: VoisinsAbsents
   std::unique_ptr<TFVue> vue;
   std::unique_ptr<Registre> registre;
   std::unique_ptr<TFOptions> options;
