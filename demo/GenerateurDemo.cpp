@@ -172,6 +172,23 @@ QImage Nuit() {
   return image;
 }
 
+// The flag menu image: one 48 x 36 thumbnail per flag in cells of 56 x 44,
+// four to a row, in the order of the sequence's flags.
+QImage MenuDrapeaux(const std::vector<QImage>& vignettes) {
+  const int rangees = int((vignettes.size() + 3) / 4);
+  QImage image(4 * 56, rangees * 44, QImage::Format_RGB32);
+  image.fill(QColor(38, 55, 34));
+  QPainter p(&image);
+  p.setRenderHint(QPainter::SmoothPixmapTransform);
+  for (size_t k = 0; k < vignettes.size(); ++k) {
+    const int x = int(k % 4) * 56, y = int(k / 4) * 44;
+    p.drawImage(QRect(x + 4, y + 4, 48, 36), vignettes[k]);
+    p.setPen(QColor(20, 20, 20));
+    p.drawRect(QRect(x + 4, y + 4, 47, 35));
+  }
+  return image;
+}
+
 std::vector<std::int16_t> Cloches(double secondes, std::vector<double> frequences, int frequence = 22050) {
   const int n = static_cast<int>(secondes * frequence);
   std::vector<std::int16_t> e(static_cast<size_t>(n));
@@ -232,6 +249,9 @@ int main(int argc, char** argv) {
   ok &= Ecrire(plivor::EcrireGif(media("formes.gif"), Formes()), "formes.gif");
   ok &= Ecrire(plivor::EcrireGif(media("nuit.gif"), Nuit(), {}, true), "nuit.gif");
   ok &= Ecrire(plivor::EcrireBmp(media("etoile.bmp"), Etoile()), "etoile.bmp");
+  ok &= Ecrire(plivor::EcrireBmp(media("menu.bmp"), MenuDrapeaux({Ouverture(), Montagne(), Foret(), Formes(), Nuit(),
+                                                                    Coucher()})),
+               "menu.bmp");
   ok &= Ecrire(plivor::EcrireWav(media("carillon.wav"), Cloches(3.0, {659.3, 523.3, 587.3, 392.0}), 22050, 1),
                "carillon.wav");
   ok &= Ecrire(plivor::EcrireWav(media("accord.wav"), Cloches(1.5, {523.3, 659.3, 784.0}), 22050, 1), "accord.wav");

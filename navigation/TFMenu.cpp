@@ -92,6 +92,7 @@ TFMenu::TFMenu(PanneauNavigation& panneau, TFVue& vue, QMenu* popImage, QWidget*
   Creer(Emetteur::bt_Plivor, 1, x, 64);
   boutons_[Emetteur::bt_Plivor]->setIcon(QIcon());
   boutons_[Emetteur::bt_Plivor]->setText(QStringLiteral("Plivor"));
+  boutons_[Emetteur::bt_Plivor]->setStyleSheet(QStringLiteral("color: rgb(235, 225, 200); font-weight: bold;"));
   x += 66;
   Creer(Emetteur::bt_Masquer, 1, x);
   x = 2;

@@ -64,6 +64,8 @@ TEST(Programme, LaFenetreProjetteLaDemoSousUnServeurXVirtuel) {
   // it the opening picture shows.
   EXPECT_EQ(Couleurs(ecran, QRect(0, 0, 200, 80)), 1);
   EXPECT_GT(Couleurs(ecran, QRect(260, 120, 760, 560)), 50);
+  // The navigation panel in the bottom-right corner, its flag menu image open.
+  EXPECT_GT(Couleurs(ecran, QRect(1012, 700, 250, 90)), 20);
 }
 
 }  // namespace
