@@ -1,7 +1,6 @@
 // The SDL2_mixer layer played through SDL's disk driver: what was played is
 // read back from the file the driver writes.
 
-#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -11,27 +10,12 @@
 #include "codecs/Encodeurs.h"
 #include "platform/AudioSdl.h"
 #include "platform/DureeMidi.h"
+#include "support/SonsEssai.h"
 
 namespace plivor {
 namespace {
 
-constexpr int kFrequence = 44100;
-
-void Attendre(int ms) {
-  QEventLoop boucle;
-  QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
-  boucle.exec();
-}
-
-// One second of 440 Hz, then one second of 880 Hz, mono.
-std::vector<std::int16_t> DeuxNotes() {
-  std::vector<std::int16_t> e(2 * kFrequence);
-  for (size_t i = 0; i < e.size(); ++i) {
-    const double f = i < size_t(kFrequence) ? 440 : 880;
-    e[i] = std::int16_t(10000 * std::sin(2 * M_PI * f * double(i) / kFrequence));
-  }
-  return e;
-}
+using namespace test;
 
 // An MPEG-1 layer III stream of silent frames: 128 kbit/s, 44.1 kHz, stereo.
 QByteArray Mp3Silencieux(int trames) {
@@ -58,45 +42,9 @@ class AudioSdl : public testing::Test {
     f.write(octets);
   }
   // The left channel of what the driver wrote, after the layer closed.
-  std::vector<std::int16_t> Sortie() const {
-    QFile f(dossier.filePath(QStringLiteral("sortie.raw")));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray octets = f.readAll();
-    std::vector<std::int16_t> gauche(size_t(octets.size()) / 4);
-    for (size_t i = 0; i < gauche.size(); ++i)
-      std::memcpy(&gauche[i], octets.constData() + 4 * i, sizeof(std::int16_t));
-    return gauche;
-  }
+  std::vector<std::int16_t> Sortie() const { return CanalGauche(dossier.filePath(QStringLiteral("sortie.raw"))); }
   QTemporaryDir dossier;
 };
-
-struct Extrait {
-  size_t debut = 0, fin = 0;  // first and past-last sample above the silence
-};
-
-Extrait Sonore(const std::vector<std::int16_t>& e, int seuil = 300) {
-  Extrait x;
-  size_t i = 0;
-  while (i < e.size() && std::abs(e[i]) < seuil) ++i;
-  x.debut = x.fin = i;
-  for (size_t j = i; j < e.size(); ++j)
-    if (std::abs(e[j]) >= seuil) x.fin = j + 1;
-  return x;
-}
-
-// Frequency from the zero crossings of `n` samples from `debut`.
-double Frequence(const std::vector<std::int16_t>& e, size_t debut, size_t n) {
-  int passages = 0;
-  for (size_t i = debut + 1; i < std::min(e.size(), debut + n); ++i)
-    if ((e[i - 1] < 0) != (e[i] < 0)) ++passages;
-  return passages / 2.0 / (double(n) / kFrequence);
-}
-
-double Amplitude(const std::vector<std::int16_t>& e, size_t debut, size_t n) {
-  int maximum = 0;
-  for (size_t i = debut; i < std::min(e.size(), debut + n); ++i) maximum = std::max(maximum, std::abs(int(e[i])));
-  return maximum;
-}
 
 TEST_F(AudioSdl, UnSonWavJoueDepuisLeDebut) {
   ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
@@ -116,7 +64,7 @@ TEST_F(AudioSdl, UnSonWavJoueDepuisLeDebut) {
   const Extrait son = Sonore(sortie);
   ASSERT_GT(son.fin - son.debut, size_t(kFrequence / 5));
   EXPECT_NEAR(Frequence(sortie, son.debut, kFrequence / 10), 440, 15);
-  EXPECT_NEAR(Amplitude(sortie, son.debut, kFrequence / 10), 10000, 600);
+  EXPECT_NEAR(Crete(sortie, son.debut, kFrequence / 10), 10000, 600);
 }
 
 TEST_F(AudioSdl, LeDepartEtLaFinDeLaLecture) {
@@ -148,7 +96,7 @@ TEST_F(AudioSdl, LeVolumeDuPeripheriqueDOnde) {
   }
   const auto sortie = Sortie();
   const Extrait son = Sonore(sortie);
-  EXPECT_NEAR(Amplitude(sortie, son.debut, kFrequence / 10), 5000, 500);
+  EXPECT_NEAR(Crete(sortie, son.debut, kFrequence / 10), 5000, 500);
 }
 
 TEST_F(AudioSdl, PauseEtReprise) {

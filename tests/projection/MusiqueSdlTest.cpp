@@ -1,6 +1,5 @@
 // Sound lines of a projection played through SDL's disk driver and read back.
 
-#include <QEventLoop>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -10,25 +9,12 @@
 #include "codecs/Encodeurs.h"
 #include "platform/AudioSdl.h"
 #include "support/BancVue.h"
+#include "support/SonsEssai.h"
 
 namespace plivor {
 namespace {
 
-constexpr int kFrequence = 44100;
-
-void Attendre(int ms) {
-  QEventLoop boucle;
-  QTimer::singleShot(ms, &boucle, &QEventLoop::quit);
-  boucle.exec();
-}
-
-// Two seconds: 440 Hz, then 880 Hz, at a steady amplitude of 10 000.
-std::vector<std::int16_t> DeuxNotes() {
-  std::vector<std::int16_t> e(2 * kFrequence);
-  for (size_t i = 0; i < e.size(); ++i)
-    e[i] = std::int16_t(10000 * std::sin(2 * M_PI * (i < size_t(kFrequence) ? 440 : 880) * double(i) / kFrequence));
-  return e;
-}
+using namespace test;
 
 class MusiqueSdl : public testing::Test {
  protected:
@@ -45,42 +31,12 @@ class MusiqueSdl : public testing::Test {
   std::vector<std::int16_t> Sortie() {
     banc_->vue->FermerAudio();
     son_.reset();
-    QFile f(sortie_.filePath(QStringLiteral("sortie.raw")));
-    if (!f.open(QIODevice::ReadOnly)) return {};
-    const QByteArray octets = f.readAll();
-    std::vector<std::int16_t> gauche(size_t(octets.size()) / 4);
-    for (size_t i = 0; i < gauche.size(); ++i) std::memcpy(&gauche[i], octets.constData() + 4 * i, 2);
-    return gauche;
+    return CanalGauche(sortie_.filePath(QStringLiteral("sortie.raw")));
   }
   QTemporaryDir sortie_;
   std::unique_ptr<CoucheAudioSdl> son_;
   std::unique_ptr<test::BancVue> banc_;
 };
-
-size_t PremierSon(const std::vector<std::int16_t>& e) {
-  size_t i = 0;
-  while (i < e.size() && std::abs(e[i]) < 300) ++i;
-  return i;
-}
-
-size_t DernierSon(const std::vector<std::int16_t>& e) {
-  size_t i = e.size();
-  while (i > 0 && std::abs(e[i - 1]) < 300) --i;
-  return i;
-}
-
-int Crete(const std::vector<std::int16_t>& e, size_t debut, size_t n) {
-  int c = 0;
-  for (size_t i = debut; i < std::min(e.size(), debut + n); ++i) c = std::max(c, std::abs(int(e[i])));
-  return c;
-}
-
-double Frequence(const std::vector<std::int16_t>& e, size_t debut, size_t n) {
-  int passages = 0;
-  for (size_t i = debut + 1; i < std::min(e.size(), debut + n); ++i)
-    if ((e[i - 1] < 0) != (e[i] < 0)) ++passages;
-  return passages / 2.0 / (double(n) / kFrequence);
-}
 
 TEST_F(MusiqueSdl, UnSonPartDeSonDebutEtSArreteApresSaDuree) {
   banc_->Projeter({Cp("Audio-Début=1000.pvi"), Cp("Audio-Durée=400.pvi"), banc_->Chemin("notes.wav"),
@@ -89,7 +45,8 @@ TEST_F(MusiqueSdl, UnSonPartDeSonDebutEtSArreteApresSaDuree) {
   Attendre(1000);
   EXPECT_FALSE(son_->EnLecture());
   const auto e = Sortie();
-  const size_t debut = PremierSon(e), fin = DernierSon(e);
+  const Extrait son = Sonore(e);
+  const size_t debut = son.debut, fin = son.fin;
   EXPECT_NEAR(Frequence(e, debut, kFrequence / 10), 880, 20);
   EXPECT_NEAR(double(fin - debut) / kFrequence, 0.4, 0.1);
 }
@@ -98,7 +55,7 @@ TEST_F(MusiqueSdl, LeFonduEntrantMonteSurSaDuree) {
   banc_->Projeter({"Audio-FadeIn=800.pvi", banc_->Chemin("notes.wav"), "Titrage=Fin.pvv"});
   Attendre(1300);
   const auto e = Sortie();
-  const size_t debut = PremierSon(e);
+  const size_t debut = Sonore(e).debut;
   const size_t dixieme = kFrequence / 10;
   // Quiet at first, rising, then at full volume once the 800 ms are over.
   const int auDebut = Crete(e, debut, dixieme);
@@ -121,9 +78,9 @@ TEST_F(MusiqueSdl, LeModeMuetCoupeEtRend) {
   Attendre(300);
   const auto e = Sortie();
   // A gap of silence in the middle of the sound.
-  const size_t debut = PremierSon(e);
+  const Extrait son = Sonore(e);
   size_t plusLongSilence = 0, silence = 0;
-  for (size_t i = debut; i < DernierSon(e); ++i) {
+  for (size_t i = son.debut; i < son.fin; ++i) {
     silence = std::abs(e[i]) < 300 ? silence + 1 : 0;
     plusLongSilence = std::max(plusLongSilence, silence);
   }
