@@ -1,6 +1,8 @@
 #include "options/FenetreOptions.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +36,12 @@ FenetreOptions::FenetreOptions(TFOptions& options, QWidget* parent)
   connect(bt_Fermer, &QPushButton::clicked, this, [this] { options_.FermerOptions(); });
   connect(&options_, &TFOptions::ControlesChanges, this, &FenetreOptions::Actualiser);
   connect(&options_, &TFOptions::VisibiliteChangee, this, [this](bool visible) {
-    if (visible) opt_Page_->setCurrentIndex(options_.opt_Page);
+    if (visible) {
+      opt_Page_->setCurrentIndex(options_.opt_Page);
+      // Centred on the screen.
+      if (const QScreen* ecran = QGuiApplication::primaryScreen())
+        move(ecran->geometry().center() - rect().center());
+    }
     setVisible(visible);
   });
   Actualiser();
@@ -45,6 +52,12 @@ QWidget* FenetreOptions::PageAPropos() {
   auto* d = new QVBoxLayout(page);
   d->addWidget(new QLabel(options_.tr_version, page));
   d->addWidget(new QLabel(options_.oAtr_Version, page));
+  auto* presentation = new QPushButton(QStringLiteral("Présentation"), page);
+  auto* auteur = new QPushButton(QStringLiteral("L'auteur"), page);
+  connect(presentation, &QPushButton::clicked, this, [this] { options_.AppelAide(Emetteur::AProposPresentation); });
+  connect(auteur, &QPushButton::clicked, this, [this] { options_.AppelAide(Emetteur::AProposAuteur); });
+  d->addWidget(presentation);
+  d->addWidget(auteur);
   d->addStretch();
   return page;
 }

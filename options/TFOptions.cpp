@@ -192,6 +192,8 @@ void TFOptions::BasculerOptions() {
   vue_.PauseClick(Emetteur::Options);
 }
 
+void TFOptions::AppelAide(Emetteur bouton) { vue_.AppelAide(bouton); }
+
 void TFOptions::opt_langueChange(int index) {
   opt_langue = index;
   const int n = static_cast<int>(std::size(kChoixLangues));

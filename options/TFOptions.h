@@ -11,10 +11,10 @@
 #include "core/Chemins.h"
 #include "core/Notations.h"
 #include "options/Registre.h"
+#include "projection/TFVue.h"
 
 namespace plivor {
 
-class TFVue;
 
 // The speed factors offered, in their order.
 const QStringList& FacteursVitesse();
@@ -42,6 +42,8 @@ class TFOptions : public QObject {
   // The projection's options command: show the window, or hide it and go on.
   void BasculerOptions();
   void opt_langueChange(int index);
+  // The help buttons of the pages open the projection's help.
+  void AppelAide(Emetteur bouton);
 
   bool Coche(int option) const { return option >= 0 && option < kNombreOptions && options[option]; }
   int VitesseChoisie() const;
