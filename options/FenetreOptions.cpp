@@ -114,7 +114,8 @@ QWidget* FenetreOptions::PageOptions() {
 void FenetreOptions::Actualiser() {
   actualisation_ = true;
   opt_ListeIntro_->setText(options_.opt_ListeIntro);
-  opt_chemin_->setText(options_.opt_chemin);
+  opt_chemin_->setText(opt_chemin_->fontMetrics().elidedText(options_.opt_chemin, Qt::ElideMiddle, 170));
+  opt_chemin_->setToolTip(options_.opt_chemin);
   opt_tempo_->setText(options_.opt_tempo);
   opt_couleurFond_->setStyleSheet(
       QStringLiteral("background-color: %1").arg(VersQColor(options_.opt_couleurFond).name()));
