@@ -20,6 +20,7 @@ const Texte kMessageIncomprehensible =
 const Texte kMessageAbsent = Cp(" : Médias ou dossier absents!!");
 const Texte kSuiteAbsent = Cp("\r\rVérifiez le contenu de votre liste\r    dans la fenêtre de Montage !!");
 const Texte kListeVide = "La liste est vide !!";
+constexpr int kChaineMaximale = 1000;
 
 bool CommencePar(const Texte& texte, const Texte& debut) {
   return texte.size() >= debut.size() && std::equal(debut.begin(), debut.end(), texte.begin());
@@ -54,8 +55,7 @@ void TFVue::AfficherPanneau() {
 }
 
 void TFVue::Charger(const Texte& ligne) {
-  // A list made only of chained lines would otherwise recurse for ever.
-  if (profondeurChaine_ > static_cast<int>(Medias.size()) + 2) return;
+  if (profondeurChaine_ == 0) chaineCoupee_ = false;
   ++profondeurChaine_;
   CodeInstruction = 0;
   TypeLigne = ClasserLigne(ligne, services_.fichiers);
@@ -255,6 +255,15 @@ void TFVue::OuvrirObjet(const Texte& fichier) {
 
 void TFVue::Queue() {
   if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
+  // Each chained line nests one level deeper. A chain stops, its last line
+  // pending for the next advance, once it has gone round the whole list
+  // (a list of instructions alone would recurse for ever) or grown deeper
+  // than the stack allows.
+  const int limite = std::min(kChaineMaximale, static_cast<int>(Medias.size()) + 1);
+  if (profondeurChaine_ > limite) {
+    chaineCoupee_ = true;
+    return;
+  }
   if (TypeLigne == Genre::Instruction || TypeLigne == Genre::Ressource || TypeLigne == Genre::Drapeau)
     Suivant(Emetteur::Interpreteur);
 }

@@ -39,7 +39,8 @@ void TFVue::Suivant(Emetteur emetteur) {
     Verifier();
     if (Medias.empty()) return;
     Charger(Medias[static_cast<size_t>(IndexCourant)]);
-    if (pas == 0 && EstArret(TypeLigne, CodeInstruction, Manuel)) return;
+    // A chain cut short is a stop for every level it went through.
+    if (chaineCoupee_ || (pas == 0 && EstArret(TypeLigne, CodeInstruction, Manuel))) return;
   }
 }
 

@@ -380,6 +380,7 @@ class TFVue : public QObject {
   ServicesVue services_;
   TFOptions* options_ = nullptr;
   int profondeurChaine_ = 0;
+  bool chaineCoupee_ = false;  // a chain stopped at its depth limit
   bool titreEnCours_ = false;
 };
 

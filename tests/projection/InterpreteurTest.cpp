@@ -266,6 +266,25 @@ TEST_F(Interpreteur, UneListeSansArretNeBouclePasSansFin) {
   banc.Projeter({"Tempo=900.pvi", "Transition=Haut.pvi"});
   EXPECT_EQ(vue().Timer1.interval(), 900);
   EXPECT_EQ(vue().CodeTransition, 1);
+  // Forty instructions and nothing else: one round per advance, no more.
+  Liste lignes;
+  for (int i = 0; i < 40; ++i) lignes.push_back("Tempo=" + std::to_string(100 + i) + ".pvi");
+  banc.Projeter(lignes);
+  EXPECT_EQ(vue().Timer1.interval(), 101);  // once round, then line 1 again
+  for (int avance = 0; avance < 3; ++avance) vue().Suivant(Emetteur::Minuterie);
+  EXPECT_EQ(vue().TypeLigne, Genre::Instruction);
+}
+
+TEST_F(Interpreteur, UneTresLongueChaineSArreteSansEpuiserLaPile) {
+  ASSERT_TRUE(test::EcrireBmp(banc.CheminHote("a.bmp"), test::Quadrants(20, 20)));
+  Liste lignes(5000, "Transition=Haut.pvi");
+  lignes.push_back(banc.Chemin("a.bmp"));
+  banc.Projeter(lignes);
+  EXPECT_EQ(vue().TypeLigne, Genre::Instruction);  // a line pending, the chain cut
+  EXPECT_GT(vue().IndexCourant, 500);
+  for (int avance = 0; avance < 10 && vue().TypeLigne != Genre::Bmp; ++avance) vue().Suivant(Emetteur::Minuterie);
+  EXPECT_EQ(vue().TypeLigne, Genre::Bmp);
+  EXPECT_EQ(vue().IndexCourant, 5000);
 }
 
 TEST_F(Interpreteur, SousListeDevelopeeSurPlace) {
