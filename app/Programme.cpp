@@ -28,6 +28,7 @@ namespace {
 // Swallows the hints of every window while they are hidden.
 class FiltreBulles : public QObject {
  public:
+  using QObject::QObject;
   bool masquees = false;
   bool eventFilter(QObject*, QEvent* evenement) override {
     return masquees && evenement->type() == QEvent::ToolTip;
@@ -39,7 +40,7 @@ class FiltreBulles : public QObject {
 void VoisinsProgramme::Bulles(bool visibles) {
   VoisinsNavigation::Bulles(visibles);
   static FiltreBulles* filtre = [] {
-    auto* f = new FiltreBulles;
+    auto* f = new FiltreBulles(QApplication::instance());
     QApplication::instance()->installEventFilter(f);
     return f;
   }();
@@ -59,11 +60,9 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   vue_ = std::make_unique<TFVue>(services);
   vue_->CheminProgramme = programme;
   ecranVue_ = std::make_unique<EcranVue>(*vue_);
-  voisins_.ecranVue = ecranVue_.get();
   panneau_ = std::make_unique<PanneauNavigation>(*vue_, ecran_->Taille());
   voisins_.panneauNav = panneau_.get();
   menu_ = std::make_unique<TFMenu>(*panneau_, *vue_, &ecranVue_->Menu().PopImage());
-  voisins_.fenetreMenu = menu_.get();
   options_ = std::make_unique<TFOptions>(*vue_, *registre_);
   fenetreOptions_ = std::make_unique<FenetreOptions>(*options_);
   liste_ = std::make_unique<TFListe>();

@@ -41,11 +41,9 @@ class VoisinsProgramme : public VoisinsNavigation {
   void StyleWindows(bool bordure) override;
   void Bulles(bool visibles) override;
 
-  TFMenu* fenetreMenu = nullptr;
   TFListe* liste = nullptr;
   TFSource* source = nullptr;
   TFOuvrir* ouvreur = nullptr;
-  EcranVue* ecranVue = nullptr;
 };
 
 struct OptionsProgramme {

@@ -134,7 +134,6 @@ void TFVue::SautDrapeau(Emetteur emetteur) {
     TimerFade.stop();
     QCoreApplication::processEvents();
     const int transition = CodeTransition, duree = DureeTransition;
-    VolumeFondu = VolumeLire(PeripheriqueVolume);
     CodeInstruction = 3001;
     CodeTransition = 1;
     DureeTransition = 7;

@@ -166,12 +166,7 @@ bool TFVue::InstructionAudio(int code, const Texte& ligne) {
         onFadeTimer();
         return true;
       }
-      const int pause = std::max(DureeFondu, 0) / 8;
-      while (VolumeFondu > 8) {
-        VolumeFondu = VolumeFondu * 7 / 8;
-        VolumeRegler(VolumeFondu);
-        services_.cadence.Attendre(std::chrono::milliseconds(pause));
-      }
+      DescenteAmortie(8, 7, 8, std::max(DureeFondu, 0) / 8);
       if (AudioEnCours) AudioAM(Emetteur::bt_Audio);
       return true;
     }

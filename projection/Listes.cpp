@@ -107,12 +107,7 @@ void TFVue::Quitter(Emetteur) {
   if (ScriptEnCours) ExecuterScript("FinScript");
   if (Coche(4) && MusiqueEnLecture()) {
     TimerFade.stop();
-    VolumeFondu = VolumeLire(PeripheriqueVolume);
-    while (AudioEnCours && VolumeFondu > 8) {
-      VolumeFondu = VolumeFondu * 5 / 6;
-      VolumeRegler(VolumeFondu);
-      services_.cadence.Attendre(std::chrono::milliseconds(120));
-    }
+    DescenteAmortie(8, 5, 6, 120);
     // The closing curtain, in one second.
     CodeInstruction = 3001;
     CodeTransition = 6;
