@@ -130,7 +130,7 @@ void TFOptions::ChoisirIntro() {
   if (enPause && vue_.EtatPause > 0) vue_.PauseClick(Emetteur::Options);
 }
 
-void TFOptions::ChoisirTempo() { vue_.Timer1.setInterval(EntierOu(opt_tempo, 2000)); }
+void TFOptions::ChoisirTempo() { vue_.Timer1.setInterval(std::max(0, EntierOu(opt_tempo, 2000))); }
 
 void TFOptions::ChoisirCouleur() {
   const auto choix = vue_.Services().dialogues.CouleurAChoisir(VersQColor(opt_couleurFond));

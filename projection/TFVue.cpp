@@ -141,7 +141,9 @@ void TFVue::Initialiser() {
   ImageDecoupee = false;
   CodeTransition = 0;
   DureeTransition = 4;
-  Timer1.setInterval(static_cast<int>(LireEntier(TexteTempo().toStdString()).value_or(2000)));
+  bool nombre = false;
+  const int tempo = TexteTempo().trimmed().toInt(&nombre);
+  Timer1.setInterval(nombre ? std::max(tempo, 0) : 2000);
   CouleurFenetre = CouleurOptions();
   if (Coche(0) == FenetreSeule) BureauVM();
   if (!TestMontage && !DiaporamaDossier && !ApercuMontage && !ApercuSource && Coche(2) &&
