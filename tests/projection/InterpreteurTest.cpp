@@ -113,6 +113,70 @@ TEST_F(Interpreteur, InstructionsDeLaFenetre) {
   EXPECT_EQ(vue().CadreFenetre, 0);
 }
 
+TEST_F(Interpreteur, LesStylesDeLaFenetre) {
+  Appliquer("Fenetre-Style=Windows.pvi");
+  EXPECT_TRUE(vue().FenetreWindowsCoche);
+  EXPECT_TRUE(vue().BordureFenetre);
+  Appliquer("Fenetre=Plein écran.pvi");  // a word of value code 3 leaves the style
+  EXPECT_FALSE(vue().FenetreWindowsCoche);
+  ASSERT_FALSE(vue().FenetreSeule);
+  Appliquer("Fenetre-Style=Normal.pvi");
+  EXPECT_TRUE(vue().FenetreSeule);
+  Appliquer("Fenetre-Style=Plein écran.pvi");
+  EXPECT_FALSE(vue().FenetreSeule);
+  Appliquer("Fenetre-Style=Sans marge.pvi");
+  EXPECT_EQ(vue().MargeFenetre, 0);
+  Appliquer("Fenetre=Bordeau.pvi");
+  EXPECT_EQ(vue().CouleurFenetre, RGB(60, 0, 0));
+  Appliquer("Fenetre=Bleue.pvi");
+  EXPECT_EQ(vue().CouleurFenetre, RGB(35, 32, 55));
+}
+
+TEST_F(Interpreteur, LesAutresMotsDeLaDiapoEtDeLImage) {
+  vue().SansFond = true;
+  Appliquer("Diapo=Avec fond.pvi");
+  EXPECT_FALSE(vue().SansFond);
+  Appliquer("Diapo=Verte.pvi");
+  EXPECT_EQ(vue().CouleurDiapo, RGB(38, 55, 34));
+  Appliquer("Diapo=Bordeau.pvi");
+  EXPECT_EQ(vue().CouleurDiapo, RGB(60, 0, 0));
+  vue().MargeDiapo = false;
+  Appliquer("Diapo=Détacher.pvi");
+  EXPECT_TRUE(vue().MargeDiapo);
+  vue().ImageDecoupee = true;
+  Appliquer("Image=Adapter à la Diapo.pvi");
+  EXPECT_FALSE(vue().ImageDecoupee);
+  vue().ImageOpaque = false;
+  Appliquer("Image=Opaque.pvi");
+  EXPECT_TRUE(vue().ImageOpaque);
+  vue().ImageOpaque = false;
+  vue().ImageDecoupee = true;
+  Appliquer("Image=Normale.pvi");
+  EXPECT_TRUE(vue().ImageOpaque);
+  EXPECT_FALSE(vue().ImageDecoupee);
+}
+
+TEST_F(Interpreteur, LesSautsDeLaListe) {
+  ASSERT_TRUE(test::EcrireBmp(banc.CheminHote("a.bmp"), test::Quadrants(20, 20)));
+  const Texte image = banc.Chemin("a.bmp");
+  // Saut=Début starts the list again from its top, advancing.
+  banc.Projeter({image, "Drapeau=Un.pvd", image, Cp("Saut=Début.pvi"), image});
+  vue().IndexCourant = 3;
+  vue().Charger(vue().Medias[3]);
+  EXPECT_TRUE(vue().AvanceAuto);
+  EXPECT_EQ(vue().IndexCourant, 2);  // line 0 shown, the flag chains to line 2
+  // The flag jumps run as their menu entries.
+  vue().Medias = {image, "Drapeau=Un.pvd", image, "Saut=Premier.pvi", image};
+  vue().IndexCourant = 3;
+  vue().Charger(vue().Medias[3]);
+  EXPECT_EQ(vue().DureeTransition, 7);  // InitScene of the jump
+  // Saut=Quitter pauses, then quits.
+  vue().Medias = {"Saut=Quitter.pvi", image};
+  vue().IndexCourant = 0;
+  vue().Charger(vue().Medias[0]);
+  EXPECT_TRUE(vue().Fermeture);
+}
+
 TEST_F(Interpreteur, FenetreNormaleRevientAuCodeParDefaut) {
   vue().CodeFenetre = 329;
   vue().CadreFenetre = 0;
