@@ -41,7 +41,6 @@ class CadenceSimulee : public Cadence {
   void Debut() override {
     ecoule = Duree::zero();
     prochaineImage_ = periode_;
-    ++transitions;
   }
   void Pause(Duree duree) override {
     ecoule += duree;
@@ -60,7 +59,6 @@ class CadenceSimulee : public Cadence {
   Duree ecoule{};  // of the current transition
   Duree total{};
   int pauses = 0;
-  int transitions = 0;
 
  private:
   Duree periode_;

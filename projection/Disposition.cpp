@@ -8,7 +8,6 @@
 namespace plivor {
 
 int Centaine(int code) { return code / 100; }
-int Dizaine(int code) { return (code / 10) % 10; }
 int Unite(int code) { return code % 10; }
 int AvecDizaine(int code, int dizaine) { return Centaine(code) * 100 + dizaine * 10 + Unite(code); }
 int AvecUnite(int code, int unite) { return code / 10 * 10 + unite; }

@@ -52,7 +52,6 @@ Place PositionCode(int code, const ContexteDisposition& contexte);
 
 // The digits of a layout code, and a code with one digit replaced.
 int Centaine(int code);
-int Dizaine(int code);
 int Unite(int code);
 int AvecDizaine(int code, int dizaine);
 int AvecUnite(int code, int unite);

@@ -111,7 +111,7 @@ bool TFVue::AppliquerInstruction(int code, const Texte& ligne) {
       PosTitre = Valeur(ligne);
       CodeTitre = AvecUnite(CodeTitre, 9);
       return true;
-    case 83: CodeObjet = 800 + 10 * v + Unite(CodeObjet); return true;
+    case 83: CodeObjet = AvecDizaine(CodeObjet, v); return true;
     case 84: CodeObjet = AvecUnite(CodeObjet, v); return true;
     case 88:
       DimObjet = Valeur(ligne);
@@ -193,7 +193,7 @@ bool TFVue::InstructionFenetre(int code, const Texte& ligne) {
       }
       return true;
     case 31: CouleurFenetre = CouleurValeur(ligne, CouleurFenetre); return true;
-    case 33: CodeFenetre = 300 + 10 * v + Unite(CodeFenetre); return true;
+    case 33: CodeFenetre = AvecDizaine(CodeFenetre, v); return true;
     case 34: CodeFenetre = AvecUnite(CodeFenetre, v); return true;
     case 35:
       switch (code) {
@@ -256,7 +256,7 @@ bool TFVue::InstructionDiapo(int code, const Texte& ligne) {
       }
       return true;
     case 43:
-      CodeDiapo = 400 + 10 * v + Unite(CodeDiapo);
+      CodeDiapo = AvecDizaine(CodeDiapo, v);
       CalculerDiapo();
       return true;
     case 44: CodeDiapo = AvecUnite(CodeDiapo, v); return true;

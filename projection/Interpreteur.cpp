@@ -116,7 +116,6 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
     return PositionCode(CodeDiapo, contexte);
   });
   Photo = preparee.photo;
-  PhotoAvecFond = preparee.avecFond;
   LargeurDiapo = preparee.diapo.l;
   HauteurDiapo = preparee.diapo.h;
   if (!ImageOpaque) CouleurTransparente = preparee.couleurTransparente;
@@ -137,7 +136,6 @@ void TFVue::ChargerTexte(const Texte& ligne) {
     QImage masque(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1), QImage::Format_RGB32);
     masque.fill(VersQColor(CouleurDiapo));
     Photo = masque;
-    PhotoAvecFond = true;
     MasquerTitre();
   } else if (CodeInstruction == 7700) {
     Titrer(Valeur(ligne));

@@ -6,6 +6,9 @@
 
 namespace plivor {
 
+namespace {
+
+// `dessus` laid over `dessous` by its alpha.
 QRgb Fondre(QRgb dessous, QRgb dessus) {
   const int a = qAlpha(dessus);
   if (a == 255) return dessus;
@@ -14,6 +17,8 @@ QRgb Fondre(QRgb dessous, QRgb dessus) {
   return qRgb(mele(qRed(dessus), qRed(dessous)), mele(qGreen(dessus), qGreen(dessous)),
               mele(qBlue(dessus), qBlue(dessous)));
 }
+
+}  // namespace
 
 Pinceau::Pinceau(QImage& destination, const QImage& travail, QPoint origine, std::optional<Couleur> cle)
     : destination_(destination),

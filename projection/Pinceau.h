@@ -9,9 +9,6 @@
 
 namespace plivor {
 
-// `dessus` laid over `dessous` by its alpha.
-QRgb Fondre(QRgb dessous, QRgb dessus);
-
 class Pinceau {
  public:
   // `cle`: the key colour of a transparent copy; none for an opaque one.

@@ -205,7 +205,6 @@ class TFVue : public QObject {
   QImage PBox;      // the paint box's pixels
   QImage Photo;     // prepared picture
   QImage Titre, XTitre;
-  bool PhotoAvecFond = false;
   Couleur CouleurPinceau = RGB(60, 0, 0);  // brush of Photo and the paint box
 
   // Check marks of the projection's menu entries.
