@@ -105,9 +105,7 @@ void TFVue::AllerDrapeau(int entree) {
 
 void TFVue::InitScene() {
   Timer1.stop();
-  bool ok = false;
-  const int tempo = TexteTempo().trimmed().toInt(&ok);
-  Timer1.setInterval(ok ? tempo : 1750);
+  Timer1.setInterval(TempoOptions(1750));
   DureeTransition = 7;
   ImageOpaque = true;
   MargeDiapo = true;

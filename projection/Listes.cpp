@@ -19,9 +19,8 @@ bool TFVue::IntroductionChargee() const {
 }
 
 void TFVue::ArreterLecture() {
-  if (EtatPause > 0) EtatPause = 0;
-  if (AudioEnCours) AudioAM(Emetteur::bt_AudioArret);
   if (AvanceAuto) AvanceAM(Emetteur::Aucun);
+  if (AudioEnCours) AudioAM(Emetteur::bt_AudioArret);
 }
 
 std::optional<Texte> TFVue::ChoisirListe(const Texte& dossier, const Texte& nom) {
@@ -38,6 +37,7 @@ void TFVue::ChargerListe(Emetteur emetteur) {
   if (services_.voisins.MenuOuvert()) services_.voisins.Navigation();
   ListePropre = true;
   services_.voisins.Transfert().clear();
+  if (EtatPause > 0) EtatPause = 0;
   ArreterLecture();
   services_.voisins.Boutons();
   FichiersHote& fichiers = services_.fichiers;
@@ -85,8 +85,7 @@ void TFVue::ChargerListe(Emetteur emetteur) {
 void TFVue::EditerListe(Emetteur) {
   if (ScriptEnCours || !ListePropre) return;
   if (EtatPause <= 0) PauseClick(Emetteur::Aucun);
-  if (AvanceAuto) AvanceAM(Emetteur::Aucun);
-  if (AudioEnCours) AudioAM(Emetteur::bt_AudioArret);
+  ArreterLecture();
   services_.fichiers.ChangerDossier(DossierProjection);
   services_.voisins.EditerDansMontage(Medias, CheminListe, DossierProjection, IndexCourant, ListeModifiee);
 }
@@ -97,8 +96,7 @@ void TFVue::Lister(Emetteur) {
   FenetreVisible = false;
   emit GeometrieChangee();
   if (EtatPause <= 0) PauseClick(Emetteur::Aucun);
-  if (AvanceAuto) AvanceAM(Emetteur::Aucun);
-  if (AudioEnCours) AudioAM(Emetteur::bt_AudioArret);
+  ArreterLecture();
   services_.voisins.MontrerOuvreur();
 }
 
@@ -117,8 +115,7 @@ void TFVue::Quitter(Emetteur) {
     services_.cadence.Attendre(std::chrono::milliseconds(250));
     AudioAM(Emetteur::bt_AudioArret);
   }
-  if (AvanceAuto) AvanceAM(Emetteur::Aucun);
-  if (AudioEnCours) AudioAM(Emetteur::bt_AudioArret);
+  ArreterLecture();
   if (ListeModifiee) {
     const QString question = QStringLiteral("La liste ") + TexteEcran(services_.voisins.NomListeMontage()) +
                              QStringLiteral(" a été modifiée, la sauvegarder ?");

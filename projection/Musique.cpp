@@ -92,15 +92,22 @@ bool TFVue::OuvrirMedia(const Texte& ligne, int genre) {
     return false;
   }
   if (genre == Genre::PisteCd) {
-    const auto piste = audio.Piste(NumeroDePiste(ligne));
-    if (!piste) {
+    if (!AppliquerPiste(ligne)) {
       audio.Fermer();
       services_.dialogues.Information(TexteEcran(ligne) + QStringLiteral(" : piste absente du disque"));
       return false;
     }
-    AudioDebut = piste->debutMs + std::abs(AudioDebut);
-    if (AudioDuree == 0) AudioDuree = piste->dureeMs;
   }
+  return true;
+}
+
+// The track's start is added to the start offset; its length is the
+// playing time unless one was given.
+bool TFVue::AppliquerPiste(const Texte& ligne) {
+  const auto piste = services_.audio.Piste(NumeroDePiste(ligne));
+  if (!piste) return false;
+  AudioDebut = piste->debutMs + std::abs(AudioDebut);
+  if (AudioDuree == 0) AudioDuree = piste->dureeMs;
   return true;
 }
 
@@ -111,12 +118,7 @@ void TFVue::OuvrirSon(const Texte& ligne, int genre) {
   if (AudioCourant == ligne && (mp3 ? Mp3Ouvert && ListePropre : MciOuvert)) {
     // Already open: started again only when it is not playing.
     if (mp3 ? EtatMp3 != 1 : !services_.audio.EnLecture()) {
-      if (genre == Genre::PisteCd) {
-        if (const auto piste = services_.audio.Piste(NumeroDePiste(ligne))) {
-          AudioDebut = piste->debutMs + std::abs(AudioDebut);
-          if (AudioDuree == 0) AudioDuree = piste->dureeMs;
-        }
-      }
+      if (genre == Genre::PisteCd) AppliquerPiste(ligne);
       AudioAM(Emetteur::bt_Debut);
     }
     return;

@@ -102,7 +102,11 @@ void TFVue::FormCreate() {
 
 bool TFVue::Coche(int option) const { return options_ && options_->Coche(option); }
 
-QString TFVue::TexteTempo() const { return options_ ? options_->opt_tempo : QStringLiteral("2000"); }
+int TFVue::TempoOptions(int parDefaut) const {
+  bool nombre = false;
+  const int tempo = options_ ? options_->opt_tempo.trimmed().toInt(&nombre) : 0;
+  return nombre ? std::max(tempo, 0) : parDefaut;
+}
 
 Couleur TFVue::CouleurOptions() const { return options_ ? options_->opt_couleurFond : RGB(35, 32, 55); }
 
@@ -141,9 +145,7 @@ void TFVue::Initialiser() {
   ImageDecoupee = false;
   CodeTransition = 0;
   DureeTransition = 4;
-  bool nombre = false;
-  const int tempo = TexteTempo().trimmed().toInt(&nombre);
-  Timer1.setInterval(nombre ? std::max(tempo, 0) : 2000);
+  Timer1.setInterval(TempoOptions(2000));
   CouleurFenetre = CouleurOptions();
   if (Coche(0) == FenetreSeule) BureauVM();
   if (!TestMontage && !DiaporamaDossier && !ApercuMontage && !ApercuSource && Coche(2) &&

@@ -351,6 +351,7 @@ class TFVue : public QObject {
   void AfficherPanneau();
   void FermerMp3();
   bool OuvrirMedia(const Texte& ligne, int genre);
+  bool AppliquerPiste(const Texte& ligne);
   int PasDeFondu(int depart) const;
   // A list, script or flag file read from disk; what cannot be read or
   // converted is said.
@@ -359,7 +360,7 @@ class TFVue : public QObject {
   Texte LigneDrapeau(const Texte& nom) const;
   void Sauter(int index);
   bool IntroductionChargee() const;
-  void ArreterLecture();
+  void ArreterLecture();  // the advance and the music stopped
   std::optional<Texte> ChoisirListe(const Texte& dossier, const Texte& nom);
 
   // Display helpers.
@@ -373,7 +374,8 @@ class TFVue : public QObject {
   void DessinerPhoto();
 
   bool Coche(int option) const;
-  QString TexteTempo() const;
+  // The options' tempo in ms, `parDefaut` when its text is not a number.
+  int TempoOptions(int parDefaut) const;
   Couleur CouleurOptions() const;
 
   ServicesVue services_;
