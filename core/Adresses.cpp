@@ -10,8 +10,15 @@ Texte AvecLigne(const char* debut, const Texte& ligne, const char* fin) {
   return Cp(debut) + ligne + Cp(fin);
 }
 
+// A ".." component, not a name that merely ends in dots ("Vol..").
 bool SortDuDossier(const Texte& chemin) {
-  return chemin.find("..\\") != Texte::npos || chemin.find("../") != Texte::npos;
+  std::size_t debut = 0;
+  for (std::size_t i = 0; i < chemin.size(); ++i) {
+    if (!EstSeparateur(chemin[i])) continue;
+    if (std::string_view(chemin).substr(debut, i - debut) == "..") return true;
+    debut = i + 1;
+  }
+  return false;
 }
 
 Texte LigneRessource(const Texte& ligne, const Texte& chemin) { return MotCle(ligne) + "=" + chemin + ".pvr"; }
@@ -21,7 +28,8 @@ Texte LigneRessource(const Texte& ligne, const Texte& chemin) { return MotCle(li
 Texte AdresseRelative(const Texte& base, const Texte& ligne, const ServicesFichiers& fichiers,
                       Messagerie& messagerie) {
   const StyleChemins style = fichiers.Style();
-  const Texte dossierBase = DossierDe(base, style);
+  Texte dossierBase = DossierDe(base, style);
+  if (dossierBase.empty()) dossierBase = Racine(base, style);  // "/" itself
   const int genre = ClasserLigne(ligne, fichiers);
   Texte resultat;
   if (genre == Genre::Inconnu) {

@@ -12,20 +12,24 @@ bool AOctetsHauts(std::string_view s) {
   return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-// Converts one UTF-8 line, replacing each character outside Windows-1252 by "?".
+// Converts one UTF-8 line. A character outside Windows-1252 becomes "?"
+// and is reported; a byte that starts no valid sequence stands for itself,
+// as Windows-1252, so nothing after it is lost.
 Texte LigneUtf8(std::string_view ligne, bool& intraduisible) {
   if (auto directe = VersCp1252(ligne)) return *directe;
-  intraduisible = true;
   Texte r;
   std::size_t i = 0;
   while (i < ligne.size()) {
-    std::size_t longueur = 1;
     const auto b = static_cast<unsigned char>(ligne[i]);
-    if (b >= 0xF0) longueur = 4;
-    else if (b >= 0xE0) longueur = 3;
-    else if (b >= 0xC0) longueur = 2;
-    longueur = std::min(longueur, ligne.size() - i);
-    const auto caractere = VersCp1252(ligne.substr(i, longueur));
+    const std::size_t longueur = std::min<std::size_t>(b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 1,
+                                                        ligne.size() - i);
+    const std::string_view sequence = ligne.substr(i, longueur);
+    if (!EstUtf8Valide(sequence)) {
+      r += ligne[i++];
+      continue;
+    }
+    const auto caractere = VersCp1252(sequence);
+    if (!caractere) intraduisible = true;
     r += caractere ? *caractere : Texte("?");
     i += longueur;
   }
@@ -66,7 +70,11 @@ ListeLue DecoderListe(std::string_view contenu) {
   ListeLue lue;
   const bool marque = contenu.substr(0, kMarqueUtf8.size()) == kMarqueUtf8;
   if (marque) contenu.remove_prefix(kMarqueUtf8.size());
-  lue.enUtf8 = marque || (AOctetsHauts(contenu) && EstUtf8Valide(contenu.substr(0, contenu.find('\0'))));
+  // Without the mark, a text is UTF-8 only when every character it would
+  // give has a Windows-1252 byte: a list the program saved always reads
+  // back as the lines it wrote.
+  const std::string_view texte = contenu.substr(0, contenu.find('\0'));
+  lue.enUtf8 = marque || (AOctetsHauts(texte) && VersCp1252(texte).has_value());
   lue.lignes = DecouperLignes(contenu);
   if (!lue.enUtf8) return lue;
   for (std::size_t i = 0; i < lue.lignes.size(); ++i) {

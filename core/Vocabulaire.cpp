@@ -7,7 +7,7 @@ namespace plivor {
 namespace {
 
 constexpr int kMenu = 12;
-constexpr int kMasquer = 2;
+constexpr int kIdentifiantMasquer = 6;
 constexpr int kMenuMasquer = 12;
 
 // Code stored just before the key "128+length, word"; 0 when absent or
@@ -24,8 +24,9 @@ int CodeAvantCle(const Texte& table, std::string_view mot) {
 // Value code that a keyword of class 0 takes with this value word: the
 // value table's code, but Menu=Masquer carries 12 in its grammar entry.
 int CodeValeurPour(int motCle, std::string_view valeur, const Tables& tables) {
-  const int code = CodeValeur(valeur, tables);
-  return motCle == kMenu && code == kMasquer ? kMenuMasquer : code;
+  // Only the word itself: "Pause" shares its value code 2 but not its entry.
+  if (motCle == kMenu && valeur == NomValeur(kIdentifiantMasquer, tables)) return kMenuMasquer;
+  return CodeValeur(valeur, tables);
 }
 
 // The class byte of a keyword code; nothing when the code has no class.

@@ -1,5 +1,6 @@
 #include "options/FenetreOptions.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QScreen>
@@ -109,6 +110,12 @@ QWidget* FenetreOptions::PageOptions() {
   connect(opt_langue_, &QComboBox::activated, this, [this](int index) { options_.opt_langueChange(index); });
   connect(bto_sauver, &QPushButton::clicked, this, [this] { options_.OptionsSauver(); });
   return page;
+}
+
+// Closing the window is the close button: the show resumes.
+void FenetreOptions::closeEvent(QCloseEvent* evenement) {
+  evenement->ignore();
+  options_.FermerOptions();
 }
 
 void FenetreOptions::Actualiser() {

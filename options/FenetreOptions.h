@@ -22,6 +22,9 @@ class FenetreOptions : public QWidget {
   explicit FenetreOptions(TFOptions& options, QWidget* parent = nullptr);
   QWidget* PageInstallation() const { return pageInstallation_; }
 
+ protected:
+  void closeEvent(QCloseEvent* evenement) override;
+
  private:
   QWidget* PageAPropos();
   QWidget* PageOptions();

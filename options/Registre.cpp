@@ -6,6 +6,16 @@ namespace {
 
 const QString kGroupe = QStringLiteral("Options");
 
+// Any stored value but 0 reads as checked, whatever wrote it ("1", "true",
+// "yes"); a text that says false in words is taken at its word.
+bool Coche(const QVariant& valeur) {
+  const QString texte = valeur.toString().trimmed();
+  bool nombre = false;
+  const long long n = texte.toLongLong(&nombre);
+  if (nombre) return n != 0;
+  return texte.compare(QStringLiteral("false"), Qt::CaseInsensitive) != 0;
+}
+
 }  // namespace
 
 Registre::Registre() : settings_(std::make_unique<QSettings>(QStringLiteral("Orvande"), QStringLiteral("Plivor"))) {}
@@ -36,7 +46,7 @@ ValeursRegistre Registre::Lire() const {
   v.facteurVitesse = settings_->value(QStringLiteral("FacteurVitesse")).toString();
   for (int i = 0; i < kNombreOptions; ++i) {
     const QVariant valeur = settings_->value(QLatin1String(NomsOptions()[i]));
-    if (valeur.isValid()) v.options[i] = valeur.toInt() != 0;
+    if (valeur.isValid()) v.options[i] = Coche(valeur);
   }
   settings_->endGroup();
   return v;

@@ -83,6 +83,14 @@ void TFOptions::LireOptions() {
   } else {
     opt_Vitesse = static_cast<int>(FacteursVitesse().indexOf(QStringLiteral("400")));
   }
+  if (!opt_chemin.isEmpty() && !VersCp1252(opt_chemin.toStdString())) {
+    // Lines cannot name that folder: the program's folder stands in, and
+    // the user knows why.
+    vue_.Services().dialogues.Information(QStringLiteral("Dossier initial \"") + opt_chemin +
+                                          QStringLiteral("\" : nom de dossier non représentable, "
+                                                         "le dossier du programme le remplace."));
+    opt_chemin.clear();
+  }
   if (opt_chemin.isEmpty()) opt_chemin = TexteEcran(DossierDe(vue_.CheminProgramme, style));
   AppliquerListeIntro();
   vue_.CouleurFenetre = opt_couleurFond;
@@ -174,7 +182,11 @@ void TFOptions::Montrer(bool visible) {
   emit VisibiliteChangee(visible);
 }
 
-void TFOptions::FermerOptions() { Montrer(false); }
+// The close button, the window's own close and saving all hide the window
+// the way the projection's options command does: the show goes on.
+void TFOptions::FermerOptions() {
+  if (Visible) BasculerOptions();
+}
 
 void TFOptions::BasculerOptions() {
   if (!Visible) {
@@ -185,21 +197,26 @@ void TFOptions::BasculerOptions() {
     emit ControlesChanges();
     return;
   }
+  // The projected list keeps its own path: the introduction list applies
+  // only at start.
   Montrer(false);
   IndiceOptions = QStringLiteral("Options et Installation (i)");
-  AppliquerListeIntro();
   vue_.Services().fichiers.ChangerDossier(vue_.DossierProjection);
   vue_.PauseClick(Emetteur::Options);
+  emit ControlesChanges();
 }
 
 void TFOptions::AppelAide(Emetteur bouton) { vue_.AppelAide(bouton); }
 
 void TFOptions::opt_langueChange(int index) {
-  opt_langue = index;
   const int n = static_cast<int>(std::size(kChoixLangues));
   const Texte entree = index >= 0 && index < n ? kChoixLangues[index] : "";
   auto& services = vue_.Services();
-  ChoisirLangue(entree, services.dossierProgramme, services.fichiers, services.dialogues, vue_.Langue);
+  const ResultatLangue resultat =
+      ChoisirLangue(entree, services.dossierProgramme, services.fichiers, services.dialogues, vue_.Langue);
+  // A choice that failed leaves the language in force, and the box shows it.
+  if (resultat != ResultatLangue::Introuvable && resultat != ResultatLangue::Echec) opt_langue = index;
+  emit ControlesChanges();
 }
 
 }  // namespace plivor

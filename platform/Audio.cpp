@@ -15,10 +15,9 @@ class Mp3Silencieux : public LecteurMp3 {
     couche_.journal << QStringLiteral("mp3 ouvrir ") + chemin;
     const auto duree = couche_.dureesMp3.find(chemin);
     const int ms = duree == couche_.dureesMp3.end() ? 0 : duree->second;
-    QTimer::singleShot(0, this, [this, ms] {
-      emit Pret();
-      emit Duree(ms / 1000);
-    });
+    // As the real player: the length is known on opening, readiness follows.
+    emit Duree(ms / 1000);
+    QTimer::singleShot(0, this, [this] { emit Pret(); });
     return {};
   }
   void InputClose() override { couche_.journal << QStringLiteral("mp3 fermer"); }

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #include "platform/DisqueCd.h"
@@ -50,6 +51,7 @@ class LecteurMp3Sdl : public LecteurMp3 {
     connect(&couche_, &CoucheAudioSdl::MusiqueTerminee, this, [this](QObject*) {
       if (enLecture_) Annoncer(0);
       enLecture_ = false;
+      arretMs_ = 0;  // played to its end: the next play starts it again
     });
   }
   ~LecteurMp3Sdl() override { InputClose(); }
@@ -61,10 +63,12 @@ class LecteurMp3Sdl : public LecteurMp3 {
     if (!musique_) return erreur;
     const double secondes = Mix_MusicDuration(musique_);
     dureeMs_ = secondes > 0 ? int(secondes * 1000) : 0;
-    QTimer::singleShot(0, this, [this, secondes] {
-      emit Pret();
-      emit Duree(secondes > 0 ? int(secondes) : 0);
-    });
+    arretMs_ = 0;
+    attenteMs_.reset();
+    // The length is known at once, so a start offset given with the line
+    // applies to the first play.
+    emit Duree(secondes > 0 ? int(secondes) : 0);
+    QTimer::singleShot(0, this, [this] { emit Pret(); });
     return {};
   }
 
@@ -81,9 +85,14 @@ class LecteurMp3Sdl : public LecteurMp3 {
     if (!musique_) return;
     if (enPause_) {
       Mix_ResumeMusic();
+      horloge_.start();
     } else if (!enLecture_) {
-      couche_.JouerMusique(musique_, attenteMs_ / 1000.0, this);
-      attenteMs_ = 0;
+      // A seek chose where to start; else a stopped stream resumes.
+      const int debut = attenteMs_.value_or(arretMs_);
+      couche_.JouerMusique(musique_, debut / 1000.0, this);
+      attenteMs_.reset();
+      arretMs_ = debut;
+      horloge_.start();
     }
     couche_.AppliquerVolume(Peripherique::Onde);
     enLecture_ = true;
@@ -94,24 +103,30 @@ class LecteurMp3Sdl : public LecteurMp3 {
   void Pause() override {
     if (!enLecture_) return;
     Mix_PauseMusic();
+    arretMs_ += int(horloge_.elapsed());
     enLecture_ = false;
     enPause_ = true;
     Annoncer(2);
   }
 
   void Stop() override {
+    if (enLecture_) arretMs_ += int(horloge_.elapsed());
     if (enLecture_ || enPause_) ArreterMusique();
     enLecture_ = enPause_ = false;
+    if (dureeMs_ > 0 && arretMs_ >= dureeMs_) arretMs_ = 0;
     Annoncer(0);
   }
 
   void InputSeek(int offset, int range) override {
     if (range <= 0 || dureeMs_ <= 0) return;
     const int ms = int(double(std::abs(offset)) / range * dureeMs_);
-    if (enLecture_ || enPause_)
+    if (enLecture_ || enPause_) {
       Mix_SetMusicPosition(ms / 1000.0);
-    else
+      arretMs_ = ms;
+      horloge_.start();
+    } else {
       attenteMs_ = ms;
+    }
   }
 
  private:
@@ -121,7 +136,9 @@ class LecteurMp3Sdl : public LecteurMp3 {
   CoucheAudioSdl& couche_;
   Mix_Music* musique_ = nullptr;
   int dureeMs_ = 0;
-  int attenteMs_ = 0;
+  std::optional<int> attenteMs_;  // where the next play starts, after a seek
+  int arretMs_ = 0;               // where it stopped, or where it last started
+  QElapsedTimer horloge_;         // time played since arretMs_
   bool enLecture_ = false;
   bool enPause_ = false;
 };
@@ -314,8 +331,14 @@ void CoucheAudioSdl::Pause() {
 void CoucheAudioSdl::Reprendre() {
   if (!ouvert_) return;
   if (!enPause_) {
-    // A medium never started, or stopped, plays from its beginning.
-    if (!EnLecture()) Jouer(0, 0);
+    if (EnLecture()) return;
+    // Stopped, a medium resumes where it stopped, as a media player does;
+    // one never started, or played to its end, starts from its beginning.
+    const bool fini = !joue_ || (dureeMs_ > 0 && origineMs_ >= dureeMs_) || (finMs_ > 0 && origineMs_ >= finMs_);
+    if (fini)
+      Jouer(0, 0);
+    else
+      Jouer(origineMs_, finMs_);
     return;
   }
   if (peripherique_ == Peripherique::Auxiliaire)

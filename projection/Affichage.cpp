@@ -48,9 +48,10 @@ TailleDuCode TFVue::TailleCode(int code) const { return plivor::TailleCode(code,
 
 Taille TFVue::TailleDe(int code) {
   const TailleDuCode t = TailleCode(code);
-  if (t.rafraichir) Rafraichir(Emetteur::Aucun);
+  // The codes first: the refresh lays the window out by them.
   if (t.codeFenetre380) CodeFenetre = 380;
   if (t.codeDiapo470) CodeDiapo = 470;
+  if (t.rafraichir) Rafraichir(Emetteur::Aucun);
   return t.rafraichir ? VersTaille(RectPBox().size()) : t.taille;
 }
 

@@ -62,6 +62,7 @@ void TFVue::DescenteAmortie(int plancher, int numerateur, int denominateur, int 
 }
 
 void TFVue::AllerDrapeau(int entree) {
+  if (ChaineEpuisee()) return;
   if (ScriptEnCours) {
     ExecuterScript("FinScript");
     return;
@@ -124,6 +125,7 @@ void TFVue::Sauter(int index) {
 }
 
 void TFVue::SautDrapeau(Emetteur emetteur) {
+  if (ChaineEpuisee()) return;
   if (ScriptEnCours) ExecuterScript("FinScript");
   if (Medias.empty()) return;
   if (Coche(4) && AudioEnCours) {

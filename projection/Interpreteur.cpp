@@ -34,8 +34,13 @@ int TFVue::Nombre(const Texte& ligne, int parDefaut) const {
   return static_cast<int>(std::clamp<long long>(*n, -1'000'000'000, 1'000'000'000));
 }
 
+// A value that is neither a colour name nor a number is the line's fault:
+// said, and the colour in force is kept.
 Couleur TFVue::CouleurValeur(const Texte& ligne, Couleur actuelle) const {
-  return LireCouleur(Valeur(ligne)).value_or(actuelle);
+  const Texte valeur = Valeur(ligne);
+  if (const auto couleur = LireCouleur(valeur)) return *couleur;
+  services_.dialogues.Message("\"" + valeur + Cp("\" n'est pas une couleur correcte"));
+  return actuelle;
 }
 
 std::optional<Liste> TFVue::LireLignes(const Texte& fichier) {
@@ -54,9 +59,23 @@ void TFVue::AfficherPanneau() {
   if (!services_.voisins.PanneauVisible()) VoirIcones();
 }
 
+bool TFVue::ChaineEpuisee() {
+  if (profondeurChaine_ == 0) return false;
+  // A chain that has gone round the whole list (a list of instructions
+  // alone would recurse for ever) or as deep as the stack allows stops; its
+  // last line stays pending for the next advance.
+  const int limite = std::min(kChaineMaximale, static_cast<int>(Medias.size()) + 1);
+  if (lignesChainees_ > limite) chaineCoupee_ = true;
+  return chaineCoupee_;
+}
+
 void TFVue::Charger(const Texte& ligne) {
-  if (profondeurChaine_ == 0) chaineCoupee_ = false;
+  if (profondeurChaine_ == 0) {
+    chaineCoupee_ = false;
+    lignesChainees_ = 0;
+  }
   ++profondeurChaine_;
+  ++lignesChainees_;
   CodeInstruction = 0;
   TypeLigne = ClasserLigne(ligne, services_.fichiers);
   switch (TypeLigne) {
@@ -151,16 +170,14 @@ void TFVue::ChargerSousListe(const Texte& ligne) {
   Texte nom = NomDeFichier(ligne);
   nom = nom.substr(0, nom.size() >= 4 ? nom.size() - 4 : 0);
   const Texte drapeau = NomMotCle(11, TablesEnCours()) + "=" + nom + ".pvd";
+  // The sub-list's line becomes its flag, its lines follow. A line given
+  // alone (a preview) has no place in the list: the flag starts it.
   const int index = std::clamp(IndexCourant, 0, std::max(0, static_cast<int>(Medias.size()) - 1));
-  if (Medias.size() < 2) {
+  if (Medias.empty())
     Medias.push_back(drapeau);
-    Medias.erase(Medias.begin());
-  } else {
-    Medias.insert(Medias.begin() + index, drapeau);
-    Medias.erase(Medias.begin() + index + 1);
-  }
-  const int debut = Medias.size() < 2 ? 0 : index;
-  int position = debut + 1;
+  else
+    Medias[static_cast<size_t>(index)] = drapeau;
+  int position = index + 1;
   for (const Texte& l : ListeTemporaire) {
     if (l.size() < 5) continue;
     Medias.insert(Medias.begin() + position++, l);
@@ -230,8 +247,8 @@ void TFVue::ChargerAbsent(const Texte& ligne) {
     return;
   }
   if (IgnorerAbsents) {
-    Suivant(Emetteur::Interpreteur);
-    Queue();
+    if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
+    if (!ChaineEpuisee()) Suivant(Emetteur::Interpreteur);
     return;
   }
   Timer1.stop();
@@ -253,15 +270,8 @@ void TFVue::OuvrirObjet(const Texte& fichier) {
 
 void TFVue::Queue() {
   if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
-  // Each chained line nests one level deeper. A chain stops, its last line
-  // pending for the next advance, once it has gone round the whole list
-  // (a list of instructions alone would recurse for ever) or grown deeper
-  // than the stack allows.
-  const int limite = std::min(kChaineMaximale, static_cast<int>(Medias.size()) + 1);
-  if (profondeurChaine_ > limite) {
-    chaineCoupee_ = true;
-    return;
-  }
+  // Each chained line nests one level deeper, within the chain's bound.
+  if (ChaineEpuisee()) return;
   if (TypeLigne == Genre::Instruction || TypeLigne == Genre::Ressource || TypeLigne == Genre::Drapeau)
     Suivant(Emetteur::Interpreteur);
 }

@@ -33,6 +33,7 @@ std::optional<Texte> TFVue::ChoisirListe(const Texte& dossier, const Texte& nom)
 }
 
 void TFVue::ChargerListe(Emetteur emetteur) {
+  if (ChaineEpuisee()) return;  // lists that load each other
   ApercuSource = ApercuMontage = false;
   if (services_.voisins.MenuOuvert()) services_.voisins.Navigation();
   ListePropre = true;
@@ -120,7 +121,11 @@ void TFVue::Quitter(Emetteur) {
     const QString question = QStringLiteral("La liste ") + TexteEcran(services_.voisins.NomListeMontage()) +
                              QStringLiteral(" a été modifiée, la sauvegarder ?");
     if (services_.dialogues.Question(question)) {
-      services_.voisins.SauverMontage();
+      // A save that did not happen keeps the program and the edits.
+      if (!services_.voisins.SauverMontage()) {
+        Fermeture = false;
+        return;
+      }
     } else if (!services_.dialogues.Question(QStringLiteral("         Quitter le programme ?"))) {
       Fermeture = false;
       return;

@@ -67,6 +67,7 @@ bool TFVue::OuvrirMedia(const Texte& ligne, int genre) {
     }
     MPlayer3->InputClose();
     MPlayer3->OutputReset();
+    DureeMp3 = 0;  // the player announces the new stream's length as it opens
     if (const QString erreur = MPlayer3->InputOpen(chemin); !erreur.isEmpty()) {
       services_.dialogues.Information(TexteEcran(ligne) + QStringLiteral(" : ") + erreur);
       return false;

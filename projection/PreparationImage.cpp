@@ -1,5 +1,8 @@
 #include "projection/PreparationImage.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <QPainter>
 
 #include "projection/Pinceau.h"
@@ -7,7 +10,41 @@
 
 namespace plivor {
 
-QColor VersQColor(Couleur c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+namespace {
+
+// The system colours by their index after 0x80000000, taken from the
+// platform's palette: clScrollBar, clBackground, clActiveCaption, ...
+QColor CouleurSysteme(unsigned index) {
+  using R = QPalette::ColorRole;
+  struct Role {
+    QPalette::ColorGroup groupe;
+    R role;
+  };
+  static constexpr Role kRoles[] = {
+      {QPalette::Active, R::Button},          {QPalette::Active, R::Dark},
+      {QPalette::Active, R::Highlight},       {QPalette::Inactive, R::Highlight},
+      {QPalette::Active, R::Window},          {QPalette::Active, R::Base},
+      {QPalette::Active, R::Shadow},          {QPalette::Active, R::WindowText},
+      {QPalette::Active, R::Text},            {QPalette::Active, R::HighlightedText},
+      {QPalette::Active, R::Window},          {QPalette::Inactive, R::Window},
+      {QPalette::Active, R::Dark},            {QPalette::Active, R::Highlight},
+      {QPalette::Active, R::HighlightedText}, {QPalette::Active, R::Button},
+      {QPalette::Active, R::Mid},             {QPalette::Disabled, R::Text},
+      {QPalette::Active, R::ButtonText},      {QPalette::Inactive, R::HighlightedText},
+      {QPalette::Active, R::Light},           {QPalette::Active, R::Shadow},
+      {QPalette::Active, R::Midlight},        {QPalette::Active, R::ToolTipText},
+      {QPalette::Active, R::ToolTipBase}};
+  if (index >= std::size(kRoles)) return Qt::black;
+  const QPalette palette = QGuiApplication::palette();
+  return palette.color(kRoles[index].groupe, kRoles[index].role);
+}
+
+}  // namespace
+
+QColor VersQColor(Couleur c) {
+  if (c & kCouleurSysteme) return CouleurSysteme(c & 0xFF);
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
 
 Couleur DepuisQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
 

@@ -12,6 +12,7 @@ void TFVue::ExecuterScript(const Texte& fichier) {
     ScriptEnCours = false;
     return;
   }
+  if (ChaineEpuisee()) return;
   if (!ScriptEnCours) {
     if (fichier == "Suite") return;
     const auto lue = LireLignes(fichier);

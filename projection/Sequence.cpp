@@ -28,7 +28,7 @@ bool EstArret(int genre, int code, bool manuel) {
 }  // namespace
 
 void TFVue::Suivant(Emetteur emetteur) {
-  if (Medias.empty()) return;
+  if (Medias.empty() || ChaineEpuisee()) return;
   if ((TypeLigne == Genre::Inconnu || TypeLigne == Genre::Absent) && !IgnorerAbsents) return;
   Editer();
   // Chained lines show nothing of their own: only an advance is a step.
@@ -45,6 +45,7 @@ void TFVue::Suivant(Emetteur emetteur) {
 }
 
 void TFVue::Debut(Emetteur) {
+  if (ChaineEpuisee()) return;  // a restart reached from its own chain
   Initialiser();
   AudioCourant.clear();
   if (!FenetreVisible) {

@@ -380,8 +380,13 @@ class TFVue : public QObject {
 
   ServicesVue services_;
   TFOptions* options_ = nullptr;
+  // Every line interpreted inside one operation (a tick, a command) counts
+  // towards one bound, whichever path it went on by: chained instructions,
+  // skipped absent media, jumps, restarts, sequences and scripts.
+  bool ChaineEpuisee();
   int profondeurChaine_ = 0;
-  bool chaineCoupee_ = false;  // a chain stopped at its depth limit
+  int lignesChainees_ = 0;
+  bool chaineCoupee_ = false;  // the chain stopped at its bound
   bool titreEnCours_ = false;
 };
 

@@ -89,5 +89,17 @@ TEST(AdressesPosix, SameRulesOnTheHostSeparator) {
   EXPECT_EQ(AdresseJointe("img\\absent.jpg", "/home/anne/shows/", fichiers), "/home/anne/shows/img/absent.jpg");
 }
 
+TEST(AdressesPosix, FromTheRootAndThroughFoldersEndingInDots) {
+  FichiersMemoire fichiers(StyleChemins::Posix, "/");
+  fichiers.Ajouter("/shows/a.jpg");
+  fichiers.Ajouter("/Vol../b.jpg");
+  MessagerieEnregistree messages;
+  EXPECT_EQ(AdresseRelative("/", "/shows/a.jpg", fichiers, messages), "shows/a.jpg");
+  // "Vol.." is a name, not a way out of the folder.
+  EXPECT_EQ(AdresseRelative("/", "/Vol../b.jpg", fichiers, messages), "Vol../b.jpg");
+  EXPECT_TRUE(messages.messages.empty());
+  EXPECT_EQ(AdresseRelative("/shows/", "/Vol../b.jpg", fichiers, messages), kExterieurAccent);
+}
+
 }  // namespace
 }  // namespace plivor

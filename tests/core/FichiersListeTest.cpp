@@ -36,8 +36,9 @@ TEST(Codage, Utf8ListsAreConverted) {
 }
 
 TEST(Codage, CharactersOutsideWindows1252AreReported) {
-  // "Łódź.jpg": Ł and ź have no Windows-1252 byte, ó has.
-  const ListeLue lue = DecoderListe("ok.jpg\n\xC5\x81\xC3\xB3\x64\xC5\xBA.jpg\n");
+  // "Łódź.jpg": Ł and ź have no Windows-1252 byte, ó has. Only the mark
+  // makes such a text UTF-8: without it, the bytes are Windows-1252.
+  const ListeLue lue = DecoderListe("\xEF\xBB\xBFok.jpg\n\xC5\x81\xC3\xB3\x64\xC5\xBA.jpg\n");
   EXPECT_EQ(lue.lignesIntraduisibles, (std::vector<int>{1}));
   EXPECT_EQ(lue.lignes[1], "?\xF3\x64?.jpg");
 }
@@ -51,6 +52,22 @@ TEST(Fichiers, WriteThenReadBack) {
   ASSERT_TRUE(lue);
   EXPECT_EQ(lue->lignes, liste);
   EXPECT_FALSE(LireListe("C:\\absente.pvl", fichiers));
+}
+
+TEST(Codage, AStrayByteInAMarkedUtf8ListStandsForItself) {
+  const ListeLue lue = DecoderListe("\xEF\xBB\xBF" "caf\xE9.jpg\r\n\xC3\xA9t\xC3\xA9.jpg\r\n");
+  EXPECT_TRUE(lue.enUtf8);
+  EXPECT_EQ(lue.lignes, (Liste{"caf\xE9.jpg", "\xE9t\xE9.jpg"}));
+  EXPECT_TRUE(lue.lignesIntraduisibles.empty());
+}
+
+TEST(Codage, Windows1252BytesThatLookLikeUtf8StayWindows1252) {
+  // "\xCB\xAA" is valid UTF-8 (U+02EA) that Windows-1252 cannot hold.
+  const std::string cp = "\xCB\xAA.jpg\r\nTempo=1.pvi\r\n";
+  const ListeLue lue = DecoderListe(cp);
+  EXPECT_FALSE(lue.enUtf8);
+  EXPECT_EQ(lue.lignes, (Liste{"\xCB\xAA.jpg", "Tempo=1.pvi"}));
+  EXPECT_EQ(JoindreLignes(lue.lignes), cp);
 }
 
 }  // namespace

@@ -196,5 +196,64 @@ TEST(CheminProgramme, NormaliseSurWindowsIntactSurPosix) {
   EXPECT_EQ(NormaliserCheminProgramme("/opt/Plivor/bin/plivor", StyleChemins::Posix), "/opt/Plivor/bin/plivor");
 }
 
+TEST(Options, CocheeEstToutSaufZero) {
+  BancVue banc;
+  {
+    QSettings s = Reglages(banc);
+    s.setValue("Options/Ecran", "true");
+    s.setValue("Options/Veille", "yes");
+    s.setValue("Options/Commandes", "0");
+    s.setValue("Options/Conseils", "false");
+    s.setValue("Options/Marge", -1);
+  }
+  TFOptions lu(*banc.vue, *banc.registre);
+  EXPECT_TRUE(lu.Coche(0));
+  EXPECT_TRUE(lu.Coche(1));
+  EXPECT_FALSE(lu.Coche(2));
+  EXPECT_FALSE(lu.Coche(5));
+  EXPECT_TRUE(lu.Coche(6));
+}
+
+TEST(Options, UnDossierInitialNonRepresentableEstSignale) {
+  BancVue banc;
+  {
+    QSettings s = Reglages(banc);
+    s.setValue("Options/CheminInitial", QStringLiteral("/srv/Łódź"));
+  }
+  TFOptions lu(*banc.vue, *banc.registre);
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(banc.dialogues.textes[0], QStringLiteral("Dossier initial \"/srv/Łódź\" : nom de dossier non "
+                                                     "représentable, le dossier du programme le remplace."));
+  EXPECT_EQ(lu.opt_chemin, banc.dossier.path());
+}
+
+TEST(Options, CacherLaisseLaListeProjeteeEtFermerFaitDeMeme) {
+  BancVue banc;
+  banc.vue->CheminListe = banc.Chemin("Voyage.pvl");
+  banc.vue->AvanceAM(Emetteur::Aucun);
+  banc.options->BasculerOptions();
+  banc.options->BasculerOptions();
+  EXPECT_EQ(banc.vue->CheminListe, banc.Chemin("Voyage.pvl"));
+  // The close button: the show resumes and the hint goes back.
+  banc.options->BasculerOptions();
+  ASSERT_EQ(banc.vue->EtatPause, 1);
+  banc.options->FermerOptions();
+  EXPECT_FALSE(banc.options->Visible);
+  EXPECT_EQ(banc.vue->EtatPause, 0);
+  EXPECT_TRUE(banc.vue->AvanceAuto);
+  EXPECT_EQ(banc.options->IndiceOptions, QStringLiteral("Options et Installation (i)"));
+  EXPECT_EQ(banc.vue->CheminListe, banc.Chemin("Voyage.pvl"));
+  // Closing a hidden window does nothing.
+  banc.options->FermerOptions();
+  EXPECT_EQ(banc.vue->EtatPause, 0);
+}
+
+TEST(Options, UnLangageQuiEchoueLaisseLaBoiteSurCeluiEnVigueur) {
+  BancVue banc;
+  banc.options->opt_langueChange(2);  // "En" without a language file
+  EXPECT_EQ(banc.options->opt_langue, 0);
+  EXPECT_FALSE(banc.dialogues.textes.isEmpty());
+}
+
 }  // namespace
 }  // namespace plivor

@@ -160,7 +160,9 @@ namespace plivor {
 namespace {
 
 TEST_F(Listes, UneListeUtf8AvecDesCaracteresHorsWindows1252EstSignalee) {
-  banc.EcrireTexte("Linux.pvl", "Titrage=Caf\xC3\xA9.pvv\r\nTitrage=\xE2\x86\x92 fl\xC3\xA8" "che.pvv\r\n");
+  // Marked as UTF-8: unmarked, a character Windows-1252 cannot hold makes
+  // the text Windows-1252.
+  banc.EcrireTexte("Linux.pvl", "\xEF\xBB\xBFTitrage=Caf\xC3\xA9.pvv\r\nTitrage=\xE2\x86\x92 fl\xC3\xA8" "che.pvv\r\n");
   vue().NomDialogueOuvrir = banc.Chemin("Linux.pvl");
   vue().ChargerListe(Emetteur::Aucun);
   ASSERT_EQ(vue().Medias.size(), 2u);

@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "codecs/Encodeurs.h"
@@ -85,6 +86,47 @@ TEST_F(MusiqueSdl, LeModeMuetCoupeEtRend) {
     plusLongSilence = std::max(plusLongSilence, silence);
   }
   EXPECT_GT(plusLongSilence, size_t(kFrequence / 5));
+}
+
+// Stopped by mute, by the panel's "Pause musique" or by the list's
+// "Audio=Muet" during its second note, the sound goes on in that note
+// instead of starting again on the first one. (The mixer seeks a WAV file by
+// whole seconds.)
+TEST_F(MusiqueSdl, LaMusiqueArreteeReprendOuElleSEtaitArretee) {
+  const std::vector<std::pair<const char*, std::function<void(TFVue&)>>> facons = {
+      {"muet", [](TFVue& v) { v.ModeMuet(); }},
+      {"panneau", [](TFVue& v) { v.AudioAM(v.AudioEnCours ? Emetteur::bt_AudioArret : Emetteur::bt_Audio); }},
+      {"liste", [](TFVue& v) { v.Charger(v.Muet ? "Audio=Normal.pvi" : "Audio=Muet.pvi"); }},
+  };
+  for (const auto& [nom, basculer] : facons) {
+    banc_.reset();
+    son_ = std::make_unique<CoucheAudioSdl>();
+    banc_ = std::make_unique<test::BancVue>(QSize(1280, 800), son_.get());
+    EcrireWav(banc_->CheminHote("notes.wav"), DeuxNotes(), kFrequence, 1);
+    banc_->vue->PeripheriqueVolume = 0;
+    banc_->vue->VolumeAudio = 255;
+    banc_->Projeter({banc_->Chemin("notes.wav"), "Titrage=Fin.pvv"});
+    banc_->vue->Medias = {banc_->Chemin("notes.wav"), "Titrage=Fin.pvv"};
+    Attendre(1300);
+    basculer(*banc_->vue);
+    EXPECT_FALSE(son_->EnLecture()) << nom;
+    Attendre(300);
+    basculer(*banc_->vue);
+    EXPECT_TRUE(son_->EnLecture()) << nom;
+    Attendre(700);
+    const auto e = Sortie();
+    // The end of the silent gap, then the notes from there.
+    const Extrait son = Sonore(e);
+    size_t reprise = son.debut, silence = 0;
+    for (size_t i = son.debut; i < son.fin; ++i) {
+      silence = std::abs(e[i]) < 300 ? silence + 1 : 0;
+      if (silence > size_t(kFrequence / 10)) reprise = i + 1;
+    }
+    ASSERT_GT(reprise, son.debut) << nom;
+    while (reprise < e.size() && std::abs(e[reprise]) < 300) ++reprise;
+    EXPECT_NEAR(Frequence(e, reprise + kFrequence / 10, kFrequence / 20), 880, 20) << nom;
+    EXPECT_NEAR(Frequence(e, reprise + kFrequence * 5 / 10, kFrequence / 20), 880, 20) << nom;
+  }
 }
 
 }  // namespace

@@ -93,6 +93,11 @@ TEST_F(Musique, UnMp3AnnonceSaLongueurEtIgnoreLaDuree) {
   EXPECT_EQ(Compter(QStringLiteral("mp3 jouer")), 1);
 }
 
+TEST_F(Musique, LeDebutAudioSAppliqueAuPremierMp3Ouvert) {
+  Lire({Cp("Audio-Début=3000.pvi"), Son("chanson.mp3")});
+  EXPECT_EQ(Compter(QStringLiteral("mp3 position 3000/10000")), 1);
+}
+
 TEST_F(Musique, UnePisteDeCdPrendSonDebutEtSaLongueur) {
   banc.audio.pistes[5] = {60000, 200000};
   Lire({Cp("Audio-Début=500.pvi"), Son("Track05.cda")});
