@@ -137,4 +137,50 @@ Texte CheminComplet(std::string_view chemin, std::string_view courant, StyleChem
   return r;
 }
 
+namespace {
+
+bool MasqueCorrespond(std::string_view nom, std::string_view masque) {
+  // Iterative match with one backtrack point for the last "*".
+  std::size_t n = 0, m = 0, etoile = std::string_view::npos, reprise = 0;
+  while (n < nom.size()) {
+    if (m < masque.size() && (masque[m] == '?' || MinusculeCp(masque[m]) == MinusculeCp(nom[n]))) {
+      ++n;
+      ++m;
+    } else if (m < masque.size() && masque[m] == '*') {
+      etoile = m++;
+      reprise = n;
+    } else if (etoile != std::string_view::npos) {
+      m = etoile + 1;
+      n = ++reprise;
+    } else {
+      return false;
+    }
+  }
+  while (m < masque.size() && masque[m] == '*') ++m;
+  return m == masque.size();
+}
+
+}  // namespace
+
+bool NomCorrespond(std::string_view nom, std::string_view masque) {
+  std::size_t debut = 0;
+  while (debut <= masque.size()) {
+    std::size_t fin = masque.find(';', debut);
+    if (fin == std::string_view::npos) fin = masque.size();
+    const std::string_view un = masque.substr(debut, fin - debut);
+    if (!un.empty() && MasqueCorrespond(nom, un)) return true;
+    debut = fin + 1;
+  }
+  return false;
+}
+
+int NumeroPisteCd(std::string_view chemin) {
+  const Texte nom = Minuscules(NomDeFichier(chemin));
+  // "track" + digits + ".cda"
+  if (nom.size() < 10 || nom.compare(0, 5, "track") != 0 || nom.compare(nom.size() - 4, 4, ".cda") != 0)
+    return 0;
+  const auto numero = LireEntier(std::string_view(nom).substr(5, nom.size() - 9));
+  return numero && *numero > 0 && *numero < 100 ? static_cast<int>(*numero) : 0;
+}
+
 }  // namespace plivor

@@ -40,4 +40,12 @@ Texte CheminRelatif(std::string_view fichier, std::string_view dossierBase, Styl
 // Full path against the folder `courant`, with "." and ".." resolved.
 Texte CheminComplet(std::string_view chemin, std::string_view courant, StyleChemins style);
 
+// Whether a file name matches one mask of `masque` ("*" and "?" wildcards,
+// masks joined by ";", letter case ignored).
+bool NomCorrespond(std::string_view nom, std::string_view masque);
+
+// Number of a CD track line: the digits of "TrackNN.cda" (any letter case);
+// 0 when the name is not of that form.
+int NumeroPisteCd(std::string_view chemin);
+
 }  // namespace plivor

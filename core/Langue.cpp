@@ -6,7 +6,32 @@
 namespace plivor {
 
 const Tables& TablesActives(const EtatLangue& etat) {
-  return etat.langueInstallee ? etat.tablesLangue : TablesFrancaises();
+  return etat.langueInstallee ? etat.tablesLangue : etat.tablesPremiere;
+}
+
+bool DeuxiemeLangue(const EtatLangue& etat) {
+  return !etat.tablesLangue.motsCles.empty() && !etat.tablesLangue.valeurs.empty();
+}
+
+void InverserLangues(EtatLangue& etat) { std::swap(etat.tablesPremiere, etat.tablesLangue); }
+
+Texte TraduireLigne(const Texte& ligne, const EtatLangue& etat) {
+  const int genre = GenreExtension(ligne);
+  if (genre != Genre::Instruction && genre != Genre::InstructionTexte && genre != Genre::Ressource &&
+      genre != Genre::Drapeau)
+    return ligne;
+  const FicheGrammaire fiche = EntreeGrammaire(ligne, etat.tablesPremiere);
+  if (fiche.Vide()) return ligne;
+  const Texte motCle = NomMotCle(fiche.MotCle(), etat.tablesLangue);
+  if (motCle.empty()) return ligne;
+  // Resource and flag lines, and free values, keep the line's own value.
+  const bool valeurLibre = fiche.Editeur() != Editeur::Fixe || genre == Genre::Ressource || genre == Genre::Drapeau;
+  Texte valeur = Valeur(ligne);
+  if (!valeurLibre) {
+    valeur = NomValeur(fiche.IdentifiantValeur(), etat.tablesLangue);
+    if (valeur == "Erreur") return ligne;
+  }
+  return motCle + "=" + valeur + fiche.ExtensionLigne();
 }
 
 Texte ValeurNommee(const Liste& lignes, std::string_view nom) {

@@ -9,9 +9,20 @@ namespace plivor {
 
 struct EtatLangue {
   Texte codeLangue;     // CodeLangue
+  // TableMotsCles, TableValeurs: French until the two languages are swapped.
+  Tables tablesPremiere = TablesFrancaises();
   Tables tablesLangue;  // TableMotsClesLangue, TableValeursLangue
   bool langueInstallee = false;  // LangueInstallee
 };
+
+// Whether a second language is there to translate into or swap with.
+bool DeuxiemeLangue(const EtatLangue& etat);
+// Exchanges the first and second language tables.
+void InverserLangues(EtatLangue& etat);
+// A line in the second language: keyword and value words of the first
+// language replaced by the second's; free values (numbers, texts, paths)
+// kept. A line the first language does not know comes back unchanged.
+Texte TraduireLigne(const Texte& ligne, const EtatLangue& etat);
 
 // The tables every lookup reads.
 const Tables& TablesActives(const EtatLangue& etat);

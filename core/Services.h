@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "core/Chemins.h"
 #include "core/Texte.h"
@@ -23,7 +24,20 @@ class ServicesFichiers {
   virtual std::optional<std::uint64_t> TailleFichier(const Texte& chemin) const = 0;
   // The whole content; nothing when the file cannot be read.
   virtual std::optional<std::string> LireFichier(const Texte& chemin) const = 0;
+  // Replaces the whole file at once: a write that fails leaves the former
+  // file as it was.
   virtual bool EcrireFichier(const Texte& chemin, const std::string& contenu) = 0;
+  // Copy keeping the source's modification date; an existing target is
+  // replaced only when `ecraser`.
+  virtual bool CopierFichier(const Texte& source, const Texte& cible, bool ecraser) = 0;
+  // Renames only when nothing holds the target name.
+  virtual bool Renommer(const Texte& source, const Texte& cible) = 0;
+  // Names of the files of `dossier` matching `masque` ("*.pvl", several
+  // masks joined by ";"; letter case ignored), in name order.
+  virtual std::vector<Texte> ListerFichiers(const Texte& dossier, const Texte& masque) const = 0;
+  // Modification time in seconds since 1970 (UTC).
+  virtual std::optional<std::int64_t> DateFichier(const Texte& chemin) const = 0;
+  virtual bool LectureSeule(const Texte& chemin) const = 0;
 };
 
 // Message boxes raised by the core. The program's dialogue interface

@@ -68,6 +68,9 @@ class CoucheAudio {
   virtual bool EnLecture() const = 0;
   virtual int IdPeripherique() const = 0;
   virtual std::optional<PisteCd> Piste(int numero) const = 0;
+  // Length in ms of the medium open on the media player; nothing when none
+  // is open or its length is unknown.
+  virtual std::optional<int> Longueur() const = 0;
 
   // Said once, at the first sound: why the music plays nowhere.
   virtual std::optional<QString> Avertissement() { return std::nullopt; }
@@ -92,9 +95,13 @@ class CoucheAudioSilencieuse : public CoucheAudio {
   bool EnLecture() const override { return enLecture; }
   int IdPeripherique() const override { return ouvert ? 1 : -1; }
   std::optional<PisteCd> Piste(int numero) const override;
+  std::optional<int> Longueur() const override {
+    return ouvert && longueur > 0 ? std::optional<int>(longueur) : std::nullopt;
+  }
   std::unique_ptr<LecteurMp3> CreerMp3(QString& erreur) override;
 
   QStringList journal;
+  int longueur = 0;  // length said of whatever is open
   bool ouvert = false;
   bool enLecture = false;
   QString refus;                     // when set, opening fails with it

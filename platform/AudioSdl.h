@@ -39,6 +39,9 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
   bool EnLecture() const override;
   int IdPeripherique() const override { return ouvert_ ? static_cast<int>(peripherique_) + 1 : -1; }
   std::optional<PisteCd> Piste(int numero) const override;
+  std::optional<int> Longueur() const override {
+    return ouvert_ && dureeMs_ > 0 ? std::optional<int>(dureeMs_) : std::nullopt;
+  }
   std::unique_ptr<LecteurMp3> CreerMp3(QString& erreur) override;
   std::optional<QString> Avertissement() override;
 

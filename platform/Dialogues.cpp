@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <cstdio>
 
@@ -64,6 +65,21 @@ std::optional<QColor> DialoguesEcran::CouleurAChoisir(const QColor& initiale) {
   return choix;
 }
 
+std::optional<QString> DialoguesEcran::DossierAChoisir(const QString& titre, const QString& dossier) {
+  const QString choix = QFileDialog::getExistingDirectory(QApplication::activeWindow(), titre, dossier);
+  if (choix.isEmpty()) return std::nullopt;
+  return choix;
+}
+
+std::optional<QString> DialoguesEcran::TexteASaisir(const QString& titre, const QString& invite,
+                                                    const QString& initial) {
+  bool ok = false;
+  const QString texte =
+      QInputDialog::getText(QApplication::activeWindow(), titre, AvecSauts(invite), QLineEdit::Normal, initial, &ok);
+  if (!ok) return std::nullopt;
+  return texte;
+}
+
 void DialoguesConsole::Information(const QString& texte) {
   std::fprintf(stderr, "%s\n", qPrintable(AvecSauts(texte)));
 }
@@ -80,20 +96,36 @@ bool DialoguesScriptes::Question(const QString& texte) {
   return Prendre(reponses, false);
 }
 
-std::optional<QString> DialoguesScriptes::FichierAOuvrir(const QString& titre, const QString&, const QString&) {
+std::optional<QString> DialoguesScriptes::FichierAOuvrir(const QString& titre, const QString& dossier,
+                                                         const QString&) {
   dialogues << titre;
+  departs << dossier;
   return Prendre<std::optional<QString>>(fichiers, std::nullopt);
 }
 
-std::optional<QString> DialoguesScriptes::FichierAEnregistrer(const QString& titre, const QString&,
+std::optional<QString> DialoguesScriptes::FichierAEnregistrer(const QString& titre, const QString& dossier,
                                                               const QString&) {
   dialogues << titre;
+  departs << dossier;
   return Prendre<std::optional<QString>>(fichiers, std::nullopt);
 }
 
 std::optional<QColor> DialoguesScriptes::CouleurAChoisir(const QColor&) {
   dialogues << QStringLiteral("Couleur");
   return Prendre<std::optional<QColor>>(couleurs, std::nullopt);
+}
+
+std::optional<QString> DialoguesScriptes::DossierAChoisir(const QString& titre, const QString& dossier) {
+  dialogues << titre;
+  departs << dossier;
+  return Prendre<std::optional<QString>>(dossiers, std::nullopt);
+}
+
+std::optional<QString> DialoguesScriptes::TexteASaisir(const QString& titre, const QString& invite,
+                                                       const QString&) {
+  dialogues << titre;
+  invites << invite;
+  return Prendre<std::optional<QString>>(saisies, std::nullopt);
 }
 
 }  // namespace plivor

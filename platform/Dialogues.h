@@ -27,6 +27,11 @@ class Dialogues : public Messagerie {
                                                      const QString& filtre) = 0;
   // The full-open colour dialog; nothing when cancelled.
   virtual std::optional<QColor> CouleurAChoisir(const QColor& initiale) = 0;
+  // Folder choice; nothing when cancelled.
+  virtual std::optional<QString> DossierAChoisir(const QString& titre, const QString& dossier) = 0;
+  // A one-line input box; nothing when cancelled.
+  virtual std::optional<QString> TexteASaisir(const QString& titre, const QString& invite,
+                                              const QString& initial) = 0;
 };
 
 // Real dialogs on screen.
@@ -39,6 +44,8 @@ class DialoguesEcran : public Dialogues {
   std::optional<QString> FichierAEnregistrer(const QString& titre, const QString& dossier,
                                              const QString& filtre) override;
   std::optional<QColor> CouleurAChoisir(const QColor& initiale) override;
+  std::optional<QString> DossierAChoisir(const QString& titre, const QString& dossier) override;
+  std::optional<QString> TexteASaisir(const QString& titre, const QString& invite, const QString& initial) override;
 };
 
 // Without a person: messages go to the error output, questions are
@@ -52,6 +59,8 @@ class DialoguesConsole : public Dialogues {
     return {};
   }
   std::optional<QColor> CouleurAChoisir(const QColor&) override { return {}; }
+  std::optional<QString> DossierAChoisir(const QString&, const QString&) override { return {}; }
+  std::optional<QString> TexteASaisir(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 // Scripted answers; every text shown is kept in order.
@@ -65,11 +74,17 @@ class DialoguesScriptes : public Dialogues {
                                              const QString& filtre) override;
 
   std::optional<QColor> CouleurAChoisir(const QColor& initiale) override;
+  std::optional<QString> DossierAChoisir(const QString& titre, const QString& dossier) override;
+  std::optional<QString> TexteASaisir(const QString& titre, const QString& invite, const QString& initial) override;
   QStringList textes;           // messages and questions, as shown
   QStringList dialogues;        // titles of the file and colour dialogs shown
+  QStringList departs;          // where each file or folder dialog started
   QList<bool> reponses;         // answers to the next questions; No when empty
   QList<std::optional<QString>> fichiers;  // answers to the next file dialogs
   QList<std::optional<QColor>> couleurs;   // answers to the next colour dialogs
+  QList<std::optional<QString>> dossiers;  // answers to the next folder choices
+  QList<std::optional<QString>> saisies;   // answers to the next input boxes
+  QStringList invites;                     // prompts of the input boxes shown
 };
 
 // Filters are written "Description (*.ext)|*.ext|..." as the program's texts

@@ -1,5 +1,7 @@
 #include "platform/FichiersHote.h"
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <system_error>
@@ -53,12 +55,82 @@ std::optional<std::string> FichiersHote::LireFichier(const Texte& chemin) const 
   return contenu;
 }
 
-bool FichiersHote::EcrireFichier(const Texte& chemin, const std::string& contenu) {
-  std::ofstream flux(CheminHote(chemin), std::ios::binary | std::ios::trunc);
+bool FichiersHote::EcrireOctets(const fs::path& chemin, const std::string& contenu) {
+  std::ofstream flux(chemin, std::ios::binary | std::ios::trunc);
   if (!flux) return false;
   flux.write(contenu.data(), static_cast<std::streamsize>(contenu.size()));
   flux.close();
   return !flux.fail();
+}
+
+bool FichiersHote::EcrireFichier(const Texte& chemin, const std::string& contenu) {
+  const fs::path cible = CheminHote(chemin);
+  fs::path temporaire = cible;
+  temporaire += ".plivor-tmp";
+  std::error_code erreur;
+  // The permissions of the file replaced are kept.
+  const auto droits = fs::status(cible, erreur).permissions();
+  const bool existait = !erreur && fs::exists(cible, erreur);
+  if (!EcrireOctets(temporaire, contenu)) {
+    fs::remove(temporaire, erreur);
+    return false;
+  }
+  if (existait) fs::permissions(temporaire, droits, erreur);
+  fs::rename(temporaire, cible, erreur);
+  if (erreur) {
+    fs::remove(temporaire, erreur);
+    return false;
+  }
+  return true;
+}
+
+bool FichiersHote::CopierFichier(const Texte& source, const Texte& cible, bool ecraser) {
+  const fs::path de = CheminHote(source), vers = CheminHote(cible);
+  std::error_code erreur;
+  if (!fs::is_regular_file(de, erreur)) return false;
+  if (fs::exists(vers, erreur) && !ecraser) return false;
+  const auto date = fs::last_write_time(de, erreur);
+  if (erreur) return false;
+  const auto contenu = LireFichier(source);
+  if (!contenu || !EcrireFichier(cible, *contenu)) return false;
+  fs::last_write_time(vers, date, erreur);
+  return !erreur;
+}
+
+bool FichiersHote::Renommer(const Texte& source, const Texte& cible) {
+  const fs::path de = CheminHote(source), vers = CheminHote(cible);
+  std::error_code erreur;
+  if (fs::exists(vers, erreur) || !fs::exists(de, erreur)) return false;
+  fs::rename(de, vers, erreur);
+  return !erreur;
+}
+
+std::vector<Texte> FichiersHote::ListerFichiers(const Texte& dossier, const Texte& masque) const {
+  std::vector<Texte> noms;
+  std::error_code erreur;
+  for (fs::directory_iterator it(CheminHote(dossier), erreur), fin; !erreur && it != fin; it.increment(erreur)) {
+    if (!it->is_regular_file(erreur)) continue;
+    const auto nom = LigneDepuisHote(it->path().filename());
+    if (nom && NomCorrespond(*nom, masque)) noms.push_back(*nom);
+  }
+  std::sort(noms.begin(), noms.end());
+  return noms;
+}
+
+std::optional<std::int64_t> FichiersHote::DateFichier(const Texte& chemin) const {
+  std::error_code erreur;
+  const auto date = fs::last_write_time(CheminHote(chemin), erreur);
+  if (erreur) return std::nullopt;
+  const auto systeme = std::chrono::file_clock::to_sys(date);
+  return std::chrono::duration_cast<std::chrono::seconds>(systeme.time_since_epoch()).count();
+}
+
+bool FichiersHote::LectureSeule(const Texte& chemin) const {
+  std::error_code erreur;
+  const auto etat = fs::status(CheminHote(chemin), erreur);
+  if (erreur || !fs::exists(etat)) return false;
+  return (etat.permissions() & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) ==
+         fs::perms::none;
 }
 
 std::optional<Texte> LigneDepuisHote(const fs::path& chemin) {

@@ -22,9 +22,19 @@ class FichiersHote : public ServicesFichiers {
   bool DossierExiste(const Texte& chemin) const override;
   std::optional<std::uint64_t> TailleFichier(const Texte& chemin) const override;
   std::optional<std::string> LireFichier(const Texte& chemin) const override;
+  // Written beside the target under a temporary name, then renamed over it.
   bool EcrireFichier(const Texte& chemin, const std::string& contenu) override;
+  bool CopierFichier(const Texte& source, const Texte& cible, bool ecraser) override;
+  bool Renommer(const Texte& source, const Texte& cible) override;
+  std::vector<Texte> ListerFichiers(const Texte& dossier, const Texte& masque) const override;
+  std::optional<std::int64_t> DateFichier(const Texte& chemin) const override;
+  bool LectureSeule(const Texte& chemin) const override;
 
   std::filesystem::path CheminHote(const Texte& chemin) const;
+
+ protected:
+  // Writes the bytes of a new file; false when any of them could not be written.
+  virtual bool EcrireOctets(const std::filesystem::path& chemin, const std::string& contenu);
 
  private:
   Texte dossierCourant_;

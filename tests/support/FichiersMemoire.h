@@ -22,8 +22,17 @@ class FichiersMemoire : public ServicesFichiers {
   std::optional<std::uint64_t> TailleFichier(const Texte& chemin) const override;
   std::optional<std::string> LireFichier(const Texte& chemin) const override;
   bool EcrireFichier(const Texte& chemin, const std::string& contenu) override;
+  bool CopierFichier(const Texte& source, const Texte& cible, bool ecraser) override;
+  bool Renommer(const Texte& source, const Texte& cible) override;
+  std::vector<Texte> ListerFichiers(const Texte& dossier, const Texte& masque) const override;
+  std::optional<std::int64_t> DateFichier(const Texte& chemin) const override;
+  bool LectureSeule(const Texte& chemin) const override;
+
+  void DefinirDate(const Texte& chemin, std::int64_t date) { dates_[Cle(chemin)] = date; }
+  void DefinirLectureSeule(const Texte& chemin) { lectureSeule_[Cle(chemin)] = true; }
 
   mutable int requetes = 0;  // existence queries answered
+  bool ecrituresRefusees = false;  // every write fails, as on a full disk
 
  private:
   Texte Cle(const Texte& chemin) const;
@@ -31,6 +40,8 @@ class FichiersMemoire : public ServicesFichiers {
   StyleChemins style_;
   Texte courant_;
   std::map<Texte, std::string> fichiers_;
+  std::map<Texte, std::int64_t> dates_;
+  std::map<Texte, bool> lectureSeule_;
 };
 
 }  // namespace plivor::test

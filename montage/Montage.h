@@ -1,0 +1,191 @@
+#pragma once
+// The montage window's engine: the edited list, its selection, the
+// clipboard, one undo snapshot, and every operation of the window. It never
+// touches a widget; the window (TFListe) binds its controls to these calls
+// and paints what they prepare.
+
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "core/Lignes.h"
+#include "core/Services.h"
+#include "projection/TFVue.h"
+
+namespace plivor {
+
+// Who called an operation that acts by its caller.
+enum class EmetteurMontage {
+  Aucun,
+  bt_Fermer,      // back to the projection's own list
+  PopFermer,      // "Projeter la Liste": the edited list is projected
+  bt_Diaporama,   // test run, montage closed
+  bts_suivi,      // test run, montage kept open
+  Source,         // the resource window
+};
+
+// The information box: its lines, and whether they are a red warning.
+struct Infos {
+  std::vector<Texte> lignes;
+  bool avertissement = false;
+};
+
+inline constexpr const char* kSansNom = "Sans nom";
+
+class Montage : public QObject {
+  Q_OBJECT
+
+ public:
+  // `fichiers`: normally the projection's own file services.
+  Montage(TFVue& vue, ServicesFichiers& fichiers);
+
+  // ---- The list as the view reads it.
+  const Liste& Lignes() const { return lignes_; }
+  int Compte() const { return static_cast<int>(lignes_.size()); }
+  bool Selectionnee(int index) const { return selection_[static_cast<size_t>(index)] != 0; }
+  std::vector<int> Selectionnees() const;
+  int NombreSelectionnees() const { return nombreSelectionnees_; }
+  int Focus() const { return focus_; }
+  // Icon index of a line (-1: none), classified once and kept.
+  int Icone(int index) const;
+  // Caption drawn after the icon.
+  Texte Legende(int index) const;
+  // Caption of any line, by its icon.
+  static Texte LegendeDe(const Texte& ligne, int icone);
+
+  // ---- Selection as the user makes it in the view.
+  void DefinirSelection(const std::vector<int>& indices, int focus);
+  void Selectionner(int index);  // this line alone, focused
+  // The selection handler: current line, preview, information box.
+  void Selection();
+
+  // ---- Editing.
+  void Couper();
+  void Copier();
+  void CollerDessous();
+  void Supprimer();
+  void Debut();
+  void Fin();
+  void ToutSelectionner();
+  void ListeUndo();
+  bool Annulable() const { return annulable_; }
+  // Lines dragged inside the list, dropped in front of row `rangee`
+  // (a row at or past the end appends).
+  void DeposerInterne(int rangee);
+  // Files of the resource window (full paths), dropped in front of `rangee`.
+  void DeposerSource(const Liste& fichiers, int rangee);
+  // Files dropped from the desktop, as host paths; in front of `rangee`
+  // when the drop fell on the list.
+  void DeposerBureau(const QStringList& chemins, std::optional<int> rangee);
+
+  // ---- Files.
+  // Each returns false when it stopped (cancelled, failed, or a save
+  // needed first did not happen); the edits are then kept.
+  bool NvelleListe();
+  bool ChargerListe();
+  bool Sauver();
+  bool EnregistrerScript();
+  void ImporterListe(const Texte& chemin);
+  // Loads a list file straight (the program's command line, tests).
+  bool Ouvrir(const Texte& chemin);
+  // The projection hands its list over for editing.
+  void RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& dossier, int index, bool modifiee);
+  void FermerListe(EmetteurMontage emetteur);
+
+  // ---- Display and information.
+  void AfficherTexte(bool texte);
+  void Afficher(const Texte& ligne);
+  Infos ObtenirInfos(const Texte& ligne) const;
+  const Infos& InfosCourantes() const { return infos_; }
+  const Texte& TitreFichier() const { return titreFichier_; }
+  void VoirTransfert(int index);
+
+  // ---- Duration, test runs, languages.
+  // The answer of the duration routine on the selection (or a code < 0).
+  long long DureeLignesSelectionnees() const;
+  // Shows the duration message; gives its text.
+  Texte DureeSelection();
+  void Diaporama(EmetteurMontage emetteur, bool depuisLigne);
+  void TesterListe();
+  bool Traduire();
+  bool InverserLangues();
+
+  // ---- State of the window.
+  int LigneCourante = -1;
+  Texte NomListe = kSansNom;
+  Texte DossierListe;
+  int IndexUndo = -1;
+  bool ModeTexte = false;
+  bool DessinSuspendu = false;
+  Texte TempoBase;
+  Texte DossierPublication;
+  bool Visible = false;  // the window is shown
+  bool Actif = false;    // the window is the active one
+  bool DragOn = true;
+  int DecalageAudio = 0;  // where the last test run started its sound, in ms
+  Liste Transfert;  // the user's clipboard, last-cut line first
+
+  TFVue& Vue() { return vue_; }
+  ServicesFichiers& Fichiers() { return fichiers_; }
+
+ signals:
+  // The lines changed: the model reloads them.
+  void ListeChangee();
+  // Selection, current line or labels changed.
+  void SelectionChangee();
+  void InfosChangees();
+  void TransfertChange();
+  void NomChange();
+  // The window shows or hides itself.
+  void Montrer();
+  void Masquer();
+  // "Choisir une 2è langue": the options window on its options page.
+  void OptionsLangue();
+
+ private:
+  // Line primitives that keep the selection and icon cache in step.
+  void Inserer(int position, const Texte& ligne);
+  void Retirer(int position);
+  void Remplacer(const Liste& lignes);
+  void Marquer(int index, bool choisie);
+  void ToutDeselectionner();
+  void Instantane();
+  void Modifiee();
+  void Apres();  // repaint and selection after an edit
+  // Moves the selection in front of `avant` (an index of the list as it is
+  // before the move; Compte() appends), as one undoable step.
+  void Deplacer(int avant);
+  void CollerLignes(const Liste& pile);  // from its last entry to its first
+  std::optional<Texte> CheminDepuisHote(const QString& chemin);
+  Texte Etendue(const Texte& ligne, const Texte& dossier) const;
+  Liste Etendre(const Liste& lignes, const Texte& dossier) const;
+  bool EcrireLignes(const Texte& chemin, const Liste& lignes);
+  bool QuestionSauver();
+  void AppliquerTempoBase();
+  int Genre(const Texte& ligne) const;
+  int TempoOptions() const;
+
+  TFVue& vue_;
+  ServicesFichiers& fichiers_;
+  Liste lignes_;
+  std::vector<char> selection_;
+  mutable std::vector<signed char> icones_;  // -2: not classified yet
+  int nombreSelectionnees_ = 0;
+  int focus_ = -1;
+  // The undo snapshot: a list of its own.
+  Liste instantane_;
+  bool annulable_ = false;
+  Infos infos_;
+  Texte titreFichier_;
+};
+
+// The duration of lines F to L of W, or a code: -1 no line, -2 no tempo,
+// -3 a jump or stop inside, -5 a sub-list inside.
+long long DureeLignes(const Liste& lignes, int premiere, int derniere, const ServicesFichiers& fichiers,
+                      const Tables& tables);
+// The message for an answer of the duration routine; empty for other codes.
+Texte MessageDuree(long long duree);
+
+}  // namespace plivor
