@@ -65,8 +65,17 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   menu_ = std::make_unique<TFMenu>(*panneau_, *vue_, &ecranVue_->Menu().PopImage());
   options_ = std::make_unique<TFOptions>(*vue_, *registre_);
   fenetreOptions_ = std::make_unique<FenetreOptions>(*options_);
-  liste_ = std::make_unique<TFListe>();
+  liste_ = std::make_unique<TFListe>(*vue_, fichiers_);
   voisins_.liste = liste_.get();
+  voisins_.montage = &liste_->Moteur();
+  // "Choisir une 2è langue": the options window on its options page.
+  QObject::connect(&liste_->Moteur(), &Montage::OptionsLangue, options_.get(), [this] {
+    options_->opt_Page = 1;
+    if (!options_->Visible)
+      options_->BasculerOptions();
+    else
+      emit options_->ControlesChanges();
+  });
   source_ = std::make_unique<TFSource>();
   voisins_.source = source_.get();
   ouvrir_ = std::make_unique<TFOuvrir>();

@@ -7,6 +7,7 @@
 #include "navigation/PanneauNavigation.h"
 #include "navigation/TFMenu.h"
 #include "montage/TFListe.h"
+#include "montage/VoisinsMontage.h"
 #include "opener/TFOuvrir.h"
 #include "options/FenetreOptions.h"
 #include "options/Registre.h"
@@ -26,15 +27,10 @@
 namespace plivor {
 
 // The other windows as the projection calls on them: the navigation panel
-// through its engine, the others as the windows that exist so far.
-class VoisinsProgramme : public VoisinsNavigation {
+// and the montage through their engines, the others as the windows that
+// exist so far.
+class VoisinsProgramme : public VoisinsMontage {
  public:
-  bool MontageVisible() const override { return liste && liste->isVisible(); }
-  void EditerDansMontage(const Liste& lignes, const Texte& nom, const Texte& dossier, int index,
-                         bool modifiee) override {
-    VoisinsNavigation::EditerDansMontage(lignes, nom, dossier, index, modifiee);
-    if (liste) liste->show();
-  }
   void MontrerOuvreur() override {
     if (ouvreur) ouvreur->show();
   }

@@ -155,7 +155,9 @@ const std::map<int, Texte>& Table() {
         for (int id = 0; id < 128; ++id) {
           const Texte valeur = NomValeur(id);
           if (valeur == "Erreur") break;
-          if (EntreeGrammaire(mot + "=" + valeur + ".pvi").CodeValeur() == v &&
+          // Value codes repeat across words: the grammar entry names its word.
+          const FicheGrammaire fiche = EntreeGrammaire(mot + "=" + valeur + ".pvi");
+          if (fiche.CodeValeur() == v && fiche.IdentifiantValeur() == id &&
               CodeCombine(mot + "=" + valeur + ".pvi") == code) {
             t[code] = Cp(f.debut) + valeur + ".";
             break;

@@ -570,6 +570,7 @@ void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& 
   }
   vue_.ListePropre = vue_.TestMontage = vue_.SuiviListe = vue_.ApercuMontage = false;
   vue_.LigneApercu.clear();
+  Rafraichir();
   vue_.MenuAutomatique = false;
   Visible = true;
   emit NomChange();
@@ -609,9 +610,17 @@ void Montage::AfficherTexte(bool texte) {
   emit ListeChangee();
 }
 
+void Montage::Rafraichir() {
+  if (vue_.PBox.isNull()) return;
+  const Couleur c = vue_.CouleurDiapo;
+  vue_.PBox.fill(QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)));
+  emit vue_.Presenter();
+}
+
 void Montage::Afficher(const Texte& ligne) {
   const int genre = Genre(ligne);
   const bool voisines = vue_.ImagesVoisines;
+  if (RafraichirFond && (EstImage(genre) || genre == Genre::InstructionTexte)) Rafraichir();
   auto charger = [this](const Texte& l, int code) {
     vue_.CodeDiapo = code;
     vue_.Charger(l);
@@ -992,6 +1001,21 @@ bool Montage::InverserLangues() {
   icones_.assign(lignes_.size(), -2);
   emit ListeChangee();
   return true;
+}
+
+bool Montage::ChangeTempoBase(const Texte& valeur) {
+  const auto tempo = LireEntier(valeur);
+  if (!tempo || *tempo <= 0) {
+    vue_.Services().dialogues.Message(valeur + Cp(" ?? - Entrer une valeur numérique en millisecondes."));
+    return false;
+  }
+  TempoBase = std::to_string(*tempo);
+  return true;
+}
+
+void Montage::AppelAide(int rubrique) {
+  vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, fichiers_.Style()), "Plivor.hlp", fichiers_.Style());
+  vue_.Services().bureau.OuvrirAide(TexteEcran(vue_.FichierAide), rubrique);
 }
 
 }  // namespace plivor

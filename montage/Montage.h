@@ -97,6 +97,8 @@ class Montage : public QObject {
   // ---- Display and information.
   void AfficherTexte(bool texte);
   void Afficher(const Texte& ligne);
+  // The projection's paint box filled with the slide colour.
+  void Rafraichir();
   Infos ObtenirInfos(const Texte& ligne) const;
   const Infos& InfosCourantes() const { return infos_; }
   const Texte& TitreFichier() const { return titreFichier_; }
@@ -111,6 +113,10 @@ class Montage : public QObject {
   void TesterListe();
   bool Traduire();
   bool InverserLangues();
+  // "Définir Tempo de Base": a value above 0 becomes the base tempo.
+  bool ChangeTempoBase(const Texte& valeur);
+  // The montage's help page `rubrique` in "Plivor.hlp" beside the program.
+  void AppelAide(int rubrique = 2000);
 
   // ---- State of the window.
   int LigneCourante = -1;
@@ -124,6 +130,7 @@ class Montage : public QObject {
   bool Visible = false;  // the window is shown
   bool Actif = false;    // the window is the active one
   bool DragOn = true;
+  bool RafraichirFond = true;  // the preview repaints its ground before each picture
   int DecalageAudio = 0;  // where the last test run started its sound, in ms
   Liste Transfert;  // the user's clipboard, last-cut line first
 

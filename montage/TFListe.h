@@ -1,7 +1,20 @@
 #pragma once
-// The TFListe window. Created once at start and kept for the whole run.
+// The TFListe window: the montage list and its controls, bound to the
+// montage engine. Created once at start and kept for the whole run.
 
 #include <QWidget>
+#include <memory>
+
+#include "montage/ModeleMontage.h"
+#include "montage/Montage.h"
+
+class QCheckBox;
+class QLabel;
+class QListView;
+class QListWidget;
+class QMenu;
+class QTextEdit;
+class QToolButton;
 
 namespace plivor {
 
@@ -9,7 +22,72 @@ class TFListe : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFListe(QWidget* parent = nullptr);
+  TFListe(TFVue& vue, ServicesFichiers& fichiers, QWidget* parent = nullptr);
+  ~TFListe() override;
+
+  Montage& Moteur() { return *moteur_; }
+  QListView* Liste() const { return liste_; }
+  QMenu* PopListe() const { return popListe_; }
+  QMenu* PopPlus() const { return popPlus_; }
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* evenement) override;
+  void dropEvent(QDropEvent* evenement) override;
+  void showEvent(QShowEvent* evenement) override;
+
+ private:
+  QToolButton* Bouton(const QString& glyphe, const QString& bulle);
+  QAction* Action(QMenu* menu, const QString& texte, const QKeySequence& touche, void (TFListe::*faire)());
+  void Construire();
+  // Engine to view.
+  void ListeChangee();
+  void SelectionChangee();
+  void InfosChangees();
+  void TransfertChange();
+  void NomChange();
+  // View to engine, once the view has settled.
+  void SelectionVue();
+  void AppliquerSelectionVue();
+
+  void Couper() { moteur_->Couper(); }
+  void Copier() { moteur_->Copier(); }
+  void Coller() { moteur_->CollerDessous(); }
+  void Debut() { moteur_->Debut(); }
+  void Fin() { moteur_->Fin(); }
+  void Tout() { moteur_->ToutSelectionner(); }
+  void Supprimer() { moteur_->Supprimer(); }
+  void Annuler() { moteur_->ListeUndo(); }
+  void Rafraichir();
+  void Projeter() { moteur_->FermerListe(EmetteurMontage::PopFermer); }
+  void Fermer() { moteur_->FermerListe(EmetteurMontage::bt_Fermer); }
+  void Quitter();
+  void Aide();
+  void Tempo();
+  void Duree() { moteur_->DureeSelection(); }
+  void Script() { moteur_->EnregistrerScript(); }
+  void ChoisirLangue() { emit moteur_->OptionsLangue(); }
+  void Traduire() { moteur_->Traduire(); }
+  void Inverser() { moteur_->InverserLangues(); }
+
+  std::unique_ptr<Montage> moteur_;
+  ModeleMontage* modele_ = nullptr;
+  QListView* liste_ = nullptr;
+  QListWidget* transfert_ = nullptr;
+  QLabel* trNomListe_ = nullptr;
+  QLabel* trSelections_ = nullptr;
+  QLabel* trNumLigne_ = nullptr;
+  QLabel* trDesserte_ = nullptr;
+  QLabel* titreFichier_ = nullptr;
+  QTextEdit* infos_ = nullptr;
+  QToolButton* btUndo_ = nullptr;
+  QCheckBox* dragOn_ = nullptr;
+  QCheckBox* voisines_ = nullptr;
+  QMenu* popListe_ = nullptr;
+  QMenu* popPlus_ = nullptr;
+  QAction* popAnnuler_ = nullptr;
+  QAction* popTexte_ = nullptr;
+  bool synchro_ = false;          // the view is being set from the engine
+  bool selectionEnAttente_ = false;
 };
 
 }  // namespace plivor

@@ -144,6 +144,7 @@ TEST(Affichage, ImagesVoisinesSurLaPremiereEtLaDerniereLigne) {
   banc.Image(QStringLiteral("a.jpg"));
   banc.Image(QStringLiteral("b.jpg"));
   banc.vue->ImagesVoisines = true;
+  banc.montage->RafraichirFond = false;  // each presented frame is then a picture
   std::vector<int> codes;
   QObject::connect(banc.vue.get(), &TFVue::Presenter, [&] { codes.push_back(banc.vue->CodeDiapo); });
   // Receiving the list selects and previews line 0.
@@ -188,6 +189,20 @@ TEST_F(AffichageSon, InfosDUnWavAvecSaTailleEtSaDuree) {
   EXPECT_EQ(infos.lignes[1], "Taille : " + std::to_string(44 + 2 * 2 * test::kFrequence) + " octets.");
   EXPECT_EQ(infos.lignes[2], Cp("Durée : 0 Min 2 sec 0 mill."));
   EXPECT_EQ(infos.lignes[3], "-->" + banc_->Chemin(QStringLiteral("")));
+}
+
+}  // namespace
+}  // namespace plivor
+
+namespace plivor {
+namespace {
+
+TEST(Descriptions, ChaqueValeurDUneFamilleAPourMotLeSien) {
+  test::BancMontage banc;
+  banc.Lignes({"Transition=Gauche.pvi"});
+  EXPECT_EQ(banc.montage->ObtenirInfos("Transition=Gauche.pvi").lignes, (std::vector<Texte>{"Transition : Gauche."}));
+  EXPECT_EQ(banc.montage->ObtenirInfos("Diapo-Format=50%.pvi").lignes,
+            (std::vector<Texte>{"Format de la diapo : 50%."}));
 }
 
 }  // namespace
