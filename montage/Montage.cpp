@@ -371,13 +371,34 @@ bool Montage::NvelleListe() {
   return true;
 }
 
-Texte Montage::Etendue(const Texte& ligne, const Texte& dossier) const {
+namespace {
+
+// The icon of a media line whose existence is known.
+int IconeMedia(int genre, bool existe) {
+  if (!existe) return 19;
+  if (EstImage(genre)) return 2;
+  if (EstSon(genre)) return 1;
+  return genre == Genre::SousListe ? 16 : 17;
+}
+
+}  // namespace
+
+Texte Montage::Etendue(const Texte& ligne, const Texte& dossier, signed char* icone) const {
   const int genre = GenreExtension(ligne);
   const StyleChemins style = fichiers_.Style();
+  // A relative line missing from the list's folder, when that folder is the
+  // current one, is missing for the classification too.
+  const bool dossierCourant = dossier == fichiers_.DossierCourant();
   if (EstFichierMedia(genre)) {
-    if (EstAbsolu(ligne, style) || dossier.empty()) return ligne;
+    if (ligne.empty()) return ligne;
+    if (EstAbsolu(ligne, style) || dossier.empty()) {
+      if (icone) *icone = static_cast<signed char>(IconeMedia(genre, fichiers_.FichierExiste(ligne)));
+      return ligne;
+    }
     const Texte complet = CheminComplet(ligne, dossier, style);
-    return fichiers_.FichierExiste(complet) ? complet : ligne;
+    const bool existe = fichiers_.FichierExiste(complet);
+    if (icone && (existe || dossierCourant)) *icone = static_cast<signed char>(IconeMedia(genre, existe));
+    return existe ? complet : ligne;
   }
   if (genre == Genre::Ressource) {
     const Texte valeur = Valeur(ligne);
@@ -388,11 +409,12 @@ Texte Montage::Etendue(const Texte& ligne, const Texte& dossier) const {
   return ligne;
 }
 
-Liste Montage::Etendre(const Liste& lignes, const Texte& dossier) const {
+Liste Montage::Etendre(const Liste& lignes, const Texte& dossier, std::vector<signed char>* icones) const {
+  if (icones) icones->assign(lignes.size(), -2);
   if (ModeTexte) return lignes;
   Liste r;
   r.reserve(lignes.size());
-  for (const Texte& ligne : lignes) r.push_back(Etendue(ligne, dossier));
+  for (size_t i = 0; i < lignes.size(); ++i) r.push_back(Etendue(lignes[i], dossier, icones ? &(*icones)[i] : nullptr));
   return r;
 }
 
@@ -421,12 +443,16 @@ bool Montage::Ouvrir(const Texte& chemin) {
   IndexUndo = 0;
   const Texte dossier = SansBarre(DossierDe(complet, fichiers_.Style()));
   // Relative lines are the list's own: they resolve against its folder.
-  Remplacer(Etendre(lue->lignes, dossier));
+  std::vector<signed char> icones;
+  Remplacer(Etendre(lue->lignes, dossier, &icones));
+  icones_ = std::move(icones);
   NomListe = complet;
   DossierListe = dossier;
   vue_.ListeModifiee = false;
   emit NomChange();
-  if (JoindreLignes(lignes_).size() > 4 && !lignes_.empty()) {
+  std::size_t longueur = 0;  // of the whole text, line ends included
+  for (const Texte& l : lignes_) longueur += l.size() + 2;
+  if (longueur > 4 && !lignes_.empty()) {
     AppliquerTempoBase();
     Selectionner(0);
     LigneCourante = 0;

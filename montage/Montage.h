@@ -166,8 +166,10 @@ class Montage : public QObject {
   void Deplacer(int avant);
   void CollerLignes(const Liste& pile);  // from its last entry to its first
   std::optional<Texte> CheminDepuisHote(const QString& chemin);
-  Texte Etendue(const Texte& ligne, const Texte& dossier) const;
-  Liste Etendre(const Liste& lignes, const Texte& dossier) const;
+  // `icone`, when given, receives the line's icon where the expansion
+  // already learnt it (-2 is left otherwise).
+  Texte Etendue(const Texte& ligne, const Texte& dossier, signed char* icone = nullptr) const;
+  Liste Etendre(const Liste& lignes, const Texte& dossier, std::vector<signed char>* icones = nullptr) const;
   bool EcrireLignes(const Texte& chemin, const Liste& lignes);
   bool QuestionSauver();
   void AppliquerTempoBase();
