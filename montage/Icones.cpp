@@ -37,7 +37,7 @@ const std::array<Dessin, kNombreIcones> kDessins = {{
     {QColor(110, 110, 30), "CAP"},   // 18 capture
     {QColor(255, 255, 255), "?!"},   // 19 missing file
     {QColor(255, 255, 255), "??"},   // 20 unrecognised line
-    {QColor(70, 70, 140), "FEN"},    // 21 window text
+    {QColor(95, 95, 170), "F-T"},    // 21 window text
     {QColor(20, 80, 150), "SEQ"},    // 22 sequence
     {QColor(90, 90, 120), "RES"},    // 23 resource
 }};
