@@ -207,3 +207,19 @@ TEST(Descriptions, ChaqueValeurDUneFamilleAPourMotLeSien) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+TEST(Descriptions, UnePisteDeCdSeDecritParSonNumeroEtSaDuree) {
+  test::BancMontage banc;
+  banc.audio.pistes[5] = PisteCd{60000, 185250};
+  banc.Ecrire(QStringLiteral("Track05.cda"), "");
+  const Texte piste = banc.Chemin(QStringLiteral("Track05.cda"));
+  banc.Lignes({piste});
+  EXPECT_EQ(banc.montage->ObtenirInfos(piste).lignes,
+            (std::vector<Texte>{Cp("Piste Cd-audio n° 05"), Cp("Durée : 3 Min 5 sec 250 mill.")}));
+}
+
+}  // namespace
+}  // namespace plivor
