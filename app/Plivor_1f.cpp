@@ -3,6 +3,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -11,6 +14,7 @@
 #include "app/Programme.h"
 #include "app/Rendu.h"
 #include "platform/Polices.h"
+#include "platform/Signaux.h"
 
 namespace {
 
@@ -64,6 +68,11 @@ int main(int argc, char* argv[]) {
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
   plivor::InstallerPolices();
+  // Qt's own dialogs and buttons speak French.
+  QTranslator traductionQt;
+  if (traductionQt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    application.installTranslator(&traductionQt);
   if (rendu) {
     plivor::ReglagesRendu reglages = LireReglagesRendu(application.arguments());
     reglages.cheminProgramme = QCoreApplication::applicationFilePath();
@@ -77,8 +86,12 @@ int main(int argc, char* argv[]) {
   plivor::Programme programme(QCoreApplication::applicationFilePath(), options);
   if (!programme.Vue().IconeApplication.isEmpty())
     application.setWindowIcon(QIcon(programme.Vue().IconeApplication));
-  QObject::connect(&programme.Vue(), &plivor::TFVue::Terminer, &application, &QCoreApplication::quit,
+  // The end asks no window: the projection window has run its closing
+  // sequence already, and would refuse a close asked of it.
+  QObject::connect(&programme.Vue(), &plivor::TFVue::Terminer, &application, [] { QCoreApplication::exit(0); },
                    Qt::QueuedConnection);
+  plivor::SignauxFin signaux;
+  QObject::connect(&signaux, &plivor::SignauxFin::FinDemandee, &programme.Vue(), &plivor::TFVue::QuitterSurSignal);
   programme.Demarrer();
   return application.exec();
 }

@@ -104,7 +104,17 @@ QIcon Glyphe(Emetteur bouton, QSize taille) {
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   Dessiner(p, bouton, taille.width());
-  return QIcon(image);
+  p.end();
+  // Disabled, a glyph fades: the light glyphs would look alike otherwise.
+  QPixmap pale(taille);
+  pale.fill(Qt::transparent);
+  QPainter pp(&pale);
+  pp.setOpacity(0.3);
+  pp.drawPixmap(0, 0, image);
+  pp.end();
+  QIcon icone(image);
+  icone.addPixmap(pale, QIcon::Disabled);
+  return icone;
 }
 
 }  // namespace plivor

@@ -13,6 +13,7 @@ namespace plivor {
 
 BoutonPanneau::BoutonPanneau(Emetteur bouton, QWidget* parent) : QToolButton(parent), bouton_(bouton) {
   setAutoRaise(true);
+  setContextMenuPolicy(Qt::PreventContextMenu);
   setIcon(Glyphe(bouton));
   setIconSize(QSize(22, 22));
   setCursor(Qt::PointingHandCursor);
@@ -20,6 +21,12 @@ BoutonPanneau::BoutonPanneau(Emetteur bouton, QWidget* parent) : QToolButton(par
 
 void BoutonPanneau::mousePressEvent(QMouseEvent* evenement) {
   emit Presse(evenement->button() == Qt::RightButton);
+  // The right button is the button's own (its release acts): it must not
+  // reach the panel, whose context menu would take the release.
+  if (evenement->button() == Qt::RightButton) {
+    evenement->accept();
+    return;
+  }
   QToolButton::mousePressEvent(evenement);
 }
 
@@ -32,6 +39,7 @@ void BoutonPanneau::mouseReleaseEvent(QMouseEvent* evenement) {
 ImageMenu::ImageMenu(PanneauNavigation& panneau, QWidget* parent) : QLabel(parent), panneau_(panneau) {
   setMouseTracking(true);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  setContextMenuPolicy(Qt::PreventContextMenu);
 }
 
 void ImageMenu::mouseMoveEvent(QMouseEvent* evenement) {
@@ -71,6 +79,9 @@ TFMenu::TFMenu(PanneauNavigation& panneau, TFVue& vue, QMenu* popImage, QWidget*
   setObjectName(QStringLiteral("TFMenu"));
   setWindowTitle(QStringLiteral("   Plivor"));
   setToolTip(QStringLiteral("Déplacer"));
+  // The projection window keeps the focus during a show: the hints must
+  // show all the same.
+  setAttribute(Qt::WA_AlwaysShowToolTips);
   setCursor(Qt::PointingHandCursor);
   setAutoFillBackground(true);
   menu_pn_->setAutoFillBackground(true);
@@ -92,7 +103,9 @@ TFMenu::TFMenu(PanneauNavigation& panneau, TFVue& vue, QMenu* popImage, QWidget*
   Creer(Emetteur::bt_Plivor, 1, x, 64);
   boutons_[Emetteur::bt_Plivor]->setIcon(QIcon());
   boutons_[Emetteur::bt_Plivor]->setText(QStringLiteral("Plivor"));
-  boutons_[Emetteur::bt_Plivor]->setStyleSheet(QStringLiteral("color: rgb(235, 225, 200); font-weight: bold;"));
+  // Scoped to the button: its hint keeps the hints' own colours.
+  boutons_[Emetteur::bt_Plivor]->setStyleSheet(
+      QStringLiteral("QToolButton { color: rgb(235, 225, 200); font-weight: bold; }"));
   x += 66;
   Creer(Emetteur::bt_Masquer, 1, x);
   x = 2;

@@ -161,6 +161,8 @@ CoucheAudioSdl::CoucheAudioSdl(QString soundFont) : soundFont_(std::move(soundFo
 }
 
 bool CoucheAudioSdl::OuvrirMelangeur() {
+  // SDL would swallow SIGTERM and SIGINT into events nobody reads.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     erreur_ = QStringLiteral("Aucun périphérique audio : ") + QString::fromUtf8(SDL_GetError());
     return false;

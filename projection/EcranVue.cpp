@@ -2,6 +2,7 @@
 
 #include <QPainter>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QResizeEvent>
 #include <QMouseEvent>
 
@@ -74,7 +75,8 @@ EcranVue::~EcranVue() = default;
 void EcranVue::mousePressEvent(QMouseEvent* evenement) {
   const bool droit = evenement->button() == Qt::RightButton;
   vue_.ImageMouseDown(droit);
-  if (droit && vue_.MenuAutomatique && !vue_.ModeApercu() && vue_.ListePropre) menu_->Ouvrir();
+  if (droit && vue_.MenuAutomatique && !vue_.ModeApercu() && vue_.ListePropre)
+    menu_->Ouvrir(evenement->globalPosition().toPoint());
 }
 
 void EcranVue::mouseReleaseEvent(QMouseEvent* evenement) { vue_.ImageMouseUp(evenement->button() == Qt::RightButton); }
@@ -84,9 +86,37 @@ void EcranVue::changeEvent(QEvent* evenement) {
   if (evenement->type() == QEvent::ActivationChange && isActiveWindow()) vue_.FormActivate();
 }
 
+// A close asked of the window runs Quitter, which may keep the program; the
+// close that ends the program, once Quitter has run, goes through.
 void EcranVue::closeEvent(QCloseEvent* evenement) {
+  if (vue_.Fermeture) {
+    evenement->accept();
+    return;
+  }
   evenement->ignore();
-  if (!vue_.Fermeture) vue_.Quitter(Emetteur::Menu);
+  vue_.Quitter(Emetteur::Menu);
+}
+
+namespace {
+
+// The physical key left of the digit 1: its X11 key code and its scan code
+// on Windows.
+bool ToucheAvantUn(const QKeyEvent& touche) {
+#ifdef _WIN32
+  return touche.nativeScanCode() == 0x29;
+#else
+  return touche.nativeScanCode() == 49;
+#endif
+}
+
+}  // namespace
+
+void EcranVue::keyPressEvent(QKeyEvent* evenement) {
+  if (ToucheAvantUn(*evenement) && evenement->key() != Qt::Key_Ugrave) {
+    menu_->Action(Emetteur::PopMuet)->trigger();
+    return;
+  }
+  QWidget::keyPressEvent(evenement);
 }
 
 void EcranVue::moveEvent(QMoveEvent* evenement) {

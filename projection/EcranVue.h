@@ -27,6 +27,8 @@ class EcranVue : public QWidget {
   void mousePressEvent(QMouseEvent* evenement) override;
   void mouseReleaseEvent(QMouseEvent* evenement) override;
   void changeEvent(QEvent* evenement) override;
+  // The key left of the digit 1, whatever the layout, toggles mute.
+  void keyPressEvent(QKeyEvent* evenement) override;
 
  private:
   void SuivreGeometrie();

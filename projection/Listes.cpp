@@ -132,6 +132,17 @@ void TFVue::Quitter(Emetteur) {
     }
   }
   if (!FenetreSeule) Minimisee = true;
+  RendreLesVolumesEtTerminer();
+}
+
+void TFVue::QuitterSurSignal() {
+  Fermeture = true;
+  if (ScriptEnCours) ExecuterScript("FinScript");
+  ArreterLecture();
+  RendreLesVolumesEtTerminer();
+}
+
+void TFVue::RendreLesVolumesEtTerminer() {
   if (MciOuvert) services_.audio.Arreter();
   FermerAudio();
   services_.audio.RegleVolume(Peripherique::Onde, {VolumeInitial * 256, VolumeInitial * 256});

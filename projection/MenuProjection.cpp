@@ -109,11 +109,9 @@ void MenuProjection::Actualiser() {
   Action(Emetteur::PopPleinEcran)->setEnabled(vue_.PleinEcranActif);
 }
 
-void MenuProjection::Ouvrir() {
+void MenuProjection::Ouvrir(const QPoint& ou) {
   Actualiser();
-  const QScreen* ecran = QGuiApplication::primaryScreen();
-  const QPoint centre = ecran ? ecran->geometry().center() : QPoint(400, 300);
-  menu_.popup(centre - QPoint(menu_.sizeHint().width() / 2, menu_.sizeHint().height() / 2));
+  menu_.popup(ou);
 }
 
 }  // namespace plivor

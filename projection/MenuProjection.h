@@ -17,8 +17,8 @@ class MenuProjection : public QObject {
   MenuProjection(TFVue& vue, QWidget* fenetre);
   QMenu& PopImage() { return menu_; }
   QAction* Action(Emetteur entree) const;
-  // Opens centred on the screen, as the projection's menu does.
-  void Ouvrir();
+  // Opens under the pointer, at `ou` on the screen.
+  void Ouvrir(const QPoint& ou);
   void Actualiser();
 
  private:

@@ -137,6 +137,9 @@ class TFVue : public QObject {
   void EditerListe(Emetteur emetteur = Emetteur::Menu);
   void Lister(Emetteur emetteur = Emetteur::Menu);
   void Quitter(Emetteur emetteur = Emetteur::Menu);
+  // The system asks the program to end: no question, no curtain, the
+  // device volumes given back.
+  void QuitterSurSignal();
 
   // Display and window modes.
   void Peindre();
@@ -361,6 +364,7 @@ class TFVue : public QObject {
   void Sauter(int index);
   bool IntroductionChargee() const;
   void ArreterLecture();  // the advance and the music stopped
+  void RendreLesVolumesEtTerminer();
   std::optional<Texte> ChoisirListe(const Texte& dossier, const Texte& nom);
 
   // Display helpers.

@@ -12,7 +12,8 @@ PAQUETS=(
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libcdio-dev
   libjpeg62-turbo-dev libgif-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core
+  xvfb xauth fonts-dejavu-core xdotool libx11-dev
+  qt6-translations-l10n
 )
 
 en_root() {
@@ -41,10 +42,13 @@ case "${1:-}" in
     installer
     construire
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
-      echo "Pas d'affichage : projection dans un écran virtuel (xvfb-run)."
-      # Nobody to answer a message there: the music plays on a silent device.
-      export SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}"
-      exec xvfb-run -a -s "-screen 0 1280x800x24" ./build/plivor build/demo/Demo.pvl
+      # Nobody would see a window: the demo is projected without a screen
+      # into a folder, one picture per step and a contact sheet.
+      rm -rf build/demo-rendu
+      SDL_AUDIODRIVER="${SDL_AUDIODRIVER:-dummy}" ./build/plivor --rendu build/demo-rendu --etapes 24 build/demo/Demo.pvl
+      echo "Pas d'affichage : la démonstration a été projetée sans écran dans $(pwd)/build/demo-rendu"
+      echo "Planche contact : $(pwd)/build/demo-rendu/planche.png"
+      exit 0
     fi
     exec ./build/plivor build/demo/Demo.pvl
     ;;

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -53,7 +54,8 @@ TEST(Programme, LaFenetreProjetteLaDemoSousUnServeurXVirtuel) {
   environnement.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
   environnement.insert(QStringLiteral("PLIVOR_REGLAGES"), dossier.filePath(QStringLiteral("reglages.ini")));
   programme.setProcessEnvironment(environnement);
-  programme.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
+  programme.start(xvfb, {QStringLiteral("-a"), QStringLiteral("-n"),
+                         QString::number(100 + QRandomGenerator::global()->bounded(20000)), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
                          kProgramme, QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
                          QStringLiteral("5000"), kDemo});
   ASSERT_TRUE(programme.waitForFinished(60000));

@@ -1,0 +1,116 @@
+// Every way out of the real program, and lists written to hang it, under a
+// virtual X server driven as a user would: keys, clicks, a window closed.
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
+const QString kPilote = QStringLiteral(PLIVOR_PILOTE);
+const QString kFermer = QStringLiteral(PLIVOR_FERMER);
+const QString kImage = QFileInfo(QStringLiteral(PLIVOR_DEMO_LISTE)).absolutePath() + "/media/ouverture.jpg";
+
+class Sorties : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+      GTEST_SKIP() << "xvfb-run ou xdotool absent";
+  }
+  QString Liste(const QString& nom, const QStringList& lignes) {
+    QFile f(dossier.filePath(nom));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    for (const QString& l : lignes) f.write((l + "\r\n").toLatin1());
+    return f.fileName();
+  }
+  // How the program ended: "fin N", or "toujours vivant".
+  QString Piloter(const QString& liste, const QString& facon, const QStringList& arguments = {}) {
+    QProcess pilote;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
+    env.insert(QStringLiteral("PLIVOR_REGLAGES"), dossier.filePath(QStringLiteral("reglages.ini")));
+    pilote.setProcessEnvironment(env);
+    // A server number of its own: xvfb-run's "-a" alone races with other
+    // tests starting a server at the same moment.
+    QStringList a = {QStringLiteral("-a"), QStringLiteral("-n"),
+                     QString::number(100 + QRandomGenerator::global()->bounded(20000)), QStringLiteral("-s"), QStringLiteral("-screen 0 1280x800x24"),
+                     QStringLiteral("bash"), kPilote, kProgramme, liste, facon, kFermer, QStringLiteral("--")};
+    pilote.start(QStringLiteral("xvfb-run"), a + arguments);
+    EXPECT_TRUE(pilote.waitForFinished(60000));
+    const QString sortie = QString::fromLocal8Bit(pilote.readAllStandardOutput()).trimmed();
+    return sortie.section(QLatin1Char('\n'), -1);
+  }
+  QString Simple() { return Liste(QStringLiteral("simple.pvl"), {QStringLiteral("Tempo=4000.pvi"), kImage}); }
+  QTemporaryDir dossier;
+};
+
+TEST_F(Sorties, CtrlQTermineLeProgramme) { EXPECT_EQ(Piloter(Simple(), QStringLiteral("ctrlq")), "fin 0"); }
+
+TEST_F(Sorties, LEntreeQuitterDuMenu) { EXPECT_EQ(Piloter(Simple(), QStringLiteral("menu")), "fin 0"); }
+
+TEST_F(Sorties, LeBoutonQuitterDuPanneau) {
+  const QString liste = Liste(QStringLiteral("panneau.pvl"),
+                              {QStringLiteral("Icones=Afficher.pvi"), QStringLiteral("Tempo=4000.pvi"), kImage});
+  EXPECT_EQ(Piloter(liste, QStringLiteral("panneau")), "fin 0");
+}
+
+TEST_F(Sorties, FermerLaFenetre) { EXPECT_EQ(Piloter(Simple(), QStringLiteral("fermer")), "fin 0"); }
+
+TEST_F(Sorties, UnSignalTermTermineSansQuestion) {
+  EXPECT_EQ(Piloter(Simple(), QStringLiteral("terme")), "fin 0");
+}
+
+TEST_F(Sorties, UneLigneSautQuitter) {
+  const QString liste =
+      Liste(QStringLiteral("fin.pvl"), {QStringLiteral("Tempo=1000.pvi"), kImage, QStringLiteral("Saut=Quitter.pvi")});
+  EXPECT_EQ(Piloter(liste, QStringLiteral("rien")), "fin 0");
+}
+
+TEST_F(Sorties, QuitterDansLeMenuDesDrapeaux) {
+  Liste(QStringLiteral("menu.txt"), {QStringLiteral("Un"), QStringLiteral("Quitter")});
+  const QString liste = Liste(QStringLiteral("drapeaux.pvl"),
+                              {QStringLiteral("Drapeaux=") + dossier.filePath(QStringLiteral("menu.txt")) + ".pvr",
+                               QStringLiteral("Drapeau=Un.pvd"), QStringLiteral("Tempo=4000.pvi"), kImage});
+  EXPECT_EQ(Piloter(liste, QStringLiteral("drapeaux")), "fin 0");
+}
+
+// Lists that chain back on themselves leave a window that answers.
+TEST_F(Sorties, LesListesSansFinLaissentLaFenetreRepondre) {
+  QStringList absents;
+  for (int i = 0; i < 40; ++i) absents << dossier.filePath(QStringLiteral("absent%1.jpg").arg(i));
+  Liste(QStringLiteral("b.pvl"), {QStringLiteral("Séquence=") + dossier.filePath(QStringLiteral("a.pvl")) + ".pvr"});
+  const QStringList listes = {
+      Liste(QStringLiteral("saut.pvl"), {QStringLiteral("Saut=Début.pvi")}),
+      Liste(QStringLiteral("tempo.pvl"), {QStringLiteral("Tempo=500.pvi"), QStringLiteral("Saut=Début.pvi")}),
+      Liste(QStringLiteral("aller.pvl"), {QStringLiteral("AllerA=X.pvi"), QStringLiteral("Drapeau=X.pvd")}),
+      Liste(QStringLiteral("a.pvl"), {QStringLiteral("Séquence=") + dossier.filePath(QStringLiteral("b.pvl")) + ".pvr"}),
+  };
+  for (const QString& liste : listes) EXPECT_EQ(Piloter(liste, QStringLiteral("ctrlq")), "fin 0") << liste.toStdString();
+}
+
+TEST_F(Sorties, SurUneListeSansFinUnClicDroitOuvreEncoreLeMenu) {
+  const QString liste =
+      Liste(QStringLiteral("tempo.pvl"), {QStringLiteral("Tempo=500.pvi"), QStringLiteral("Saut=Début.pvi")});
+  const QString capture = dossier.filePath(QStringLiteral("menu.png"));
+  EXPECT_EQ(Piloter(liste, QStringLiteral("clic-droit"),
+                    {QStringLiteral("--capture"), capture, QStringLiteral("--apres"), QStringLiteral("3500")}),
+            "fin 0");
+  const QImage ecran(capture);
+  ASSERT_FALSE(ecran.isNull());
+  // The menu stands under the pointer: many colours where the show has
+  // only its window colour.
+  QSet<QRgb> couleurs;
+  for (int y = 400; y < 600; y += 3)
+    for (int x = 640; x < 800; x += 3) couleurs.insert(ecran.pixel(x, y));
+  EXPECT_GT(couleurs.size(), 3);
+}
+
+}  // namespace
