@@ -234,3 +234,22 @@ TEST(Edition, ToutSelectionner) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+TEST(PressePapiers, LesScriptsDeLaProjectionNeLeTouchentPas) {
+  test::BancMontage banc;
+  banc.Lignes({"Tempo=1.pvi"}, {0});
+  banc.montage->Copier();
+  banc.Ecrire(QStringLiteral("scene.pvs"), "Tempo=500.pvi\r\nTransition=Gauche.pvi\r\n");
+  banc.vue->ExecuterScript(banc.Chemin(QStringLiteral("scene.pvs")));
+  EXPECT_EQ(banc.vue->CodeTransition, 3);  // the script ran
+  EXPECT_EQ(banc.montage->Transfert, (Liste{"Tempo=1.pvi"}));
+  banc.vue->Arguments.clear();
+  banc.vue->ChargerListe(Emetteur::Aucun);  // the projection loads a list
+  EXPECT_EQ(banc.montage->Transfert, (Liste{"Tempo=1.pvi"}));
+}
+
+}  // namespace
+}  // namespace plivor
