@@ -3,9 +3,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -15,6 +12,7 @@
 #include "app/Rendu.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
+#include "platform/Traductions.h"
 
 namespace {
 
@@ -68,11 +66,7 @@ int main(int argc, char* argv[]) {
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
   plivor::InstallerPolices();
-  // Qt's own dialogs and buttons speak French.
-  QTranslator traductionQt;
-  if (traductionQt.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-    application.installTranslator(&traductionQt);
+  const auto traductionQt = plivor::InstallerTraductionsQt();
   if (rendu) {
     plivor::ReglagesRendu reglages = LireReglagesRendu(application.arguments());
     reglages.cheminProgramme = QCoreApplication::applicationFilePath();

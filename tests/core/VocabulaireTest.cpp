@@ -99,6 +99,10 @@ TEST(Lookups, CombinedCodes) {
   EXPECT_EQ(CodeCombine("Saut=Quitter.pvi"), 1412);
   EXPECT_EQ(CodeCombine("Menu=Masquer.pvi"), 1212);
   EXPECT_EQ(CodeCombine("Icones=Masquer.pvi"), 202);
+  // Only the word "Masquer" carries 12 after Menu; Pause shares its code 2.
+  EXPECT_EQ(CodeCombine("Menu=Pause.pvi"), 1202);
+  EXPECT_EQ(EntreeGrammaire("Menu=Pause.pvi").CodeValeur(), 0);
+  EXPECT_EQ(EntreeGrammaire("Menu=Masquer.pvi").CodeValeur(), 12);
   EXPECT_EQ(CodeCombine(Cp("Fenetre-Position=en bas à Droite.pvi")), 3448);
   EXPECT_EQ(CodeCombine("Inconnu=Pause.pvi"), 0);
   EXPECT_EQ(CodeCombine("C:\\a.jpg"), 0);
