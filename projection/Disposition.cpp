@@ -1,5 +1,6 @@
 #include "projection/Disposition.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
@@ -23,10 +24,13 @@ int MulDiv(int a, int b, int c) {
 
 namespace {
 
-// A W...H... or X...Y... text read in a virtual 800 x 600 space.
+// A W...H... or X...Y... text read in a virtual 800 x 600 space. Beyond
+// twice that space nothing of it could show: values are bounded there,
+// before any arithmetic.
 Taille Virtuelle(const Texte& notation, Taille reelle) {
   const Point p = LirePoint(notation);
-  return {reelle.l * p.x / 800, reelle.h * p.y / 600};
+  const int x = std::clamp(p.x, -1600, 1600), y = std::clamp(p.y, -1200, 1200);
+  return {static_cast<int>(std::int64_t{reelle.l} * x / 800), static_cast<int>(std::int64_t{reelle.h} * y / 600)};
 }
 
 Taille Fraction(Taille t, int s) {

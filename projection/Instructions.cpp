@@ -89,7 +89,8 @@ bool TFVue::AppliquerInstruction(int code, const Texte& ligne) {
       CodeTransition = code - 6000;
       return true;
     case 68:
-      DureeTransition = std::max(1, Nombre(ligne, 1000) * 14 / 1000);
+      // At most ten minutes a transition.
+      DureeTransition = std::max(1, std::clamp(Nombre(ligne, 1000), 0, 600'000) * 14 / 1000);
       return true;
     case 69:
       if (code > 6900) DureeTransition = code - 6900;
@@ -139,8 +140,7 @@ bool TFVue::InstructionAudio(int code, const Texte& ligne) {
       }
       return true;
     case 21:
-      VolumeAudio = std::min(Nombre(ligne, 80), 100) * 255 / 100;
-      VolumeAudio = std::max(VolumeAudio, 0);
+      VolumeAudio = std::clamp(Nombre(ligne, 80), 0, 100) * 255 / 100;
       VolumeRegler(VolumeAudio);
       return true;
     case 23: AudioDebut = Nombre(ligne, 0); return true;
@@ -205,8 +205,9 @@ bool TFVue::InstructionFenetre(int code, const Texte& ligne) {
         default: break;
       }
       return true;
-    case 36: CadreFenetre = Nombre(ligne, 0); return true;
-    case 37: MargeFenetre = Nombre(ligne, 0); return true;
+    // A bevel of at most 12 pixels either way, a margin within a screen.
+    case 36: CadreFenetre = std::clamp(Nombre(ligne, 0), -12, 12); return true;
+    case 37: MargeFenetre = std::clamp(Nombre(ligne, 0), 0, 200); return true;
     case 38:
       DimFenetre = Valeur(ligne);
       CodeFenetre = 390 + Unite(CodeFenetre);

@@ -82,7 +82,12 @@ void TFVue::Titrer(const Texte& texte) {
   const QRect zone(diapo.x + place.x, diapo.y + place.y, tailleTitre.width(), tailleTitre.height());
 
   const QImage couverture = Couverture(tailleTitre, police, ecrit);
-  const QImage dessous = PBox.copy(zone).convertToFormat(QImage::Format_RGB32);
+  // Without a paint box there is nothing under the title to keep.
+  QImage dessous = PBox.isNull() ? QImage() : PBox.copy(zone).convertToFormat(QImage::Format_RGB32);
+  if (dessous.size() != tailleTitre) {
+    dessous = QImage(tailleTitre, QImage::Format_RGB32);
+    dessous.fill(Qt::black);
+  }
   const QRgb couleur = VersQColor(CouleurTitre).rgb() & 0xFFFFFF;
   // Letters of the ground's own colour cannot be told from it: none show.
   const bool invisible = couleur == (kFondTitre & 0xFFFFFF);
