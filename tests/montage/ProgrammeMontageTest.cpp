@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -71,9 +72,12 @@ class ProgrammeMontage : public testing::Test {
     environnement.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     environnement.insert(QStringLiteral("PLIVOR_REGLAGES"), Chemin(QStringLiteral("reglages.ini")));
     programme.setProcessEnvironment(environnement);
-    programme.start(QStringLiteral("xvfb-run"), {QStringLiteral("-a"), QStringLiteral("-s"),
-                                                 QStringLiteral("-screen 0 1280x800x24"), QStringLiteral("bash"),
-                                                 script});
+    // A server number of its own: "-a" alone races with other tests
+    // starting their server at the same moment.
+    programme.start(QStringLiteral("xvfb-run"),
+                    {QStringLiteral("-a"), QStringLiteral("-n"),
+                     QString::number(20200 + QRandomGenerator::global()->bounded(20000)), QStringLiteral("-s"),
+                     QStringLiteral("-screen 0 1280x800x24"), QStringLiteral("bash"), script});
     ASSERT_TRUE(programme.waitForFinished(90000));
     EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
     ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
