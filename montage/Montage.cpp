@@ -434,6 +434,8 @@ bool Montage::Ouvrir(const Texte& chemin) {
     vue_.Services().dialogues.Message(Cp("Liste non chargée.") + "\r" + "Liste en cours : " + NomListe);
     return false;
   }
+  intraduisibles_.clear();
+  for (int i : lue->lignesIntraduisibles) intraduisibles_.push_back(lue->lignes[static_cast<size_t>(i)]);
   for (int i : lue->lignesIntraduisibles)
     vue_.Services().dialogues.Message(Texte("Ligne ") + std::to_string(i + 1) + " : " +
                                       Cp("caractères que Windows-1252 ne peut pas représenter, lus \"?\"."));
@@ -511,6 +513,15 @@ bool Montage::Sauver() {
   if (chemin != *choisi && chemin != NomListe && fichiers_.FichierExiste(chemin) &&
       !dialogues.Question(TexteEcran(Texte("Le fichier \"") + chemin + Cp("\" existe déjà.") + "\r" +
                                      "Le remplacer ?")))
+    return false;
+  // Lines that lost characters at reading are not written back unsaid.
+  const auto perdues = std::count_if(lignes_.begin(), lignes_.end(), [this](const Texte& l) {
+    return std::find(intraduisibles_.begin(), intraduisibles_.end(), l) != intraduisibles_.end();
+  });
+  if (perdues > 0 &&
+      !dialogues.Question(TexteEcran(Texte("La liste contient ") + std::to_string(perdues) +
+                                     Cp(" ligne(s) dont des caractères ne s'écrivent pas en Windows-1252 (lus \"?\").") +
+                                     "\r" + "Les enregistrer ainsi ?")))
     return false;
   if (!EcrireLignes(chemin, lignes_)) return false;
   NomListe = chemin;

@@ -185,6 +185,8 @@ class Montage : public QObject {
   int focus_ = -1;
   // The undo snapshot: a list of its own.
   Liste instantane_;
+  // Lines read with "?" for characters Windows-1252 cannot hold.
+  std::vector<Texte> intraduisibles_;
   bool annulable_ = false;
   Infos infos_;
   Texte titreFichier_;

@@ -265,3 +265,55 @@ TEST(Fichiers, ImporterUneListeEtendSesLignesDepuisSonDossier) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+TEST(FichiersUtf8, UneListeEnUtf8EstReecriteEnWindows1252EtSesIntraduisiblesSontDites) {
+  test::BancMontage banc;
+  // With its mark: UTF-8 even though one character has no Windows-1252 byte.
+  banc.Ecrire(QStringLiteral("linux.pvl"), "\xEF\xBB\xBFTitrage=\xC3\x89t\xC3\xA9.pvv\nTitrage=\xE6\x97\xA5.pvv\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("linux.pvl"))));
+  EXPECT_EQ(banc.montage->Lignes()[0], "Titrage=\xC9t\xE9.pvv");
+  ASSERT_FALSE(banc.dialogues.textes.isEmpty());
+  EXPECT_EQ(banc.dialogues.textes[0],
+            QStringLiteral("Ligne 2 : caractères que Windows-1252 ne peut pas représenter, lus \"?\"."));
+  banc.vue->ListeModifiee = true;
+  // Saving asks before writing the line that lost its character; No: nothing written.
+  banc.dialogues.fichiers << banc.CheminHote(QStringLiteral("windows.pvl"));
+  banc.dialogues.reponses << false;
+  EXPECT_FALSE(banc.montage->Sauver());
+  EXPECT_EQ(banc.dialogues.textes.last(),
+            QStringLiteral("La liste contient 1 ligne(s) dont des caractères ne s'écrivent pas en Windows-1252 "
+                           "(lus \"?\").\rLes enregistrer ainsi ?"));
+  EXPECT_EQ(banc.Lire(QStringLiteral("windows.pvl")), "<absent>");
+  // Once the line is gone, the list is written in Windows-1252.
+  banc.montage->Selectionner(1);
+  banc.montage->Supprimer();
+  banc.dialogues.fichiers << banc.CheminHote(QStringLiteral("windows.pvl"));
+  ASSERT_TRUE(banc.montage->Sauver());
+  EXPECT_EQ(banc.Lire(QStringLiteral("windows.pvl")), "Titrage=\xC9t\xE9.pvv\r\n");
+}
+
+TEST(Suivi, LeMontageSuitLaLigneDeLaProjection) {
+  test::BancMontage banc;
+  banc.Image(QStringLiteral("a.jpg"));
+  banc.Image(QStringLiteral("b.jpg"));
+  banc.Lignes({"Tempo=500.pvi", banc.Chemin(QStringLiteral("a.jpg")), "Transition=Gauche.pvi",
+               banc.Chemin(QStringLiteral("b.jpg"))},
+              {3});
+  banc.montage->Diaporama(EmetteurMontage::bts_suivi, false);
+  banc.vue->Timer1.stop();
+  EXPECT_TRUE(banc.montage->Visible);  // the montage stays open
+  EXPECT_TRUE(banc.vue->SuiviListe);
+  // The projection showed line 1 and holds line 3 pending: the montage's
+  // current line is the one on screen... and follows each advance.
+  EXPECT_EQ(banc.vue->IndexCourant, 3);
+  EXPECT_EQ(banc.montage->Focus(), 2);
+  banc.vue->Suivant(Emetteur::Minuterie);
+  EXPECT_EQ(banc.vue->IndexCourant, 1);
+  EXPECT_EQ(banc.montage->Focus(), 0);
+}
+
+}  // namespace
+}  // namespace plivor
