@@ -375,8 +375,14 @@ void TFListe::dropEvent(QDropEvent* e) {
   e->acceptProposedAction();
 }
 
+void TFListe::hideEvent(QHideEvent* e) {
+  QWidget::hideEvent(e);
+  moteur_->Visible = false;
+}
+
 void TFListe::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
+  moteur_->Visible = true;
   NomChange();
   ListeChangee();
   TransfertChange();

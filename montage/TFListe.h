@@ -34,6 +34,7 @@ class TFListe : public QWidget {
   void dragEnterEvent(QDragEnterEvent* evenement) override;
   void dropEvent(QDropEvent* evenement) override;
   void showEvent(QShowEvent* evenement) override;
+  void hideEvent(QHideEvent* evenement) override;
 
  private:
   QToolButton* Bouton(const QString& glyphe, const QString& bulle);

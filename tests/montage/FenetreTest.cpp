@@ -151,3 +151,26 @@ TEST_F(Fenetre, LAideDuMontageOuvreLaRubrique2000) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+TEST_F(Fenetre, LeTempoDeBaseSeSaisitDansUneBoite) {
+  Recevoir({"Tempo=2000.pvi"});
+  EXPECT_EQ(M().TempoBase, "2000");
+  QAction* tempo = Entree(fenetre->PopPlus(), QStringLiteral("Définir Tempo de Base"));
+  ASSERT_NE(tempo, nullptr);
+  banc.dialogues.saisies << QStringLiteral("abc") << QStringLiteral("1500") << std::nullopt;
+  tempo->trigger();
+  EXPECT_EQ(banc.dialogues.invites.last(), QStringLiteral("Tempo="));
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("abc ?? - Entrer une valeur numérique en millisecondes."));
+  EXPECT_EQ(M().TempoBase, "2000");
+  tempo->trigger();
+  EXPECT_EQ(M().TempoBase, "1500");
+  tempo->trigger();  // cancelled
+  EXPECT_EQ(M().TempoBase, "1500");
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=2000.pvi"}));  // no line changes
+}
+
+}  // namespace
+}  // namespace plivor
