@@ -191,6 +191,16 @@ TEST_F(AffichageSon, InfosDUnWavAvecSaTailleEtSaDuree) {
   EXPECT_EQ(infos.lignes[3], "-->" + banc_->Chemin(QStringLiteral("")));
 }
 
+TEST_F(AffichageSon, InfosDUnMidiAvecSaDureeLueDansLeFichier) {
+  // Two notes, the last ending at 1.5 s.
+  EcrireMidi(banc_->CheminHote(QStringLiteral("air.mid")), {{60, 0, 500}, {64, 1000, 500}});
+  const Texte midi = banc_->Chemin(QStringLiteral("air.mid"));
+  banc_->Lignes({"Tempo=1.pvi", midi}, {1});
+  const Infos& infos = banc_->montage->InfosCourantes();
+  ASSERT_EQ(infos.lignes.size(), 4u) << banc_->dialogues.textes.join(QLatin1Char('|')).toStdString();
+  EXPECT_EQ(infos.lignes[2], Cp("Durée : 0 Min 1 sec 500 mill."));
+}
+
 }  // namespace
 }  // namespace plivor
 
