@@ -21,13 +21,6 @@ namespace plivor {
 
 namespace {
 
-// The list view: a drop on the window's list lands in the engine, which
-// does its own moves.
-class VueListe : public QListView {
- public:
-  using QListView::QListView;
-};
-
 // Buttons that tell the left button from the others.
 class BoutonSouris : public QToolButton {
  public:
@@ -166,7 +159,7 @@ void TFListe::Construire() {
 
   // The list.
   modele_ = new ModeleMontage(*moteur_, this);
-  liste_ = new VueListe(this);
+  liste_ = new QListView(this);
   liste_->setObjectName(QStringLiteral("Liste"));
   liste_->setModel(modele_);
   liste_->setItemDelegate(new DelegueMontage(*moteur_, this));
