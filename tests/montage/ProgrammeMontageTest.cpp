@@ -167,4 +167,23 @@ TEST_F(ProgrammeMontage, ProjeterLaListeLaProjette) {
   EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(760, 400), QColor(220, 30, 30), 40));
 }
 
+TEST_F(ProgrammeMontage, QuitterPuisAnnulerLaSauvegardeGardeLeProgrammeEtLesModifications) {
+  const QString actions = kLignes + QStringLiteral(
+                                        // Delete line 1, then Ctrl+Q: "save it?" Yes; the save dialog: Escape.
+                                        "xdotool mousemove $X $(row 1) click 1; sleep 0.4; xdotool key Delete; sleep 0.4\n"
+                                        "xdotool key ctrl+q; sleep 1.5\n"
+                                        "Q=$(xdotool search --onlyvisible --name 'Plivor  v-1.1ck- fr' | tail -1)\n"
+                                        "xdotool mousemove --window $Q 20 20; sleep 0.3; xdotool key Return; sleep 1.5\n"
+                                        "D=$(xdotool search --onlyvisible --name 'Sauver une liste Plivor' | head -1)\n"
+                                        "xdotool mousemove --window $D 60 60; sleep 0.3; xdotool key Escape; sleep 1\n");
+  // The capture can only be taken by a program still running.
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
+  Garder(QStringLiteral("montage-quitter.png"));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("essai.pvl"))),
+            "Tempo=3000.pvi\r\nrouge.jpg\r\nTransition=Gauche.pvi\r\nvert.jpg\r\nbleu.jpg\r\nTitrage=Fin.pvv\r\n");
+  // The montage still shows the edit: the transition's icon now on row 1.
+  EXPECT_GT(Pixels(ecran_, QRect(1048, 89 + 13, 30, 13), QColor(180, 110, 20), 20), 60);
+  EXPECT_EQ(Pixels(ecran_, QRect(1048, 89 + 5 * 13, 30, 13), QColor(150, 60, 150), 20), 0);  // one row fewer
+}
+
 }  // namespace
