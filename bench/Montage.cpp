@@ -123,10 +123,36 @@ void ChargementMontage(benchmark::State& state) {
   }
 }
 
+// Every line cut then pasted back, through the window: linear work.
+void CouperCollerTout(benchmark::State& state) {
+  Banc& banc = LeBanc();
+  Montage& m = banc.fenetre->Moteur();
+  m.Ouvrir(banc.chemin);
+  for (auto _ : state) {
+    m.ToutSelectionner();
+    m.Couper();
+    m.LigneCourante = -1;
+    m.CollerDessous();
+    benchmark::DoNotOptimize(m.Compte());
+  }
+}
+
+// The reference: the lines copied four times (snapshot, clipboard, list, view).
+void CopiesDeLaListe(benchmark::State& state) {
+  Banc& banc = LeBanc();
+  for (auto _ : state)
+    for (int i = 0; i < 4; ++i) {
+      Liste copie = banc.lignes;
+      benchmark::DoNotOptimize(copie.data());
+    }
+}
+
 BENCHMARK(PageListeSimple)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(PageMontage)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 BENCHMARK(LectureEtExistences)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChargementMontage)->Unit(benchmark::kMillisecond);
+BENCHMARK(CopiesDeLaListe)->Unit(benchmark::kMillisecond);
+BENCHMARK(CouperCollerTout)->Unit(benchmark::kMillisecond);
 
 // Each measure as a ratio of its reference, from this one run.
 class Rapport : public benchmark::ConsoleReporter {
@@ -143,6 +169,7 @@ class Rapport : public benchmark::ConsoleReporter {
     Ratio("PageMontage", "PageListeSimple", "page du montage / page d'une QListView simple (cible <= 2)");
     Ratio("ChargementMontage", "LectureEtExistences",
           "chargement et classement / lecture et existences (cible <= 1,5)");
+    Ratio("CouperCollerTout", "CopiesDeLaListe", "tout couper puis coller / quatre copies de la liste");
   }
 
  private:

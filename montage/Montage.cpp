@@ -59,19 +59,39 @@ int Montage::Genre(const Texte& ligne) const { return ClasserLigne(ligne, fichie
 
 // ---- Line primitives.
 
-void Montage::Inserer(int position, const Texte& ligne) {
-  lignes_.insert(lignes_.begin() + position, ligne);
-  selection_.insert(selection_.begin() + position, 0);
-  icones_.insert(icones_.begin() + position, -2);
-  if (focus_ >= position) ++focus_;
+void Montage::InsererBloc(int position, const Liste& bloc, bool choisies) {
+  // One insertion for the whole block: long pastes stay linear.
+  const auto n = static_cast<std::ptrdiff_t>(bloc.size());
+  lignes_.insert(lignes_.begin() + position, bloc.begin(), bloc.end());
+  selection_.insert(selection_.begin() + position, static_cast<size_t>(n), choisies ? 1 : 0);
+  icones_.insert(icones_.begin() + position, static_cast<size_t>(n), -2);
+  if (choisies) nombreSelectionnees_ += static_cast<int>(n);
+  if (focus_ >= position) focus_ += static_cast<int>(n);
 }
 
-void Montage::Retirer(int position) {
-  if (selection_[static_cast<size_t>(position)]) --nombreSelectionnees_;
-  lignes_.erase(lignes_.begin() + position);
-  selection_.erase(selection_.begin() + position);
-  icones_.erase(icones_.begin() + position);
-  if (focus_ > position || focus_ >= Compte()) --focus_;
+int Montage::RetirerSelection() {
+  // One pass over the list: removing the lines one by one would be
+  // quadratic on long lists.
+  int plusBas = -1, ecrites = 0, avantFocus = 0;
+  for (int i = 0; i < Compte(); ++i) {
+    const auto k = static_cast<size_t>(i);
+    if (selection_[k]) {
+      if (plusBas < 0) plusBas = i;
+      if (i < focus_) ++avantFocus;
+      continue;
+    }
+    const auto e = static_cast<size_t>(ecrites++);
+    if (e != k) {
+      lignes_[e] = std::move(lignes_[k]);
+      icones_[e] = icones_[k];
+    }
+  }
+  lignes_.resize(static_cast<size_t>(ecrites));
+  icones_.resize(static_cast<size_t>(ecrites));
+  selection_.assign(static_cast<size_t>(ecrites), 0);
+  nombreSelectionnees_ = 0;
+  focus_ = lignes_.empty() ? -1 : std::clamp(focus_ - avantFocus, 0, Compte() - 1);
+  return plusBas;
 }
 
 void Montage::Remplacer(const Liste& lignes) {
@@ -185,16 +205,13 @@ void Montage::Selection() {
 void Montage::Couper() {
   if (lignes_.empty()) return;
   DessinSuspendu = true;
-  int retour = LigneCourante;
   Modifiee();
   Instantane();
   Transfert.clear();
-  for (int i = Compte() - 1; i >= 0; --i) {
-    if (!Selectionnee(i)) continue;
-    Transfert.push_back(lignes_[static_cast<size_t>(i)]);
-    Retirer(i);
-    retour = i;
-  }
+  for (int i = Compte() - 1; i >= 0; --i)
+    if (Selectionnee(i)) Transfert.push_back(lignes_[static_cast<size_t>(i)]);
+  const int plusBas = RetirerSelection();
+  const int retour = plusBas >= 0 ? plusBas : LigneCourante;
   LigneCourante = lignes_.empty() ? -1 : IndexBorne(Compte(), retour);
   if (!lignes_.empty()) Marquer(LigneCourante, true);
   Apres();
@@ -211,15 +228,16 @@ void Montage::Copier() {
 }
 
 void Montage::CollerLignes(const Liste& pile) {
-  for (auto it = pile.rbegin(); it != pile.rend(); ++it) {
-    if (LigneCourante < Compte() - 1) {
-      Inserer(LigneCourante + 1, *it);
-      ++LigneCourante;
-    } else {
-      Inserer(Compte(), *it);
-      LigneCourante = Compte() - 1;
-    }
-    Marquer(LigneCourante, true);
+  if (pile.empty()) return;
+  // Taken from its last entry to its first: the list order they had.
+  const Liste bloc(pile.rbegin(), pile.rend());
+  const int k = static_cast<int>(bloc.size());
+  if (LigneCourante < Compte() - 1) {
+    InsererBloc(LigneCourante + 1, bloc, true);
+    LigneCourante += k;
+  } else {
+    InsererBloc(Compte(), bloc, true);
+    LigneCourante = Compte() - 1;
   }
 }
 
@@ -238,12 +256,7 @@ void Montage::Supprimer() {
   DessinSuspendu = true;
   Modifiee();
   Instantane();
-  int plusBas = -1;
-  for (int i = Compte() - 1; i >= 0; --i)
-    if (Selectionnee(i)) {
-      Retirer(i);
-      plusBas = i;
-    }
+  const int plusBas = RetirerSelection();
   if (!lignes_.empty()) {
     LigneCourante = IndexBorne(Compte(), plusBas >= 0 ? plusBas : LigneCourante);
     Marquer(LigneCourante, true);
@@ -254,24 +267,21 @@ void Montage::Supprimer() {
 }
 
 void Montage::Deplacer(int avant) {
-  const std::vector<int> choisies = Selectionnees();
-  if (choisies.empty()) return;
+  if (nombreSelectionnees_ == 0) return;
   DessinSuspendu = true;
   Modifiee();
   Instantane();
   Liste deplacees;
+  deplacees.reserve(static_cast<size_t>(nombreSelectionnees_));
   int cible = avant;
-  for (int i : choisies) {
-    deplacees.push_back(lignes_[static_cast<size_t>(i)]);
-    if (i < avant) --cible;
-  }
-  for (auto it = choisies.rbegin(); it != choisies.rend(); ++it) Retirer(*it);
-  ToutDeselectionner();
+  for (int i = 0; i < Compte(); ++i)
+    if (Selectionnee(i)) {
+      deplacees.push_back(lignes_[static_cast<size_t>(i)]);
+      if (i < avant) --cible;
+    }
+  RetirerSelection();
   cible = std::clamp(cible, 0, Compte());
-  for (size_t k = 0; k < deplacees.size(); ++k) {
-    Inserer(cible + static_cast<int>(k), deplacees[k]);
-    Marquer(cible + static_cast<int>(k), true);
-  }
+  InsererBloc(cible, deplacees, true);
   LigneCourante = cible + static_cast<int>(deplacees.size()) - 1;
   Apres();
 }
@@ -559,16 +569,15 @@ void Montage::ImporterListe(const Texte& chemin) {
   const Texte dossier = SansBarre(DossierDe(CheminComplet(chemin, fichiers_.DossierCourant(), style), style));
   if (LigneCourante >= 0 && LigneCourante < Compte()) Marquer(LigneCourante, false);
   const int position = std::clamp(LigneCourante, -1, Compte() - 1);
-  int k = 0;
+  Liste bloc;
+  bloc.reserve(lue->lignes.size());
   for (const Texte& brute : lue->lignes) {
     const int genre = GenreExtension(brute);
     const bool instruction = genre == Genre::Instruction || genre == Genre::InstructionTexte ||
                              genre == Genre::Ressource || genre == Genre::Drapeau;
-    const Texte ligne = instruction || EstAbsolu(brute, style) ? brute : Joindre(dossier, brute, style);
-    Inserer(position + 1 + k, ligne);
-    Marquer(position + 1 + k, true);
-    ++k;
+    bloc.push_back(instruction || EstAbsolu(brute, style) ? brute : Joindre(dossier, brute, style));
   }
+  InsererBloc(position + 1, bloc, true);
   emit ListeChangee();
   emit SelectionChangee();
 }

@@ -153,8 +153,9 @@ class Montage : public QObject {
 
  private:
   // Line primitives that keep the selection and icon cache in step.
-  void Inserer(int position, const Texte& ligne);
-  void Retirer(int position);
+  void InsererBloc(int position, const Liste& bloc, bool choisies);
+  // Removes the selected lines; the lowest removed index, -1 when none.
+  int RetirerSelection();
   void Remplacer(const Liste& lignes);
   void Marquer(int index, bool choisie);
   void ToutDeselectionner();
