@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Runs the real program on a list inside the X server that xvfb-run gave
-# this script, does what a user would do to end it, and prints how it ended:
-# "fin N" with its exit status, or "toujours vivant" after 15 seconds.
+# Runs the real program on a list, on the X server of DISPLAY (see
+# sur-xvfb.sh), does what a user would do to end it, and prints how it ended: "fin N" with its
+# exit status, or "toujours vivant" after 15 seconds.
 #   pilote.sh PROGRAMME LISTE FACON [FERMER] [-- ARGUMENTS...]
-# FACON: ctrlq, menu, panneau, fermer, terme, rien, clic-droit.
+# FACON: ctrlq, menu, panneau, fermer, terme, drapeaux, clic-droit, rien.
 set -u
 programme=$1 liste=$2 facon=$3 fermer=${4:-}
 shift 4 2>/dev/null || shift $#

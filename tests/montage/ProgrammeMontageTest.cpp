@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -33,9 +32,9 @@ int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) 
 class ProgrammeMontage : public testing::Test {
  protected:
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("xvfb-run")).isEmpty() ||
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
         QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-      GTEST_SKIP() << "xvfb-run ou xdotool absent";
+      GTEST_SKIP() << "Xvfb ou xdotool absent";
     using plivor::test::Unie;
     plivor::EcrireJpeg(Chemin(QStringLiteral("rouge.jpg")), Unie(400, 300, QColor(220, 30, 30)));
     plivor::EcrireJpeg(Chemin(QStringLiteral("vert.jpg")), Unie(400, 300, QColor(30, 200, 40)));
@@ -72,12 +71,7 @@ class ProgrammeMontage : public testing::Test {
     environnement.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
     environnement.insert(QStringLiteral("PLIVOR_REGLAGES"), Chemin(QStringLiteral("reglages.ini")));
     programme.setProcessEnvironment(environnement);
-    // A server number of its own: "-a" alone races with other tests
-    // starting their server at the same moment.
-    programme.start(QStringLiteral("xvfb-run"),
-                    {QStringLiteral("-a"), QStringLiteral("-n"),
-                     QString::number(20200 + QRandomGenerator::global()->bounded(20000)), QStringLiteral("-s"),
-                     QStringLiteral("-screen 0 1280x800x24"), QStringLiteral("bash"), script});
+    programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), script});
     ASSERT_TRUE(programme.waitForFinished(90000));
     EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
     ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
