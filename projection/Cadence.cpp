@@ -4,22 +4,43 @@
 
 namespace plivor {
 
-void CadenceReelle::Debut() { echeance_ = derniereImage_ = Horloge::now(); }
+void CadenceReelle::Debut() {
+  debut_ = echeance_ = derniereImage_ = Horloge::now();
+  prochaineImage_ = debut_ + kPeriode;
+}
 
+CadenceReelle::Horloge::time_point CadenceReelle::ImageApres(Horloge::time_point t) const {
+  if (t < debut_) return debut_ + kPeriode;
+  return debut_ + kPeriode * ((t - debut_) / kPeriode + 1);
+}
+
+// Morphs draw one frame a pause: a plain sleep to the schedule's time.
 void CadenceReelle::Pause(Duree duree) {
   echeance_ += duree;
-  // Sleeping is coarse: sleep to within a millisecond, then spin.
-  const auto marge = std::chrono::milliseconds(1);
-  if (echeance_ - Horloge::now() > marge) std::this_thread::sleep_until(echeance_ - marge);
-  while (Horloge::now() < echeance_) {
-  }
+  std::this_thread::sleep_until(echeance_);
 }
+
+void CadenceReelle::PauseEtape(Duree duree, const std::function<void()>& presenter) {
+  echeance_ += duree;
+  // Due before the next frame: drawn at once, shown with that frame.
+  if (echeance_ < prochaineImage_) return;
+  std::this_thread::sleep_until(prochaineImage_);
+  presenter();
+  ++images;
+  // A frame that took long skips the frames it overran; a step due later
+  // than the next frame leaves nothing to show until it is drawn.
+  const auto maintenant = Horloge::now();
+  prochaineImage_ = ImageApres(std::max(maintenant, echeance_));
+  if (echeance_ > maintenant) std::this_thread::sleep_until(echeance_);
+}
+
+void CadenceReelle::Fin() { std::this_thread::sleep_until(echeance_); }
 
 void CadenceReelle::Attendre(Duree duree) { std::this_thread::sleep_for(duree); }
 
 bool CadenceReelle::ImageDue() {
   const auto maintenant = Horloge::now();
-  if (maintenant - derniereImage_ < std::chrono::microseconds(16667)) return false;
+  if (maintenant - derniereImage_ < kPeriode) return false;
   derniereImage_ = maintenant;
   return true;
 }

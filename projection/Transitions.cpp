@@ -54,8 +54,11 @@ void TFVue::Ralentisseur() {
   if (d < 10 && titreEnCours_) return;
   if (NombrePas <= 0) return;
   const long long n = (static_cast<long long>(VitesseTransitions) * FacteurPause * 1000 / NombrePas) / 10;
-  services_.cadence.Pause(Cadence::Duree(static_cast<long long>(static_cast<double>(d) * n * kUniteNs)));
-  if (services_.cadence.ImageDue()) emit Presenter();
+  Cadence& cadence = services_.cadence;
+  cadence.PauseEtape(Cadence::Duree(static_cast<long long>(static_cast<double>(d) * n * kUniteNs)), [this, &cadence] {
+    emit Presenter();
+    cadence.zone = QRegion();
+  });
 }
 
 void TFVue::Transitions() {
@@ -101,14 +104,55 @@ void TFVue::Transitions() {
   if (!ImageOpaque)
     cle = titreEnCours_ ? DepuisQColor(travail.pixelColor(0, travail.height() - 1)) : CouleurTransparente;
   Pinceau pinceau(PBox, travail, QPoint(origine.x, origine.y), cle);
-  services_.cadence.Debut();
+  Cadence& cadence = services_.cadence;
+  cadence.travail = QRect(origine.x, origine.y, travail.width(), travail.height());
+  cadence.zone = QRegion();
+  cadence.Debut();
   if (!Devoiler(pinceau, CodeTransition % 100)) services_.dialogues.Message(kTransitionInconnue);
+  cadence.Fin();
   NombrePas = 0;
   titreEnCours_ = false;
   emit Presenter();
+  cadence.zone.reset();
 }
 
-bool TFVue::Devoiler(Pinceau& p, int transition) {
+namespace {
+
+// Draws through the brush and notes on the cadence what the next frame shows.
+class Trace {
+ public:
+  Trace(Pinceau& pinceau, Cadence& cadence, const QRect& pbox)
+      : pinceau_(pinceau), cadence_(cadence), visible_(cadence.travail & pbox) {}
+  int Largeur() const { return pinceau_.Largeur(); }
+  int Hauteur() const { return pinceau_.Hauteur(); }
+  void Rangee(int y) {
+    pinceau_.Rangee(y);
+    const QRect& t = cadence_.travail;
+    Noter(QRect(t.x(), t.y() + y, t.width(), 1));
+  }
+  void Colonne(int x) {
+    pinceau_.Colonne(x);
+    const QRect& t = cadence_.travail;
+    Noter(QRect(t.x() + x, t.y(), 1, t.height()));
+  }
+  void Tout() {
+    pinceau_.Tout();
+    Noter(cadence_.travail);
+  }
+
+ private:
+  void Noter(const QRect& r) {
+    if (cadence_.zone) *cadence_.zone += r & visible_;
+  }
+  Pinceau& pinceau_;
+  Cadence& cadence_;
+  QRect visible_;
+};
+
+}  // namespace
+
+bool TFVue::Devoiler(Pinceau& pinceau, int transition) {
+  Trace p(pinceau, services_.cadence, PBox.rect());
   const int W = p.Largeur(), H = p.Hauteur();
   const auto pas = [this](int n) { NombrePas = n; };
   switch (transition) {
