@@ -37,6 +37,8 @@ class Cadence {
   std::optional<QRegion> zone;
   // Where the transition's work image lies on the paint box.
   QRect travail;
+  // Drawing a transition holds back until a frame shows it.
+  std::function<void()> avantImage;
 };
 
 // Real time, aligned on the display's frames (60 per second): the steps due

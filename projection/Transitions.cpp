@@ -1,6 +1,7 @@
 // The display step and the drawing of new content onto the paint box.
 
 #include <QPainter>
+#include <vector>
 
 #include "projection/Pinceau.h"
 #include "projection/PreparationImage.h"
@@ -56,10 +57,129 @@ void TFVue::Ralentisseur() {
   const long long n = (static_cast<long long>(VitesseTransitions) * FacteurPause * 1000 / NombrePas) / 10;
   Cadence& cadence = services_.cadence;
   cadence.PauseEtape(Cadence::Duree(static_cast<long long>(static_cast<double>(d) * n * kUniteNs)), [this, &cadence] {
+    if (cadence.avantImage) cadence.avantImage();
     emit Presenter();
     cadence.zone = QRegion();
   });
 }
+
+namespace {
+
+// Draws through the brush and notes on the cadence what the next frame shows.
+// Opaque columns wait for the frame that shows them and are then copied row
+// by row: one pass over memory instead of one cache line a pixel.
+class Trace {
+ public:
+  Trace(Pinceau& pinceau, Cadence& cadence, QImage& pbox, const QImage* opaque = nullptr)
+      : pinceau_(pinceau), cadence_(cadence), pbox_(pbox), visible_(cadence.travail & pbox.rect()),
+        opaque_(opaque && opaque->format() == QImage::Format_RGB32 ? opaque : nullptr) {
+    if (opaque_) cadence_.avantImage = [this] { Vider(); };
+  }
+  ~Trace() {
+    Vider();
+    cadence_.avantImage = nullptr;
+  }
+  Trace(const Trace&) = delete;
+  Trace& operator=(const Trace&) = delete;
+  int Largeur() const { return pinceau_.Largeur(); }
+  int Hauteur() const { return pinceau_.Hauteur(); }
+  void Rangee(int y) {
+    pinceau_.Rangee(y);
+    const QRect& t = cadence_.travail;
+    Noter(QRect(t.x(), t.y() + y, t.width(), 1));
+  }
+  void Colonne(int x) {
+    const QRect& t = cadence_.travail;
+    const QRect colonne = QRect(t.x() + x, t.y(), 1, t.height()) & visible_;
+    if (!opaque_)
+      pinceau_.Colonne(x);
+    else if (x >= 0 && x < t.width() && !colonne.isEmpty())
+      colonnes_.push_back(x);
+    Noter(colonne);
+  }
+  void Tout() {
+    pinceau_.Tout();
+    Noter(cadence_.travail);
+  }
+  // The columns held back, drawn at once.
+  void Vider() {
+    if (colonnes_.empty()) return;
+    const QRect& t = cadence_.travail;
+    for (int yy = visible_.top(); yy <= visible_.bottom(); ++yy) {
+      const auto* source = reinterpret_cast<const QRgb*>(opaque_->constScanLine(yy - t.y()));
+      auto* cible = reinterpret_cast<QRgb*>(pbox_.scanLine(yy)) + t.x();
+      for (const int x : colonnes_) cible[x] = source[x] | 0xFF000000;
+    }
+    colonnes_.clear();
+  }
+
+ private:
+  void Noter(const QRect& r) {
+    if (cadence_.zone) *cadence_.zone += r & visible_;
+  }
+  Pinceau& pinceau_;
+  Cadence& cadence_;
+  QImage& pbox_;
+  QRect visible_;
+  const QImage* opaque_;
+  std::vector<int> colonnes_;
+};
+
+bool Reveler(TFVue& vue, Trace& p, int transition) {
+  const int W = p.Largeur(), H = p.Hauteur();
+  const auto pas = [&vue](int n) { vue.NombrePas = n; };
+  const auto pause = [&vue] { vue.Ralentisseur(); };
+  switch (transition) {
+    case 0: p.Tout(); return true;
+    case 1: pas(H); for (int y = 0; y < H; ++y) { p.Rangee(y); pause(); } return true;
+    case 2: pas(H); for (int e = H; e >= 0; --e) { p.Rangee(e - 1); pause(); } return true;
+    case 3: pas(W); for (int x = 0; x < W; ++x) { p.Colonne(x); pause(); } return true;
+    case 4: pas(W); for (int e = W; e >= 0; --e) { p.Colonne(e - 1); pause(); } return true;
+    case 5: {
+      const int h = W / 2;
+      pas(h);
+      for (int k = 0; k <= h; ++k) { p.Colonne(h - 1 - k); p.Colonne(h + k); pause(); }
+      return true;
+    }
+    case 6:
+      pas(W / 2);
+      for (int k = 0; k <= W / 2; ++k) { p.Colonne(W - 1 - k); p.Colonne(k); pause(); }
+      return true;
+    case 7: {
+      const int m = H / 2;
+      pas(m);
+      for (int k = 0; k <= m + 1; ++k) { p.Rangee(m - 1 - k); p.Rangee(m - 1 + k); pause(); }
+      return true;
+    }
+    case 8:
+      pas(H / 2);
+      for (int i = 1; i <= H / 2 + 1; ++i) { p.Rangee(H - i); p.Rangee(i - 1); pause(); }
+      return true;
+    case 11: case 12: {
+      const int bande = std::max(1, H / (transition == 11 ? 30 : 60));
+      pas(bande);
+      for (int i = 0; i < bande; ++i) {
+        const int k = transition == 11 ? i : bande - 1 - i;
+        for (int y = k; y < H; y += bande) p.Rangee(y);
+        pause();
+      }
+      return true;
+    }
+    case 13: case 14: {
+      const int bande = std::max(1, W / (transition == 13 ? 40 : 80));
+      pas(bande);
+      for (int i = 0; i < bande; ++i) {
+        const int k = transition == 13 ? i : bande - 1 - i;
+        for (int x = k; x < W; x += bande) p.Colonne(x);
+        pause();
+      }
+      return true;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace
 
 void TFVue::Transitions() {
   const int code = CodeInstruction;
@@ -108,7 +228,10 @@ void TFVue::Transitions() {
   cadence.travail = QRect(origine.x, origine.y, travail.width(), travail.height());
   cadence.zone = QRegion();
   cadence.Debut();
-  if (!Devoiler(pinceau, CodeTransition % 100)) services_.dialogues.Message(kTransitionInconnue);
+  {
+    Trace trace(pinceau, cadence, PBox, cle ? nullptr : &travail);
+    if (!Reveler(*this, trace, CodeTransition % 100)) services_.dialogues.Message(kTransitionInconnue);
+  }
   cadence.Fin();
   NombrePas = 0;
   titreEnCours_ = false;
@@ -116,94 +239,9 @@ void TFVue::Transitions() {
   cadence.zone.reset();
 }
 
-namespace {
-
-// Draws through the brush and notes on the cadence what the next frame shows.
-class Trace {
- public:
-  Trace(Pinceau& pinceau, Cadence& cadence, const QRect& pbox)
-      : pinceau_(pinceau), cadence_(cadence), visible_(cadence.travail & pbox) {}
-  int Largeur() const { return pinceau_.Largeur(); }
-  int Hauteur() const { return pinceau_.Hauteur(); }
-  void Rangee(int y) {
-    pinceau_.Rangee(y);
-    const QRect& t = cadence_.travail;
-    Noter(QRect(t.x(), t.y() + y, t.width(), 1));
-  }
-  void Colonne(int x) {
-    pinceau_.Colonne(x);
-    const QRect& t = cadence_.travail;
-    Noter(QRect(t.x() + x, t.y(), 1, t.height()));
-  }
-  void Tout() {
-    pinceau_.Tout();
-    Noter(cadence_.travail);
-  }
-
- private:
-  void Noter(const QRect& r) {
-    if (cadence_.zone) *cadence_.zone += r & visible_;
-  }
-  Pinceau& pinceau_;
-  Cadence& cadence_;
-  QRect visible_;
-};
-
-}  // namespace
-
 bool TFVue::Devoiler(Pinceau& pinceau, int transition) {
-  Trace p(pinceau, services_.cadence, PBox.rect());
-  const int W = p.Largeur(), H = p.Hauteur();
-  const auto pas = [this](int n) { NombrePas = n; };
-  switch (transition) {
-    case 0: p.Tout(); return true;
-    case 1: pas(H); for (int y = 0; y < H; ++y) { p.Rangee(y); Ralentisseur(); } return true;
-    case 2: pas(H); for (int e = H; e >= 0; --e) { p.Rangee(e - 1); Ralentisseur(); } return true;
-    case 3: pas(W); for (int x = 0; x < W; ++x) { p.Colonne(x); Ralentisseur(); } return true;
-    case 4: pas(W); for (int e = W; e >= 0; --e) { p.Colonne(e - 1); Ralentisseur(); } return true;
-    case 5: {
-      const int h = W / 2;
-      pas(h);
-      for (int k = 0; k <= h; ++k) { p.Colonne(h - 1 - k); p.Colonne(h + k); Ralentisseur(); }
-      return true;
-    }
-    case 6:
-      pas(W / 2);
-      for (int k = 0; k <= W / 2; ++k) { p.Colonne(W - 1 - k); p.Colonne(k); Ralentisseur(); }
-      return true;
-    case 7: {
-      const int m = H / 2;
-      pas(m);
-      for (int k = 0; k <= m + 1; ++k) { p.Rangee(m - 1 - k); p.Rangee(m - 1 + k); Ralentisseur(); }
-      return true;
-    }
-    case 8:
-      pas(H / 2);
-      for (int i = 1; i <= H / 2 + 1; ++i) { p.Rangee(H - i); p.Rangee(i - 1); Ralentisseur(); }
-      return true;
-    case 11: case 12: {
-      const int bande = std::max(1, H / (transition == 11 ? 30 : 60));
-      pas(bande);
-      for (int i = 0; i < bande; ++i) {
-        const int k = transition == 11 ? i : bande - 1 - i;
-        for (int y = k; y < H; y += bande) p.Rangee(y);
-        Ralentisseur();
-      }
-      return true;
-    }
-    case 13: case 14: {
-      const int bande = std::max(1, W / (transition == 13 ? 40 : 80));
-      pas(bande);
-      for (int i = 0; i < bande; ++i) {
-        const int k = transition == 13 ? i : bande - 1 - i;
-        for (int x = k; x < W; x += bande) p.Colonne(x);
-        Ralentisseur();
-      }
-      return true;
-    }
-    default: return false;
-  }
+  Trace trace(pinceau, services_.cadence, PBox);
+  return Reveler(*this, trace, transition);
 }
-
 
 }  // namespace plivor
