@@ -20,10 +20,6 @@ class VoisinsMontage : public VoisinsNavigation {
   }
   Texte NomListeMontage() const override { return montage ? montage->NomListe : VoisinsNavigation::NomListeMontage(); }
   bool SauverMontage() override { return montage ? montage->Sauver() : VoisinsNavigation::SauverMontage(); }
-  // The projection runs scripts from this list and empties it when it loads
-  // a list: it stays the projection's own, apart from the user's clipboard
-  // (Montage::Transfert), which only the user's operations fill.
-  Liste& Transfert() override { return VoisinsNavigation::Transfert(); }
   Texte DossierMontage() const override {
     return montage ? montage->DossierListe : VoisinsNavigation::DossierMontage();
   }

@@ -37,7 +37,7 @@ void TFVue::ChargerListe(Emetteur emetteur) {
   ApercuSource = ApercuMontage = false;
   if (services_.voisins.MenuOuvert()) services_.voisins.Navigation();
   ListePropre = true;
-  services_.voisins.Transfert().clear();
+  LignesScript.clear();
   if (EtatPause > 0) EtatPause = 0;
   ArreterLecture();
   services_.voisins.Boutons();

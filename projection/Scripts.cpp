@@ -1,14 +1,13 @@
-// Script files: lines run from the montage's scratch list, one stop at a time.
+// Script files: lines run from the projection's own list, one stop at a time.
 
 #include "projection/TFVue.h"
 
 namespace plivor {
 
 void TFVue::ExecuterScript(const Texte& fichier) {
-  Liste& transfert = services_.voisins.Transfert();
   if (fichier == "FinScript") {
     // Resets and jumps end the script under way.
-    if (ScriptEnCours) transfert.clear();
+    if (ScriptEnCours) LignesScript.clear();
     ScriptEnCours = false;
     return;
   }
@@ -17,11 +16,11 @@ void TFVue::ExecuterScript(const Texte& fichier) {
     if (fichier == "Suite") return;
     const auto lue = LireLignes(fichier);
     if (!lue) return;
-    transfert = *lue;
+    LignesScript = *lue;
     ScriptEnCours = true;
   }
-  for (size_t i = 0; i < transfert.size(); ++i) {
-    const Texte ligne = transfert[i];
+  for (size_t i = 0; i < LignesScript.size(); ++i) {
+    const Texte ligne = LignesScript[i];
     const int genre = ClasserLigne(ligne, services_.fichiers);
     const bool attend = genre == Genre::Jpeg || genre == Genre::Gif || genre == Genre::InstructionTexte ||
                         genre == Genre::Bmp;
@@ -30,7 +29,7 @@ void TFVue::ExecuterScript(const Texte& fichier) {
     if (!attend && !enchaine) continue;
     Charger(ligne);
     if (!ScriptEnCours) return;  // the line ended the script
-    transfert[i].assign(1, '-');  // consumed
+    LignesScript[i].assign(1, '-');  // consumed
     if (attend) return;
   }
   ScriptEnCours = false;

@@ -227,6 +227,9 @@ class TFVue : public QObject {
   Texte CheminListe = "Sans nom";
   Texte DossierProjection;
   Liste ListeTemporaire;
+  // The lines of the script under way, consumed as they run. The
+  // projection's own: the user's clipboard is never scratch space.
+  Liste LignesScript;
   bool ScriptEnCours = false;
   Texte DrapeauCible;
   bool Fermeture = false;

@@ -32,7 +32,6 @@ class Voisins {
                                  bool listeModifiee) = 0;
   virtual Texte NomListeMontage() const = 0;
   virtual bool SauverMontage() = 0;
-  virtual Liste& Transfert() = 0;  // the montage's hidden scratch list
 
   // Opener window, shown modally.
   virtual void MontrerOuvreur() = 0;
@@ -64,7 +63,6 @@ class VoisinsAbsents : public Voisins {
   }
   Texte NomListeMontage() const override { return nomListeMontage; }
   bool SauverMontage() override { return ++sauvegardes, true; }
-  Liste& Transfert() override { return transfert; }
   void MontrerOuvreur() override { ouvreur = true; }
   void BoutonsDrapeaux(bool avecDrapeaux) override { boutonsDrapeaux = avecDrapeaux; }
   Texte DossierMontage() const override { return dossierMontage; }
@@ -75,7 +73,7 @@ class VoisinsAbsents : public Voisins {
 
   bool panneau = false, deuxiemeRangee = false, menu = false, montage = false;
   bool styleWindows = false, bulles = true, ouvreur = false, boutonsDrapeaux = false;
-  Liste listeMontage, transfert;
+  Liste listeMontage;
   int ligneMontage = -1, sauvegardes = 0;
   Texte nomListeMontage = "Sans nom";
   QImage imageMenu;

@@ -195,7 +195,7 @@ TEST_F(Sequence, UnScriptDeDeuxSonsUneInstructionEtUneImage) {
   EXPECT_EQ(vue().Timer1.interval(), 700);
   EXPECT_EQ(vue().TypeLigne, Genre::Bmp);
   const Liste consomme = {"-", "-", "-", "-"};
-  EXPECT_EQ(banc.voisins.transfert, consomme);
+  EXPECT_EQ(banc.vue->LignesScript, consomme);
   EXPECT_EQ(vue().IndexCourant, 0);
   // The next advance shows the image and the script ends; the list goes on.
   vue().Suivant(Emetteur::Minuterie);
@@ -210,7 +210,7 @@ TEST_F(Sequence, UneRemiseAZeroTermineLeScript) {
   ASSERT_TRUE(vue().ScriptEnCours);
   vue().Initialiser();
   EXPECT_FALSE(vue().ScriptEnCours);
-  EXPECT_TRUE(banc.voisins.transfert.empty());
+  EXPECT_TRUE(banc.vue->LignesScript.empty());
 }
 
 }  // namespace
