@@ -1,4 +1,4 @@
-// JPEG through libjpeg-turbo, with its scaled IDCT for reduced previews.
+// JPEG through libjpeg-turbo, with its scaled IDCT for reduced pictures.
 
 #include <csetjmp>
 #include <cstdio>
@@ -52,7 +52,10 @@ struct Decodage {
   }
 };
 
-bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement) {
+// `choisir`, when given, picks the divisor from the natural size and a
+// natural size over the bound is refused whatever the reduction.
+bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement,
+             const std::function<int(QSize)>* choisir = nullptr) {
   d.info.err = jpeg_std_error(&d.erreur.gestion);
   d.erreur.gestion.error_exit = SortirSurErreur;
   d.erreur.gestion.emit_message = Avertissement;
@@ -62,6 +65,16 @@ bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement) {
   jpeg_stdio_src(&d.info, f);
   jpeg_read_header(&d.info, TRUE);
   if (enTeteSeulement) return true;
+  if (choisir) {
+    const qint64 naturels = qint64(d.info.image_width) * d.info.image_height;
+    if (naturels <= 0 || naturels > kPixelsMaximum) {
+      std::snprintf(d.erreur.message, sizeof d.erreur.message, "Image trop grande (%u x %u pixels)",
+                    d.info.image_width, d.info.image_height);
+      return false;
+    }
+    diviseur = (*choisir)(QSize(int(d.info.image_width), int(d.info.image_height)));
+    if (diviseur != 2 && diviseur != 4 && diviseur != 8) diviseur = 1;
+  }
   d.info.scale_num = 1;
   d.info.scale_denom = static_cast<unsigned>(diviseur);
   const bool cmjn = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
@@ -105,6 +118,22 @@ ImageDecodee DecoderJpeg(const QString& chemin, int diviseur) {
   Decodage d;
   if (!Decoder(d, fichier.f, diviseur, false)) return {QImage(), QString::fromUtf8(d.erreur.message)};
   return {std::move(d.image), QString()};
+}
+
+ImageDecodee DecoderJpeg(const QString& chemin, const std::function<int(QSize naturelle)>& choisir,
+                         QSize* naturelle) {
+  Fichier fichier(chemin);
+  if (!fichier.f) return {QImage(), QStringLiteral("Fichier illisible")};
+  Decodage d;
+  const bool lu = Decoder(d, fichier.f, 1, false, &choisir);
+  if (naturelle && d.cree) *naturelle = QSize(int(d.info.image_width), int(d.info.image_height));
+  if (!lu) return {QImage(), QString::fromUtf8(d.erreur.message)};
+  return {std::move(d.image), QString()};
+}
+
+// libjpeg-turbo rounds the scaled size up.
+QSize TailleReduite(QSize naturelle, int diviseur) {
+  return {(naturelle.width() + diviseur - 1) / diviseur, (naturelle.height() + diviseur - 1) / diviseur};
 }
 
 QSize TailleJpeg(const QString& chemin) {

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <functional>
 
 namespace plivor {
 
@@ -17,6 +18,12 @@ struct ImageDecodee {
 
 // `diviseur` 1, 2 or 4: JPEG decoding at full, half or quarter scale.
 ImageDecodee DecoderJpeg(const QString& chemin, int diviseur = 1);
+// JPEG decoding at the reduction (1, 2, 4 or 8) `choisir` picks from the
+// natural size, read from the same opening of the file; `naturelle` gets it.
+ImageDecodee DecoderJpeg(const QString& chemin, const std::function<int(QSize naturelle)>& choisir,
+                         QSize* naturelle = nullptr);
+// The size libjpeg-turbo gives a picture decoded with `diviseur`.
+QSize TailleReduite(QSize naturelle, int diviseur);
 ImageDecodee DecoderGif(const QString& chemin);
 ImageDecodee DecoderBmp(const QString& chemin);
 

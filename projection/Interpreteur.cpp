@@ -110,7 +110,29 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
     const int rs = CodeDiapo / 10;
     diviseur = rs == 42 ? 2 : rs == 44 ? 4 : 1;
   }
-  const ImageDecodee decodee = genre == Genre::Gif    ? DecoderGif(chemin)
+  // A large photograph is decoded at the largest reduction that still
+  // covers the slide: the fit that follows gives the same picture for a
+  // fraction of the work. Cut-out pictures keep their natural pixels.
+  const bool reduite = genre == Genre::Jpeg && diviseur == 1 && !ImageDecoupee;
+  const QSize diapo(LargeurDiapo, HauteurDiapo);
+  const auto couvrante = [&diapo](QSize naturelle) {
+    // The preparation's fit: narrowed to the slide's width, then lowered to its height.
+    const auto ajustee = [&diapo](QSize i) {
+      QSize t = i;
+      if (diapo.width() < i.width()) t = {diapo.width(), MulDiv(diapo.width(), i.height(), i.width())};
+      if (diapo.height() < t.height()) t = {MulDiv(t.width(), diapo.height(), t.height()), diapo.height()};
+      return t;
+    };
+    if (diapo.width() <= 0 || diapo.height() <= 0) return 1;
+    for (const int k : {8, 4, 2})
+      if (naturelle.width() >= k * diapo.width() && naturelle.height() >= k * diapo.height() &&
+          ajustee(TailleReduite(naturelle, k)) == ajustee(naturelle))
+        return k;
+    return 1;
+  };
+  QSize naturelleJpeg;
+  const ImageDecodee decodee = genre == Genre::Gif ? DecoderGif(chemin)
+                               : reduite           ? DecoderJpeg(chemin, couvrante, &naturelleJpeg)
                                : genre == Genre::Jpeg ? DecoderJpeg(chemin, diviseur)
                                                       : DecoderBmp(chemin);
   if (!decodee.Valide()) {
@@ -119,7 +141,7 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
     return;
   }
   if (!ListePropre) {
-    const QSize naturelle = diviseur > 1 ? TailleJpeg(chemin) : decodee.image.size();
+    const QSize naturelle = reduite ? naturelleJpeg : diviseur > 1 ? TailleJpeg(chemin) : decodee.image.size();
     services_.voisins.TailleImage(naturelle.width(), naturelle.height());
   }
   ReglagesDiapo reglages;
