@@ -18,7 +18,7 @@ EcranVue::EcranVue(TFVue& vue, QWidget* parent) : QWidget(parent), vue_(vue) {
   setAttribute(Qt::WA_OpaquePaintEvent);
   setWindowFlag(Qt::FramelessWindowHint, true);
   // Painted at once, so that a transition shows as it happens.
-  connect(&vue_, &TFVue::Presenter, this, [this] { repaint(); });
+  connect(&vue_, &TFVue::Presenter, this, &EcranVue::Presenter);
   connect(&vue_, &TFVue::GeometrieChangee, this, &EcranVue::SuivreGeometrie);
   menu_ = std::make_unique<MenuProjection>(vue_, this);
   setFocusPolicy(Qt::StrongFocus);
@@ -39,8 +39,32 @@ void EcranVue::SuivreGeometrie() {
   update();
 }
 
-void EcranVue::paintEvent(QPaintEvent*) {
+QRect EcranVue::BoiteEcran() const {
+  return QRect(vue_.Carton.topLeft() + vue_.RectPBox().topLeft(), vue_.PBox.size());
+}
+
+// A transition's frame repaints only the rows or columns drawn since the
+// last one: at 3840 x 2160 a whole repaint would not fit in a frame.
+void EcranVue::Presenter() {
+  const std::optional<QRegion>& zone = vue_.Services().cadence.zone;
+  if (!zone || !vue_.CartonVisible) {
+    repaint();
+    return;
+  }
+  if (zone->isEmpty() || !isVisible()) return;
+  imageTransition_ = true;
+  repaint(zone->translated(BoiteEcran().topLeft()));
+  imageTransition_ = false;
+}
+
+void EcranVue::paintEvent(QPaintEvent* evenement) {
   QPainter peintre(this);
+  const QRect boite = BoiteEcran();
+  if (vue_.CartonVisible && boite.contains(evenement->region().boundingRect())) {
+    if (imageTransition_) ++imagesTransition_;
+    for (const QRect& r : evenement->region()) peintre.drawImage(r.topLeft(), vue_.PBox, r.translated(-boite.topLeft()));
+    return;
+  }
   peintre.fillRect(rect(), Qt::black);
   if (!vue_.CartonVisible) return;
   const QRect carton = vue_.Carton;
@@ -60,7 +84,7 @@ void EcranVue::paintEvent(QPaintEvent*) {
       peintre.drawLine(r.topRight(), r.bottomRight());
     }
   }
-  peintre.drawImage(carton.topLeft() + vue_.RectPBox().topLeft(), vue_.PBox);
+  peintre.drawImage(boite.topLeft(), vue_.PBox);
 }
 
 void EcranVue::resizeEvent(QResizeEvent* evenement) {

@@ -17,6 +17,8 @@ class EcranVue : public QWidget {
   explicit EcranVue(TFVue& vue, QWidget* parent = nullptr);
   ~EcranVue() override;
   MenuProjection& Menu() { return *menu_; }
+  // Frames of transitions painted on the window since it was created.
+  long long ImagesDeTransition() const { return imagesTransition_; }
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;
@@ -32,10 +34,14 @@ class EcranVue : public QWidget {
 
  private:
   void SuivreGeometrie();
+  void Presenter();
+  QRect BoiteEcran() const;  // the paint box in the window
 
   TFVue& vue_;
   std::unique_ptr<MenuProjection> menu_;
   bool synchronisation_ = false;
+  bool imageTransition_ = false;
+  long long imagesTransition_ = 0;
 };
 
 }  // namespace plivor

@@ -1,13 +1,19 @@
 #!/usr/bin/env bash
-# Runs a command on a virtual X server of its own, 1280 x 800, and exits
-# with the command's status. The server picks a free display and says which
-# once it accepts connections, so tests that start servers at the same
-# moment never race for one (xvfb-run's "-a" does).
-#   sur-xvfb.sh COMMANDE [ARGUMENTS...]
+# Runs a command on a virtual X server of its own, 1280 x 800 unless
+# "--ecran" gives another screen, and exits with the command's status. The
+# server picks a free display and says which once it accepts connections, so
+# tests that start servers at the same moment never race for one (xvfb-run's
+# "-a" does).
+#   sur-xvfb.sh [--ecran LARGEURxHAUTEURxPROFONDEUR] COMMANDE [ARGUMENTS...]
 set -u
+ecran=1280x800x24
+if [ "${1:-}" = "--ecran" ]; then
+  ecran=$2
+  shift 2
+fi
 tube=$(mktemp -u)
 mkfifo "$tube"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$tube" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "$ecran" -nolisten tcp -noreset 3>"$tube" 2>/dev/null &
 serveur=$!
 trap 'kill "$serveur" 2>/dev/null; rm -f "$tube"' EXIT
 if ! read -r -t 20 numero <"$tube"; then
