@@ -1,6 +1,7 @@
 #include "projection/EcranVue.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QResizeEvent>
@@ -52,8 +53,14 @@ void EcranVue::Presenter() {
     return;
   }
   if (zone->isEmpty() || !isVisible()) return;
+  // Slats are many columns a pixel wide: one copy of the rows they span
+  // costs less than a copy, and a transfer to the display, a column.
+  QRegion montree = *zone;
+  if (zone->rectCount() > 8 &&
+      std::all_of(zone->begin(), zone->end(), [](const QRect& r) { return r.width() < 4 && r.height() > 4; }))
+    montree = zone->boundingRect();
   imageTransition_ = true;
-  repaint(zone->translated(BoiteEcran().topLeft()));
+  repaint(montree.translated(BoiteEcran().topLeft()));
   imageTransition_ = false;
 }
 
