@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QLocale>
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 
 #include "core/Adresses.h"
@@ -41,7 +42,10 @@ bool EstFichierMedia(int genre) {
   return EstImage(genre) || EstSon(genre) || genre == Genre::SousListe || genre == Genre::Script;
 }
 
-int NombreOuZero(const Texte& ligne) { return static_cast<int>(LireEntier(Valeur(ligne)).value_or(0)); }
+// A tempo below zero lasts nothing: a total is never taken for an error code.
+int NombreOuZero(const Texte& ligne) {
+  return static_cast<int>(std::clamp<long long>(LireEntier(Valeur(ligne)).value_or(0), 0, INT_MAX));
+}
 
 }  // namespace
 
@@ -192,7 +196,7 @@ void Montage::Selection() {
     else
       titreFichier_ = NomDeFichier(ligne);
     const Texte copie = ligne;  // the preview may change the list's neighbours
-    Afficher(copie);
+    Afficher(copie, LigneCourante);
     vue_.LigneApercu = copie;
     infos_ = ObtenirInfos(copie);
     emit InfosChangees();
@@ -554,7 +558,13 @@ bool Montage::EnregistrerScript() {
   if (!choix) return false;
   auto chemin = CheminDepuisHote(*choix);
   if (!chemin) return false;
+  const Texte choisi = *chemin;
   if (Minuscules(Extension(*chemin)) != ".pvs") *chemin += ".pvs";
+  // The dialog asked about the name chosen, not about the one completed.
+  if (*chemin != choisi && fichiers_.FichierExiste(*chemin) &&
+      !dialogues.Question(TexteEcran(Texte("Le fichier \"") + *chemin + Cp("\" existe déjà.") + "\r" +
+                                     "Le remplacer ?")))
+    return false;
   return EcrireLignes(*chemin, script);
 }
 
@@ -590,6 +600,9 @@ void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& 
     DossierListe = dossier;
     ModeTexte = false;
     Remplacer(Etendre(lignes, dossier));
+    // Another list: the snapshot of the last one must not come back in it.
+    instantane_.clear();
+    annulable_ = false;
     if (lignes_.empty()) {
       NomListe = kSansNom;
       DossierListe = SansBarre(vue_.Services().dossierProgramme);
@@ -643,6 +656,8 @@ void Montage::FermerListe(EmetteurMontage emetteur) {
   }
   vue_.ListePropre = true;
   vue_.MenuAutomatique = true;
+  // The panel the montage hid comes back when the options want it shown.
+  if (vue_.Reglages() && vue_.Reglages()->Coche(2)) vue_.Services().voisins.MontrerPanneau(true);
   if (retour) {
     vue_.Services().fichiers.ChangerDossier(vue_.DossierProjection);
     vue_.Debut(Emetteur::Aucun);
@@ -663,8 +678,9 @@ void Montage::Rafraichir() {
   emit vue_.Presenter();
 }
 
-void Montage::Afficher(const Texte& ligne) {
+void Montage::Afficher(const Texte& ligne, int rangee) {
   const int genre = Genre(ligne);
+  const bool dansLaListe = rangee >= 0 && rangee < Compte();
   const bool voisines = vue_.ImagesVoisines;
   if (RafraichirFond && (EstImage(genre) || genre == Genre::InstructionTexte)) Rafraichir();
   auto charger = [this](const Texte& l, int code) {
@@ -673,8 +689,8 @@ void Montage::Afficher(const Texte& ligne) {
     vue_.Transitions();
   };
   if (EstImage(genre)) {
-    if (voisines && LigneCourante > 0)
-      for (int i = LigneCourante - 1; i >= 0; --i) {
+    if (voisines && dansLaListe)
+      for (int i = rangee - 1; i >= 0; --i) {
         const int g = Genre(lignes_[static_cast<size_t>(i)]);
         if (EstImage(g) || g == Genre::Metafichier) {
           charger(lignes_[static_cast<size_t>(i)], 444);
@@ -682,8 +698,8 @@ void Montage::Afficher(const Texte& ligne) {
         }
       }
     charger(ligne, voisines ? 443 : 423);
-    if (voisines && LigneCourante >= 0 && LigneCourante < Compte() - 1)
-      for (int i = LigneCourante + 1; i < Compte(); ++i) {
+    if (voisines && dansLaListe)
+      for (int i = rangee + 1; i < Compte(); ++i) {
         const int g = Genre(lignes_[static_cast<size_t>(i)]);
         if (EstImage(g) || g == Genre::Metafichier) {
           charger(lignes_[static_cast<size_t>(i)], 445);
@@ -706,7 +722,7 @@ void Montage::Afficher(const Texte& ligne) {
   } else if (genre == Genre::Absent && !DossierListe.empty()) {
     const Texte jointe = AdresseJointe(ligne, DossierListe, fichiers_);
     const Texte fichier = jointe.find(".pvr") != Texte::npos ? Valeur(jointe) : jointe;
-    if (jointe != ligne && fichiers_.FichierExiste(fichier)) Afficher(jointe);
+    if (jointe != ligne && fichiers_.FichierExiste(fichier)) Afficher(jointe, rangee);
   }
 }
 
@@ -799,7 +815,7 @@ void Montage::VoirTransfert(int index) {
   LigneCourante = index;
   if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
   const Texte ligne = Transfert[static_cast<size_t>(index)];
-  Afficher(ligne);
+  Afficher(ligne, -1);
   titreFichier_ = NomDeFichier(ligne);
   infos_ = ObtenirInfos(ligne);
   emit InfosChangees();
@@ -876,14 +892,14 @@ long long Montage::DureeLignesSelectionnees() const {
   const std::vector<int> choisies = Selectionnees();
   if (choisies.empty()) return -1;
   const int f = choisies.front();
-  int l = choisies.back();
-  Liste w = lignes_;
-  for (int i = l; i >= f; --i)
-    if (!Selectionnee(i)) {
-      w.erase(w.begin() + i);
-      --l;
-    }
-  return DureeLignes(w, f, l, fichiers_, vue_.TablesEnCours());
+  const int l = choisies.back();
+  // The list with the unselected lines between the first and the last
+  // selected ones left out, built in one pass.
+  Liste w(lignes_.begin(), lignes_.begin() + f);
+  for (int i : choisies) w.push_back(lignes_[static_cast<size_t>(i)]);
+  const int derniere = static_cast<int>(w.size()) - 1;
+  w.insert(w.end(), lignes_.begin() + l + 1, lignes_.end());
+  return DureeLignes(w, f, derniere, fichiers_, vue_.TablesEnCours());
 }
 
 Texte Montage::DureeSelection() {

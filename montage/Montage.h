@@ -96,7 +96,9 @@ class Montage : public QObject {
 
   // ---- Display and information.
   void AfficherTexte(bool texte);
-  void Afficher(const Texte& ligne);
+  // `rangee`: the list row the line stands on, whose neighbours show with
+  // it; -1 for a line from elsewhere (the clipboard).
+  void Afficher(const Texte& ligne, int rangee);
   // The projection's paint box filled with the slide colour.
   void Rafraichir();
   Infos ObtenirInfos(const Texte& ligne) const;
