@@ -423,12 +423,33 @@ Texte Montage::Etendue(const Texte& ligne, const Texte& dossier, signed char* ic
   return ligne;
 }
 
+// A relative resource line whose file is not in the list's folder.
+bool Montage::RessourceIntrouvable(const Texte& ligne, const Texte& dossier) const {
+  if (GenreExtension(ligne) != Genre::Ressource || dossier.empty()) return false;
+  const Texte valeur = Valeur(ligne);
+  const StyleChemins style = fichiers_.Style();
+  if (valeur.empty() || EstAbsolu(valeur, style)) return false;
+  return !fichiers_.FichierExiste(CheminComplet(valeur, dossier, style));
+}
+
 Liste Montage::Etendre(const Liste& lignes, const Texte& dossier, std::vector<signed char>* icones) const {
   if (icones) icones->assign(lignes.size(), -2);
   if (ModeTexte) return lignes;
   Liste r;
   r.reserve(lignes.size());
-  for (size_t i = 0; i < lignes.size(); ++i) r.push_back(Etendue(lignes[i], dossier, icones ? &(*icones)[i] : nullptr));
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    if (RessourceIntrouvable(lignes[i], dossier)) {
+      // The expansion says why it fails; the walk stops there and the
+      // lines from this one on stay as they were.
+      Dialogues& dialogues = vue_.Services().dialogues;
+      const Texte complet = CheminComplet(Valeur(lignes[i]), dossier, fichiers_.Style());
+      AdresseEtendue(MotCle(lignes[i]) + "=" + complet + ".pvr", fichiers_, dialogues);
+      dialogues.Message(Cp("Procédure interrompue !\rErreurs dans la liste."));
+      r.insert(r.end(), lignes.begin() + static_cast<std::ptrdiff_t>(i), lignes.end());
+      return r;
+    }
+    r.push_back(Etendue(lignes[i], dossier, icones ? &(*icones)[i] : nullptr));
+  }
   return r;
 }
 

@@ -92,5 +92,18 @@ TEST(Revue, CopierLaisseLInstantaneExistant) {
   EXPECT_EQ(m.Lignes(), (Liste{"Tempo=1.pvi", "Tempo=2.pvi", "Tempo=3.pvi"}));
 }
 
+TEST(Revue, UneRessourceIntrouvableInterromptLExpansion) {
+  BancMontage banc;
+  banc.Image(QStringLiteral("show/a.jpg"));
+  banc.Ecrire(QStringLiteral("show/liste.pvl"), "a.jpg\r\nDrapeaux=menu.txt.pvr\r\na.jpg\r\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("show/liste.pvl"))));
+  // Expanded up to the failing line; that line and the next stay as written.
+  EXPECT_EQ(banc.montage->Lignes(), (Liste{banc.Chemin(QStringLiteral("show/a.jpg")), "Drapeaux=menu.txt.pvr", "a.jpg"}));
+  ASSERT_EQ(banc.dialogues.textes.size(), 2);
+  EXPECT_EQ(banc.dialogues.textes[0], QStringLiteral("Le fichier \"Drapeaux=") + banc.CheminHote(QStringLiteral("show/menu.txt")) +
+                                          QStringLiteral(".pvr\" n'existe pas !\rImpossible d'étendre son adresse"));
+  EXPECT_EQ(banc.dialogues.textes[1], QStringLiteral("Procédure interrompue !\rErreurs dans la liste."));
+}
+
 }  // namespace
 }  // namespace plivor
