@@ -737,7 +737,7 @@ void Montage::Afficher(const Texte& ligne, int rangee) {
     charger(ligne, voisines ? 443 : 423);
     if (titre) vue_.ImageOpaque = true;
   } else if (genre == Genre::Ressource && CodeMotCle(MotCle(ligne), vue_.TablesEnCours()) == 6) {
-    vue_.Rafraichir();
+    Rafraichir();
     vue_.MenuImageCharge = false;
     vue_.Charger(ligne);
   } else if (genre == Genre::Absent && !DossierListe.empty()) {
@@ -963,7 +963,7 @@ void Montage::Diaporama(EmetteurMontage emetteur, bool depuisLigne) {
   }
   vue_.CodeDiapo = 470;
   vue_.FormatDiapo();
-  vue_.Rafraichir();
+  Rafraichir();
   if (depuisLigne)
     TesterListe();
   else

@@ -263,8 +263,11 @@ void TFListe::Construire() {
 
 void TFListe::Aide() { moteur_->AppelAide(2000); }
 
+// The montage's own refresh: the paint box takes the slide colour; with
+// "rafraichir" checked the line on show is previewed again.
 void TFListe::Rafraichir() {
-  moteur_->Vue().Rafraichir(Emetteur::PopRafraichir);
+  moteur_->Rafraichir();
+  if (!moteur_->RafraichirFond) return;
   moteur_->Vue().LigneApercu.clear();
   moteur_->Selection();
 }
