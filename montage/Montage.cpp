@@ -639,9 +639,14 @@ void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& 
   const auto marque = std::find(lignes_.begin(), lignes_.end(), MarqueIntroduction());
   if (marque != lignes_.end() && marque != lignes_.begin()) NvelleListe();
   AppliquerTempoBase();
-  // Showing: the projection's playback stops and serves the previews.
+  // Showing: the projection's playback stops and serves the previews, out
+  // of mute, manual mode and pause.
+  if (vue_.Muet) vue_.ModeMuet();
+  if (vue_.Manuel) vue_.ModeManuel();
+  if (vue_.EtatPause > 0) vue_.PauseClick(Emetteur::Aucun);
   if (vue_.AvanceAuto) vue_.AvanceAM(Emetteur::Aucun);
   if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
+  if (vue_.Fenetre.width() < 600 || vue_.Fenetre.height() < 400) vue_.Rafraichir(Emetteur::Aucun);
   vue_.Services().voisins.MontrerPanneau(false);
   vue_.ImageOpaque = true;
   if (vue_.TestMontage && !lignes_.empty()) {

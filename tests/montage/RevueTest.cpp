@@ -105,5 +105,21 @@ TEST(Revue, UneRessourceIntrouvableInterromptLExpansion) {
   EXPECT_EQ(banc.dialogues.textes[1], QStringLiteral("Procédure interrompue !\rErreurs dans la liste."));
 }
 
+TEST(Revue, LeMontageOuvertArreteMuetManuelPauseEtAvance) {
+  BancMontage banc;
+  TFVue& vue = *banc.vue;
+  vue.Medias = {"Tempo=100.pvi", "Titrage=Un.pvv"};
+  vue.AvanceAM(Emetteur::Aucun);
+  vue.ModeMuet();
+  vue.ModeManuel();
+  ASSERT_TRUE(vue.Muet && vue.Manuel);
+  banc.montage->RecevoirListe(vue.Medias, banc.Chemin(QStringLiteral("l.pvl")), banc.fichiers.DossierCourant(), 0,
+                              false);
+  EXPECT_FALSE(vue.Muet);
+  EXPECT_FALSE(vue.Manuel);
+  EXPECT_LE(vue.EtatPause, 0);
+  EXPECT_FALSE(vue.AvanceAuto);
+}
+
 }  // namespace
 }  // namespace plivor
