@@ -10,6 +10,7 @@
 #include "core/Lignes.h"
 #include "core/Vocabulaire.h"
 #include "platform/FichiersHote.h"
+#include "ListeMelangee.h"
 #include "Rapport.h"
 
 namespace {
@@ -26,20 +27,7 @@ struct Banc {
     dossier = fs::temp_directory_path() / ("plivor-bench-" + std::to_string(::getpid()));
     fs::create_directories(dossier / "img");
     for (int i = 0; i < 50; ++i) std::ofstream(dossier / "img" / ("p" + std::to_string(i) + ".jpg")) << "x";
-    Liste lignes;
-    lignes.reserve(kLignes);
-    for (int i = 0; i < kLignes; ++i) {
-      switch (i % 8) {
-        case 0: lignes.push_back("Tempo=" + std::to_string(500 + i % 3000) + ".pvi"); break;
-        case 1: lignes.push_back("Transition=Gauche.pvi"); break;
-        case 2: lignes.push_back("img\\p" + std::to_string(i % 50) + ".jpg"); break;
-        case 3: lignes.push_back("Titrage=Titre " + std::to_string(i) + ".pvv"); break;
-        case 4: lignes.push_back("img\\absente" + std::to_string(i) + ".gif"); break;
-        case 5: lignes.push_back("Drapeau=D" + std::to_string(i) + ".pvd"); break;
-        case 6: lignes.push_back(Cp("Séquence=img\\p1.jpg.pvr")); break;
-        default: lignes.push_back(Cp("Duree=3/4-sec.pvi")); break;
-      }
-    }
+    const Liste lignes = ListeMelangee(kLignes, [](int) { return Cp("Séquence=img\\p1.jpg.pvr"); });
     fichier = dossier / "longue.pvl";
     std::ofstream(fichier, std::ios::binary) << JoindreLignes(lignes);
     services.ChangerDossier(*LigneDepuisHote(dossier));

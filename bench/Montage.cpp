@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <map>
 
+#include "ListeMelangee.h"
 #include "core/FichiersListe.h"
 #include "montage/BancMontage.h"
 #include "montage/TFListe.h"
@@ -38,19 +39,7 @@ class HauteurMontage : public QStyledItemDelegate {
 struct Banc {
   Banc() {
     for (int i = 0; i < 50; ++i) banc.Ecrire(QStringLiteral("img/p%1.jpg").arg(i), "x");
-    lignes.reserve(kLignes);
-    for (int i = 0; i < kLignes; ++i) {
-      switch (i % 8) {
-        case 0: lignes.push_back("Tempo=" + std::to_string(500 + i % 3000) + ".pvi"); break;
-        case 1: lignes.push_back("Transition=Gauche.pvi"); break;
-        case 2: lignes.push_back("img\\p" + std::to_string(i % 50) + ".jpg"); break;
-        case 3: lignes.push_back("Titrage=Titre " + std::to_string(i) + ".pvv"); break;
-        case 4: lignes.push_back("img\\absente" + std::to_string(i) + ".gif"); break;
-        case 5: lignes.push_back("Drapeau=D" + std::to_string(i) + ".pvd"); break;
-        case 6: lignes.push_back(banc.Chemin(QStringLiteral("img/p%1.jpg").arg(i % 50))); break;
-        default: lignes.push_back(Cp("Duree=3/4-sec.pvi")); break;
-      }
-    }
+    lignes = ListeMelangee(kLignes, [this](int i) { return banc.Chemin(QStringLiteral("img/p%1.jpg").arg(i % 50)); });
     banc.Ecrire(QStringLiteral("longue.pvl"), JoindreLignes(lignes));
     chemin = banc.Chemin(QStringLiteral("longue.pvl"));
     fenetre = std::make_unique<TFListe>(*banc.vue, banc.fichiers);
