@@ -107,8 +107,8 @@ class Trace {
     const QRect& t = cadence_.travail;
     for (int yy = visible_.top(); yy <= visible_.bottom(); ++yy) {
       const auto* source = reinterpret_cast<const QRgb*>(opaque_->constScanLine(yy - t.y()));
-      auto* cible = reinterpret_cast<QRgb*>(pbox_.scanLine(yy)) + t.x();
-      for (const int x : colonnes_) cible[x] = source[x] | 0xFF000000;
+      auto* cible = reinterpret_cast<QRgb*>(pbox_.scanLine(yy));
+      for (const int x : colonnes_) cible[t.x() + x] = source[x] | 0xFF000000;
     }
     colonnes_.clear();
   }
