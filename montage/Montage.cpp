@@ -177,6 +177,11 @@ void Montage::DefinirSelection(const std::vector<int>& indices, int focus) {
 void Montage::Selectionner(int index) { DefinirSelection({index}, index); }
 
 void Montage::Selection() {
+  // A line chosen while the list is followed on show stops the show first.
+  if (vue_.SuiviListe) {
+    ArreterProjection();
+    vue_.SuiviListe = false;
+  }
   if (lignes_.empty()) {
     emit SelectionChangee();
     return;
@@ -639,14 +644,7 @@ void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& 
   const auto marque = std::find(lignes_.begin(), lignes_.end(), MarqueIntroduction());
   if (marque != lignes_.end() && marque != lignes_.begin()) NvelleListe();
   AppliquerTempoBase();
-  // Showing: the projection's playback stops and serves the previews, out
-  // of mute, manual mode and pause.
-  if (vue_.Muet) vue_.ModeMuet();
-  if (vue_.Manuel) vue_.ModeManuel();
-  if (vue_.EtatPause > 0) vue_.PauseClick(Emetteur::Aucun);
-  if (vue_.AvanceAuto) vue_.AvanceAM(Emetteur::Aucun);
-  if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
-  if (vue_.Fenetre.width() < 600 || vue_.Fenetre.height() < 400) vue_.Rafraichir(Emetteur::Aucun);
+  ArreterProjection();
   vue_.Services().voisins.MontrerPanneau(false);
   vue_.ImageOpaque = true;
   if (vue_.TestMontage && !lignes_.empty()) {
@@ -662,6 +660,17 @@ void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& 
   emit ListeChangee();
   emit Montrer();
   Selection();
+}
+
+// Showing: the projection's playback stops and serves the previews, out of
+// mute, manual mode and pause.
+void Montage::ArreterProjection() {
+  if (vue_.Muet) vue_.ModeMuet();
+  if (vue_.Manuel) vue_.ModeManuel();
+  if (vue_.EtatPause > 0) vue_.PauseClick(Emetteur::Aucun);
+  if (vue_.AvanceAuto) vue_.AvanceAM(Emetteur::Aucun);
+  if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
+  if (vue_.Fenetre.width() < 600 || vue_.Fenetre.height() < 400) vue_.Rafraichir(Emetteur::Aucun);
 }
 
 void Montage::FermerListe(EmetteurMontage emetteur) {

@@ -172,6 +172,7 @@ class Montage : public QObject {
   // `icone`, when given, receives the line's icon where the expansion
   // already learnt it (-2 is left otherwise).
   Texte Etendue(const Texte& ligne, const Texte& dossier, signed char* icone = nullptr) const;
+  void ArreterProjection();
   bool RessourceIntrouvable(const Texte& ligne, const Texte& dossier) const;
   Liste Etendre(const Liste& lignes, const Texte& dossier, std::vector<signed char>* icones = nullptr) const;
   bool EcrireLignes(const Texte& chemin, const Liste& lignes);

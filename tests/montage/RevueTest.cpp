@@ -121,5 +121,19 @@ TEST(Revue, LeMontageOuvertArreteMuetManuelPauseEtAvance) {
   EXPECT_FALSE(vue.AvanceAuto);
 }
 
+TEST(Revue, UneLigneChoisiePendantLeSuiviArreteLaProjection) {
+  BancMontage banc;
+  banc.Lignes({"Tempo=100.pvi", "Titrage=Un.pvv"});
+  TFVue& vue = *banc.vue;
+  vue.Medias = banc.montage->Lignes();
+  vue.AvanceAM(Emetteur::Aucun);
+  vue.SuiviListe = true;
+  ASSERT_TRUE(vue.AvanceAuto);
+  banc.montage->Selectionner(1);
+  banc.montage->Selection();
+  EXPECT_FALSE(vue.SuiviListe);
+  EXPECT_FALSE(vue.AvanceAuto);
+}
+
 }  // namespace
 }  // namespace plivor
