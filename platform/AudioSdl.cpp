@@ -13,6 +13,7 @@
 
 #include "platform/DisqueCd.h"
 #include "platform/DureeMidi.h"
+#include "platform/WavDecoupe.h"
 
 namespace plivor {
 
@@ -259,6 +260,11 @@ std::optional<QString> CoucheAudioSdl::Ouvrir(Peripherique peripherique, const Q
       const double secondes = Mix_MusicDuration(musique_);
       dureeMs_ = secondes > 0 ? int(secondes * 1000) : 0;
     }
+    if (peripherique == Peripherique::Onde) {
+      QFile fichier(chemin);
+      if (fichier.open(QIODevice::ReadOnly)) wav_ = fichier.readAll();
+      if (!WavDepuis(wav_, 0)) wav_.clear();  // not a WAV this can cut
+    }
   }
   peripherique_ = peripherique;
   ouvert_ = true;
@@ -271,9 +277,22 @@ void CoucheAudioSdl::Fermer() {
   if (!ouvert_) return;
   Arreter();
   LibererMusique(musique_);
+  wav_.clear();
+  wavJoue_.clear();
   disque_.reset();
   ouvert_ = false;
   dureeMs_ = 0;
+}
+
+bool CoucheAudioSdl::ChargerWavDepuis(int debutMs) {
+  if (wav_.isEmpty()) return false;
+  const auto coupe = WavDepuis(wav_, debutMs);
+  if (!coupe) return false;
+  ArreterMusique();
+  LibererMusique(musique_);
+  wavJoue_ = *coupe;
+  musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(wavJoue_.constData(), int(wavJoue_.size())), 1);
+  return musique_ != nullptr;
 }
 
 void CoucheAudioSdl::LancerCd(int debutMs) {
@@ -308,6 +327,8 @@ void CoucheAudioSdl::Jouer(int debutMs, int finMs) {
   debutMs = std::max(0, debutMs);
   if (peripherique_ == Peripherique::Auxiliaire)
     LancerCd(debutMs);
+  else if (ChargerWavDepuis(debutMs))
+    JouerMusique(musique_, 0, this);
   else
     JouerMusique(musique_, debutMs / 1000.0, this);
   AppliquerVolume(peripherique_);

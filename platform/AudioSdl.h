@@ -63,6 +63,8 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
  private:
   void ArreterFin();
   void LancerCd(int debutMs);
+  // The open WAV file made to start at `debutMs`; false when it cannot be.
+  bool ChargerWavDepuis(int debutMs);
   static void CdVersMelangeur(void* donnees, unsigned char* flux, int longueur);
 
   bool OuvrirMelangeur();
@@ -76,6 +78,9 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
   bool ouvert_ = false;
   bool joue_ = false;  // started since it was opened
   _Mix_Music* musique_ = nullptr;
+  // A WAV file's bytes, and the copy cut at the start that plays: the mixer
+  // seeks WAV files by whole seconds only.
+  QByteArray wav_, wavJoue_;
   std::unique_ptr<DisqueCd> disque_;
   int dureeMs_ = 0;
   // Where the medium is: position at the last start or resume, plus the time

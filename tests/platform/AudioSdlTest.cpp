@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtEndian>
 #include <cmath>
 #include <gtest/gtest.h>
 
 #include "codecs/Encodeurs.h"
 #include "platform/AudioSdl.h"
 #include "platform/DureeMidi.h"
+#include "platform/WavDecoupe.h"
 #include "support/SonsEssai.h"
 
 namespace plivor {
@@ -217,6 +219,28 @@ TEST_F(AudioSdl, SansLecteurDeCdLaPisteEchoue) {
   if (!erreur) GTEST_SKIP() << "un CD audio est dans le lecteur";
   EXPECT_TRUE(erreur->contains(QStringLiteral("CD")));
   EXPECT_FALSE(audio.Piste(5));
+}
+
+TEST(WavDecoupe, UnWavCoupeGardeSonFormatEtCommenceAuBonEchantillon) {
+  QTemporaryDir dossier;
+  std::vector<std::int16_t> echantillons(44100);
+  for (size_t i = 0; i < echantillons.size(); ++i) echantillons[i] = std::int16_t(i % 30000);
+  const QString chemin = dossier.filePath(QStringLiteral("rampe.wav"));
+  ASSERT_TRUE(EcrireWav(chemin, echantillons, 44100, 1));
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray wav = f.readAll();
+  const auto coupe = WavDepuis(wav, 500);
+  ASSERT_TRUE(coupe);
+  // 22 050 samples of 2 bytes fewer, the header the same length.
+  EXPECT_EQ(coupe->size(), wav.size() - 22050 * 2);
+  EXPECT_EQ(coupe->left(4), QByteArray("RIFF"));
+  EXPECT_EQ(qFromLittleEndian<quint32>(coupe->constData() + 4), quint32(coupe->size() - 8));
+  const qsizetype donnees = coupe->indexOf("data") + 8;
+  EXPECT_EQ(qFromLittleEndian<qint16>(coupe->constData() + donnees), echantillons[22050]);
+  // Past the end: no sample left, still a WAV; not a WAV: nothing.
+  EXPECT_EQ(WavDepuis(wav, 5000)->size(), wav.size() - 44100 * 2);
+  EXPECT_FALSE(WavDepuis(QByteArray("MThd...."), 0));
 }
 
 }  // namespace
