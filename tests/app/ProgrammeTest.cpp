@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/ProgrammeReel.h"
+
 namespace {
 
 const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
@@ -47,11 +49,7 @@ TEST(Programme, LaFenetreProjetteLaDemoSousUnServeurXVirtuel) {
   QTemporaryDir dossier;
   const QString capture = dossier.filePath(QStringLiteral("ecran.png"));
   QProcess programme;
-  QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-  environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
-  environnement.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-  environnement.insert(QStringLiteral("PLIVOR_REGLAGES"), dossier.filePath(QStringLiteral("reglages.ini")));
-  programme.setProcessEnvironment(environnement);
+  programme.setProcessEnvironment(plivor::test::EnvironnementReel(dossier.filePath(QStringLiteral("reglages.ini"))));
   programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), kProgramme, QStringLiteral("--capture"),
                                            capture, QStringLiteral("--apres"), QStringLiteral("5000"), kDemo});
   ASSERT_TRUE(programme.waitForFinished(60000));

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include "support/ProgrammeReel.h"
+
 #include <iostream>
 
 namespace {
@@ -35,11 +37,7 @@ class Sorties : public testing::Test {
   // How the program ended: "fin N", or "toujours vivant".
   QString Piloter(const QString& liste, const QString& facon, const QStringList& arguments = {}) {
     QProcess pilote;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    env.insert(QStringLiteral("PLIVOR_REGLAGES"), dossier.filePath(QStringLiteral("reglages.ini")));
-    pilote.setProcessEnvironment(env);
+    pilote.setProcessEnvironment(plivor::test::EnvironnementReel(dossier.filePath(QStringLiteral("reglages.ini"))));
     pilote.start(QStringLiteral("bash"), QStringList{kSurXvfb, QStringLiteral("bash"), kPilote, kProgramme, liste,
                                                      facon, kFermer, QStringLiteral("--")} +
                                              arguments);

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ImagesEssai.h"
+#include "support/ProgrammeReel.h"
 
 namespace {
 
@@ -66,11 +67,7 @@ class ProgrammeMontage : public testing::Test {
             actions + QStringLiteral("\nwait\n"))
                .toStdString());
     QProcess programme;
-    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-    environnement.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environnement.insert(QStringLiteral("SDL_AUDIODRIVER"), QStringLiteral("dummy"));
-    environnement.insert(QStringLiteral("PLIVOR_REGLAGES"), Chemin(QStringLiteral("reglages.ini")));
-    programme.setProcessEnvironment(environnement);
+    programme.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin(QStringLiteral("reglages.ini"))));
     programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), script});
     ASSERT_TRUE(programme.waitForFinished(90000));
     EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
