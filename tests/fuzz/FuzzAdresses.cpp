@@ -6,15 +6,7 @@
 
 #include "core/Adresses.h"
 #include "support/FichiersMemoire.h"
-
-namespace {
-
-class Silence : public plivor::Messagerie {
- public:
-  void Message(const plivor::Texte&) override {}
-};
-
-}  // namespace
+#include "support/MessagerieEnregistree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
   using namespace plivor;
@@ -22,12 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   const std::size_t coupe = entree.find('\n');
   const Texte base = coupe == Texte::npos ? Texte("/shows/") : entree.substr(0, coupe);
   const Texte ligne = coupe == Texte::npos ? entree : entree.substr(coupe + 1);
-  Silence silence;
+  test::MessagerieEnregistree messages;
   for (const StyleChemins style : {StyleChemins::Posix, StyleChemins::Windows}) {
     test::FichiersMemoire fichiers(style, style == StyleChemins::Posix ? "/shows" : "C:\\Shows");
     fichiers.Ajouter(style == StyleChemins::Posix ? "/shows/img/a.jpg" : "C:\\Shows\\img\\a.jpg");
-    AdresseRelative(base, ligne, fichiers, silence);
-    AdresseEtendue(ligne, fichiers, silence);
+    AdresseRelative(base, ligne, fichiers, messages);
+    AdresseEtendue(ligne, fichiers, messages);
     AdresseJointe(ligne, base, fichiers);
     CheminComplet(ligne, base, style);
     CheminRelatif(ligne, base, style);

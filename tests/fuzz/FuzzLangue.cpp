@@ -6,24 +6,16 @@
 
 #include "core/Langue.h"
 #include "support/FichiersMemoire.h"
-
-namespace {
-
-class Silence : public plivor::Messagerie {
- public:
-  void Message(const plivor::Texte&) override {}
-};
-
-}  // namespace
+#include "support/MessagerieEnregistree.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
   using namespace plivor;
   test::FichiersMemoire fichiers(StyleChemins::Posix, "/prog");
   fichiers.Ajouter("/prog/lg.pvg", std::string(reinterpret_cast<const char*>(donnees), taille));
-  Silence silence;
+  test::MessagerieEnregistree messages;
   EtatLangue etat;
   for (const char* langue : kChoixLangues) {
-    if (ChoisirLangue(langue, "/prog", fichiers, silence, etat) != ResultatLangue::Installee) continue;
+    if (ChoisirLangue(langue, "/prog", fichiers, messages, etat) != ResultatLangue::Installee) continue;
     for (const char* ligne : {"Tempo=1500.pvi", "Transition=Gauche.pvi", "Menu=Masquer.pvi", "Titrage=x.pvv"})
       TraduireLigne(ligne, etat);
   }
