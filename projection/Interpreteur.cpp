@@ -116,12 +116,9 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
   const bool reduite = genre == Genre::Jpeg && diviseur == 1 && !ImageDecoupee;
   const QSize diapo(LargeurDiapo, HauteurDiapo);
   const auto couvrante = [&diapo](QSize naturelle) {
-    // The preparation's fit: narrowed to the slide's width, then lowered to its height.
     const auto ajustee = [&diapo](QSize i) {
-      QSize t = i;
-      if (diapo.width() < i.width()) t = {diapo.width(), MulDiv(diapo.width(), i.height(), i.width())};
-      if (diapo.height() < t.height()) t = {MulDiv(t.width(), diapo.height(), t.height()), diapo.height()};
-      return t;
+      const Taille t = TailleImageAjustee({i.width(), i.height()}, {diapo.width(), diapo.height()});
+      return QSize(t.l, t.h);
     };
     if (diapo.width() <= 0 || diapo.height() <= 0) return 1;
     for (const int k : {8, 4, 2})

@@ -60,13 +60,6 @@ QImage Remplie(Taille t, Couleur couleur) {
   return image;
 }
 
-// Scaled picture: narrowed to the slide width, then lowered to its height.
-Taille Ajustee(Taille image, Taille diapo) {
-  Taille t = image;
-  if (diapo.l < image.l) t = {diapo.l, MulDiv(diapo.l, image.h, image.l)};
-  if (diapo.h < t.h) t = {MulDiv(t.l, diapo.h, t.h), diapo.h};
-  return {std::max(t.l, 1), std::max(t.h, 1)};
-}
 
 QImage Ajuster(const QImage& image, Taille diapo, Taille& travail) {
   const Taille naturelle{image.width(), image.height()};
@@ -74,7 +67,7 @@ QImage Ajuster(const QImage& image, Taille diapo, Taille& travail) {
     travail = naturelle;
     return image;
   }
-  travail = Ajustee(naturelle, diapo);
+  travail = TailleImageAjustee(naturelle, diapo);
   return image.scaled(travail.l, travail.h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
@@ -93,6 +86,14 @@ QImage Decouper(const QImage& image, Taille& diapo, const ReglagesDiapo& r,
 }
 
 }  // namespace
+
+// Scaled picture: narrowed to the slide width, then lowered to its height.
+Taille TailleImageAjustee(Taille image, Taille diapo) {
+  Taille t = image;
+  if (diapo.l < image.l) t = {diapo.l, MulDiv(diapo.l, image.h, image.l)};
+  if (diapo.h < t.h) t = {MulDiv(t.l, diapo.h, t.h), diapo.h};
+  return {std::max(t.l, 1), std::max(t.h, 1)};
+}
 
 ImagePreparee PreparerImage(const QImage& image, const ReglagesDiapo& r,
                             const PlacerDiapo& placerDiapo) {

@@ -30,6 +30,10 @@ struct ImagePreparee {
 // what lies under the slide's place.
 using PlacerDiapo = std::function<Place(Taille diapo)>;
 
+// The size a picture is fitted to: narrowed to the slide width, then lowered
+// to its height; never below one pixel.
+Taille TailleImageAjustee(Taille image, Taille diapo);
+
 ImagePreparee PreparerImage(const QImage& image, const ReglagesDiapo& reglages,
                             const PlacerDiapo& placerDiapo);
 
