@@ -1110,6 +1110,32 @@ bool Montage::ChangeTempoBase(const Texte& valeur) {
   return true;
 }
 
+// ---- Single lines of the builder.
+
+void Montage::EcrireLigne(int index, const Texte& ligne) {
+  if (index < 0 || index >= Compte()) return;
+  lignes_[static_cast<size_t>(index)] = ligne;
+  icones_[static_cast<size_t>(index)] = -2;
+  Modifiee();
+}
+
+void Montage::InsererLigne(int index, const Texte& ligne) {
+  InsererBloc(std::clamp(index, 0, Compte()), {ligne}, false);
+  Modifiee();
+}
+
+void Montage::RetirerLigne(int index) {
+  if (index < 0 || index >= Compte()) return;
+  const auto k = static_cast<size_t>(index);
+  if (selection_[k]) --nombreSelectionnees_;
+  lignes_.erase(lignes_.begin() + index);
+  selection_.erase(selection_.begin() + index);
+  icones_.erase(icones_.begin() + index);
+  if (focus_ > index || focus_ >= Compte()) --focus_;
+  if (lignes_.empty()) focus_ = -1;
+  Modifiee();
+}
+
 void Montage::AppelAide(int rubrique) {
   vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, fichiers_.Style()), "Plivor.hlp", fichiers_.Style());
   vue_.Services().bureau.OuvrirAide(TexteEcran(vue_.FichierAide), rubrique);

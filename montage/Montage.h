@@ -120,6 +120,15 @@ class Montage : public QObject {
   // The montage's help page `rubrique` in "Plivor.hlp" beside the program.
   void AppelAide(int rubrique = 2000);
 
+  // ---- Single lines written by the instruction builder and the
+  // formatting panel; the caller takes the snapshot and ends with
+  // ApresEdition (repaint, current line, preview).
+  void PrendreInstantane() { Instantane(); }
+  void EcrireLigne(int index, const Texte& ligne);
+  void InsererLigne(int index, const Texte& ligne);
+  void RetirerLigne(int index);
+  void ApresEdition() { Apres(); }
+
   // ---- State of the window.
   int LigneCourante = -1;
   Texte NomListe = kSansNom;

@@ -1,5 +1,7 @@
 #include "montage/TFListe.h"
 
+#include "montage/TFConstructeur.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -241,6 +243,7 @@ void TFListe::Construire() {
   Action(nullptr, QString(), QKeySequence(Qt::Key_F1), &TFListe::Aide);
   connect(liste_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { popListe_->popup(liste_->viewport()->mapToGlobal(p)); });
+  ConstruireConstructeur();
 
   // PopPlus.
   popPlus_ = new QMenu(this);
@@ -352,6 +355,7 @@ void TFListe::AppliquerSelectionVue() {
   for (const QItemSelectionRange& plage : liste_->selectionModel()->selection())
     for (int i = plage.top(); i <= plage.bottom(); ++i) choisies.push_back(i);
   std::sort(choisies.begin(), choisies.end());
+  if (constructeur_) constructeur_->Moteur().SelectionUtilisateur();
   const QModelIndex courant = liste_->selectionModel()->currentIndex();
   moteur_->DefinirSelection(choisies, courant.isValid() ? courant.row() : (choisies.empty() ? 0 : choisies.back()));
   moteur_->Selection();
@@ -384,5 +388,25 @@ void TFListe::showEvent(QShowEvent* e) {
   TransfertChange();
   InfosChangees();
 }
+
+// ---- The instruction builder.
+
+void TFListe::ConstruireConstructeur() {
+  auto* colonne = static_cast<QVBoxLayout*>(layout());
+  constructeur_ = new TFConstructeur(*moteur_, this);
+  colonne->insertWidget(colonne->indexOf(liste_), constructeur_);
+  constructeur_->PlacerPanneau(liste_);
+  // The description of the highlighted instruction goes to the information box.
+  connect(constructeur_, &TFConstructeur::Description, this, [this](const QString& texte) {
+    if (!texte.isEmpty() && infos_) infos_->setPlainText(texte);
+  });
+  connect(liste_, &QListView::doubleClicked, this, &TFListe::ModifierCmd);
+  QAction* modifier = Action(nullptr, QStringLiteral("Modifier la sélection"), QKeySequence(Qt::Key_F2), &TFListe::ModifierCmd);
+  modifier->setObjectName(QStringLiteral("PopModifier"));
+  modifier->setToolTip(QStringLiteral("Double-clic sur la sélection"));
+  popListe_->addAction(modifier);
+}
+
+void TFListe::ModifierCmd() { constructeur_->Moteur().ModifierCmd(); }
 
 }  // namespace plivor

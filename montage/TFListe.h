@@ -17,6 +17,10 @@ class QTextEdit;
 class QToolButton;
 
 namespace plivor {
+class TFConstructeur;
+}
+
+namespace plivor {
 
 class TFListe : public QWidget {
   Q_OBJECT
@@ -26,6 +30,8 @@ class TFListe : public QWidget {
   ~TFListe() override;
 
   Montage& Moteur() { return *moteur_; }
+  // The instruction builder's controls and its formatting panel.
+  TFConstructeur* Instructions() const { return constructeur_; }
   QListView* Liste() const { return liste_; }
   QMenu* PopListe() const { return popListe_; }
   QMenu* PopPlus() const { return popPlus_; }
@@ -49,6 +55,9 @@ class TFListe : public QWidget {
   // View to engine, once the view has settled.
   void SelectionVue();
   void AppliquerSelectionVue();
+  // The instruction buttons, Cmd_Liste, pni_modif and the formatting panel.
+  void ConstruireConstructeur();
+  void ModifierCmd();
 
   void Couper() { moteur_->Couper(); }
   void Copier() { moteur_->Copier(); }
@@ -89,6 +98,7 @@ class TFListe : public QWidget {
   QAction* popTexte_ = nullptr;
   bool synchro_ = false;          // the view is being set from the engine
   bool selectionEnAttente_ = false;
+  TFConstructeur* constructeur_ = nullptr;
 };
 
 }  // namespace plivor
