@@ -3,6 +3,8 @@
 #include <QEvent>
 #include <QFileInfo>
 
+#include "options/PageInstallation.h"
+
 namespace plivor {
 
 namespace {
@@ -65,6 +67,8 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   menu_ = std::make_unique<TFMenu>(*panneau_, *vue_, &ecranVue_->Menu().PopImage());
   options_ = std::make_unique<TFOptions>(*vue_, *registre_);
   fenetreOptions_ = std::make_unique<FenetreOptions>(*options_);
+  installation_ = std::make_unique<Installation>(*vue_, DossiersUtilisateur());
+  new PageInstallation(*installation_, *vue_, fenetreOptions_->PageInstallation());
   liste_ = std::make_unique<TFListe>(*vue_, fichiers_);
   voisins_.liste = liste_.get();
   voisins_.montage = &liste_->Moteur();

@@ -10,6 +10,7 @@
 #include "montage/VoisinsMontage.h"
 #include "opener/TFOuvrir.h"
 #include "options/FenetreOptions.h"
+#include "options/Installation.h"
 #include "options/Registre.h"
 #include "options/TFOptions.h"
 #include "platform/Audio.h"
@@ -71,6 +72,7 @@ class Programme {
   std::unique_ptr<TFMenu> menu_;
   std::unique_ptr<TFOptions> options_;
   std::unique_ptr<FenetreOptions> fenetreOptions_;
+  std::unique_ptr<Installation> installation_;
   std::unique_ptr<TFListe> liste_;
   std::unique_ptr<TFSource> source_;
   std::unique_ptr<TFOuvrir> ouvrir_;

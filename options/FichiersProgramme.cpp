@@ -1,0 +1,71 @@
+// Makes the files that lie beside the program and that an installation
+// copies with it: the icon "Plivor.ico" and the language file "lg.pvg",
+// whose first second language is French itself (the tables the program
+// knows), so that the language choice works from the first run.
+//   plivor_fichiers_programme DOSSIER
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPainterPath>
+#include <cstdio>
+#include <fstream>
+
+#include "core/Vocabulaire.h"
+
+namespace {
+
+QImage Icone() {
+  QImage image(64, 64, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(Qt::NoPen);
+  p.setBrush(QColor(35, 32, 55));
+  p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
+  p.setBrush(QColor(241, 219, 177));
+  p.drawRect(QRectF(10, 12, 44, 32));
+  p.setBrush(QColor(60, 0, 0));
+  QPainterPath triangle;
+  triangle.moveTo(24, 18);
+  triangle.lineTo(44, 28);
+  triangle.lineTo(24, 38);
+  triangle.closeSubpath();
+  p.drawPath(triangle);
+  p.setBrush(QColor(241, 219, 177));
+  for (int i = 0; i < 4; ++i) p.drawEllipse(QRectF(12 + i * 11, 48, 7, 7));
+  return image;
+}
+
+bool EcrireLangue(const QString& chemin) {
+  const plivor::Tables& fr = plivor::TablesFrancaises();
+  for (const plivor::Texte* table : {&fr.motsCles, &fr.valeurs})
+    if (table->find_first_of("\r\n") != plivor::Texte::npos) return false;  // one line each
+  std::ofstream f(chemin.toStdString(), std::ios::binary | std::ios::trunc);
+  f << "Entete=Plivor\r\nFrG=" << fr.motsCles << "\r\nFrV=" << fr.valeurs << "\r\n";
+  f.close();
+  return f.good();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication application(argc, argv);
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: %s DOSSIER\n", argv[0]);
+    return 2;
+  }
+  const QDir dossier(QString::fromLocal8Bit(argv[1]));
+  if (!QDir().mkpath(dossier.path())) return 1;
+  if (!Icone().save(dossier.filePath(QStringLiteral("Plivor.ico")), "ICO")) {
+    std::fprintf(stderr, "Plivor.ico non écrit\n");
+    return 1;
+  }
+  if (!EcrireLangue(dossier.filePath(QStringLiteral("lg.pvg")))) {
+    std::fprintf(stderr, "lg.pvg non écrit\n");
+    return 1;
+  }
+  return 0;
+}

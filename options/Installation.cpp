@@ -1,0 +1,263 @@
+#include "options/Installation.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSaveFile>
+#include <filesystem>
+
+#include "platform/Dialogues.h"
+#include "projection/TFVue.h"
+
+namespace plivor {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path Hote(const QString& chemin) { return fs::path(chemin.toStdString()); }
+
+QString SansBarreFinale(QString dossier) {
+  while (dossier.size() > 1 && dossier.endsWith(QLatin1Char('/'))) dossier.chop(1);
+  return dossier;
+}
+
+// The busy cursor while the copies run, where there is a screen.
+class CurseurOccupe {
+ public:
+  CurseurOccupe() : actif_(qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
+    if (actif_) QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+  }
+  ~CurseurOccupe() {
+    if (actif_) QGuiApplication::restoreOverrideCursor();
+  }
+
+ private:
+  bool actif_;
+};
+
+// The files under `nom` in `source` (the name itself when it is a file),
+// as paths relative to `source`; folders first, so they exist before their files.
+QStringList Contenu(const QString& source, const QString& nom) {
+  const QString chemin = source + QLatin1Char('/') + nom;
+  if (!QFileInfo(chemin).isDir()) return {nom};
+  QStringList dossiers{nom + QLatin1Char('/')}, fichiers;
+  const QDir base(source);
+  QDirIterator it(chemin, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QFileInfo info = it.nextFileInfo();
+    if (info.isDir())
+      dossiers << base.relativeFilePath(info.filePath()) + QLatin1Char('/');
+    else
+      fichiers << base.relativeFilePath(info.filePath());
+  }
+  fichiers.sort();
+  return dossiers + fichiers;
+}
+
+}  // namespace
+
+QStringList FichiersAInstaller(JeuFichiers jeu, const QString& nomProgramme) {
+  const QString lecteur = QLatin1String(kLecteur);
+  if (jeu == JeuFichiers::Lecteur)
+    return {QStringLiteral("Plivor.hlp"), QStringLiteral("Plivor.ico"), QStringLiteral("Prelio.txt"), lecteur};
+  // The player rides along, so that a publication made from the installed
+  // program finds it beside it.
+  QStringList noms = {QStringLiteral("Plivor.hlp"), QStringLiteral("Plivor-S.hlp"), QStringLiteral("Plivor.ico"),
+                      QStringLiteral("Plivor.txt"), QStringLiteral("lg.pvg"), lecteur};
+  if (nomProgramme != lecteur) noms << nomProgramme;
+  return noms;
+}
+
+bool MemeDossier(const QString& a, const QString& b) {
+  std::error_code e1, e2;
+  const fs::path pa = Hote(a), pb = Hote(b);
+  if (fs::exists(pa, e1) && fs::exists(pb, e2)) return fs::equivalent(pa, pb, e1);
+  const fs::path ca = fs::weakly_canonical(pa, e1), cb = fs::weakly_canonical(pb, e2);
+  if (e1 || e2) return SansBarreFinale(QDir::cleanPath(a)) == SansBarreFinale(QDir::cleanPath(b));
+  return SansBarreFinale(QString::fromStdString(ca.string())) == SansBarreFinale(QString::fromStdString(cb.string()));
+}
+
+bool CopierFichierVerifie(const QString& source, const QString& cible, const std::function<void(qint64)>& avance) {
+  QFile entree(source);
+  if (!entree.open(QIODevice::ReadOnly)) return false;
+  const qint64 attendu = entree.size();
+  // A read-only target is replaced all the same.
+  const QFileInfo existante(cible);
+  if (existante.exists() && !existante.isDir() && !existante.isWritable())
+    QFile::setPermissions(cible, existante.permissions() | QFileDevice::WriteOwner);
+  QSaveFile sortie(cible);
+  sortie.setDirectWriteFallback(false);
+  if (!sortie.open(QIODevice::WriteOnly)) return false;
+  QByteArray tampon(1 << 20, Qt::Uninitialized);
+  qint64 total = 0;
+  for (;;) {
+    const qint64 lus = entree.read(tampon.data(), tampon.size());
+    if (lus < 0 || (lus > 0 && sortie.write(tampon.constData(), lus) != lus)) {
+      sortie.cancelWriting();
+      return false;
+    }
+    if (lus == 0) break;
+    total += lus;
+    if (avance) avance(lus);
+  }
+  if (total != attendu) {
+    sortie.cancelWriting();
+    return false;
+  }
+  if (!sortie.commit()) return false;
+  std::error_code e;
+  const auto date = fs::last_write_time(Hote(source), e);
+  if (!e) fs::last_write_time(Hote(cible), date, e);
+  if (e || !QFile::setPermissions(cible, QFileInfo(source).permissions())) return false;
+  return QFileInfo(cible).size() == attendu;
+}
+
+BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
+                          const Progression& progression) {
+  qint64 total = 0, copies = 0;
+  QList<QStringList> contenus;
+  for (const QString& nom : noms) {
+    contenus << (QFileInfo::exists(source + QLatin1Char('/') + nom) ? Contenu(source, nom) : QStringList());
+    for (const QString& f : contenus.back())
+      if (!f.endsWith(QLatin1Char('/'))) total += QFileInfo(source + QLatin1Char('/') + f).size();
+  }
+  if (progression) progression(0, total);
+  for (qsizetype i = 0; i < noms.size(); ++i) {
+    if (contenus[i].isEmpty()) return {BilanCopie::Etat::Absent, source + QLatin1Char('/') + noms[i]};
+    for (const QString& f : contenus[i]) {
+      const QString vers = cible + QLatin1Char('/') + f;
+      const bool fait = f.endsWith(QLatin1Char('/'))
+                            ? QDir().mkpath(vers)
+                            : CopierFichierVerifie(source + QLatin1Char('/') + f, vers, [&](qint64 n) {
+                                copies += n;
+                                if (progression) progression(copies, total);
+                              });
+      if (!fait) return {BilanCopie::Etat::Echec, SansBarreFinale(vers)};
+    }
+  }
+  return {};
+}
+
+Installation::Installation(TFVue& vue, DossiersXdg dossiers, QObject* parent)
+    : QObject(parent), vue_(vue), dossiers_(std::move(dossiers)) {
+  opt_RNomDossier = dossiers_.donnees + QStringLiteral("/Plivor");
+}
+
+QString Installation::CheminProgramme() const { return TexteEcran(vue_.CheminProgramme); }
+
+QString Installation::DossierSource() const { return SansBarreFinale(QFileInfo(CheminProgramme()).path()); }
+
+void Installation::Dire(const QString& texte) { vue_.Services().dialogues.Information(texte); }
+
+void Installation::Versions() {
+  const QDir dossier(opt_RNomDossier);
+  opt_RVersions.clear();
+  if (!opt_RNomDossier.isEmpty() && dossier.exists()) {
+    const QString programme = QFileInfo(CheminProgramme()).fileName();
+    for (const QString& nom : dossier.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name))
+      if (nom == programme || nom == QLatin1String(kLecteur) || nom.endsWith(QStringLiteral(".hlp")))
+        opt_RVersions << nom;
+  }
+  opt_RNomProgram = CheminProgramme();
+  emit ControlesChanges();
+}
+
+void Installation::ChoisirDossier() {
+  QString depart = SansBarreFinale(opt_RNomDossier);
+  if (depart.endsWith(QStringLiteral("/Plivor"))) depart.chop(7);
+  if (depart.isEmpty() || !QFileInfo(depart).isDir()) depart = QDir::homePath();
+  const auto choix =
+      vue_.Services().dialogues.DossierAChoisir(QStringLiteral("Choisir le dossier d'installation"), depart);
+  if (!choix || choix->isEmpty()) return;
+  const QString dossier = SansBarreFinale(*choix);
+  opt_RNomDossier = dossier == QStringLiteral("/") ? QStringLiteral("/Plivor") : dossier + QStringLiteral("/Plivor");
+  Versions();
+}
+
+bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu) {
+  const QString source = DossierSource();
+  const QString t = SansBarreFinale(cible);
+  if (MemeDossier(t, source)) {
+    Dire(QStringLiteral("Dossier-destination ") + t + QStringLiteral(" identique\rau dossier-source : ") + source +
+         QStringLiteral("\r\rChoisir un autre emplacement d'installation !"));
+    return false;
+  }
+  opt_RMessage = QStringLiteral("Copies en cours...");
+  emit ControlesChanges();
+  BilanCopie bilan;
+  {
+    CurseurOccupe occupe;
+    if (!QDir().mkpath(t))
+      bilan = {BilanCopie::Etat::Echec, t};
+    else
+      bilan = CopierFichiers(source, t, FichiersAInstaller(jeu, QFileInfo(CheminProgramme()).fileName()),
+                             [this](qint64 copies, qint64 total) { emit Progression(copies, total); });
+  }
+  opt_RMessage.clear();
+  emit ControlesChanges();
+  switch (bilan.etat) {
+    case BilanCopie::Etat::Reussie: return true;
+    case BilanCopie::Etat::Absent:
+      Dire(QStringLiteral("Le Fichier \"") + bilan.fichier +
+           QStringLiteral("\" est absent !!!\r\rConsulter le fichier d'aide."));
+      vue_.Services().bureau.OuvrirAide(TexteEcran(vue_.FichierAide), 250);
+      return false;
+    case BilanCopie::Etat::Echec:
+      Dire(QStringLiteral("Echec de la copie vers \"") + bilan.fichier +
+           QStringLiteral("\"\r\rL'installation n'est pas terminée."));
+      return false;
+  }
+  return false;
+}
+
+bool Installation::Installer() {
+  const QString cible = SansBarreFinale(opt_RNomDossier);
+  if (!CopierProgramme(cible, JeuFichiers::Programme)) return false;
+  const QString programme = cible + QLatin1Char('/') + QFileInfo(CheminProgramme()).fileName();
+  if (const auto ligne = VersCp1252(programme.toStdString())) vue_.CheminProgramme = *ligne;
+  opt_RNomProgram = programme;
+  emit ControlesChanges();
+  const QString echec = Associer(dossiers_, programme, cible + QStringLiteral("/Plivor.ico"));
+  if (!echec.isEmpty()) {
+    Dire(QStringLiteral("Fichiers copiés dans ") + cible +
+         QStringLiteral("\rEchec de l'association des listes Plivor : ") + echec);
+    return false;
+  }
+  Dire(QStringLiteral("Installation terminée avec succès"));
+  return true;
+}
+
+bool Installation::CreerRaccourci(const QString& dossier) {
+  if (dossier.isEmpty() || !QDir().mkpath(dossier) || !CreerLanceur(dossier, CheminProgramme())) {
+    Dire(QStringLiteral("Echec de la création de Raccourci"));
+    return false;
+  }
+  Dire(QStringLiteral("Raccourci \"Plivor\" créé dans ") + dossier);
+  lk_pnRaccourci = false;
+  emit ControlesChanges();
+  return true;
+}
+
+void Installation::ChoixRaccourci(BoutonRaccourci bouton) {
+  switch (bouton) {
+    case BoutonRaccourci::opt_bt_Raccourci: lk_pnRaccourci = true; break;
+    case BoutonRaccourci::lk_btAnnuler: lk_pnRaccourci = false; break;
+    case BoutonRaccourci::k_btPrograms: CreerRaccourci(dossiers_.Applications()); return;
+    case BoutonRaccourci::k_btBureau: CreerRaccourci(dossiers_.bureau); return;
+    case BoutonRaccourci::lk_btAutre: {
+      lk_pnRaccourci = false;
+      emit ControlesChanges();
+      const auto choix = vue_.Services().dialogues.DossierAChoisir(
+          QStringLiteral("Choisir le dossier d'installation"), dossiers_.Applications());
+      if (choix && !choix->isEmpty()) CreerRaccourci(SansBarreFinale(*choix));
+      return;
+    }
+  }
+  emit ControlesChanges();
+}
+
+}  // namespace plivor

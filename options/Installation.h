@@ -1,0 +1,93 @@
+#pragma once
+// The options window's "Installation" page: the program files copied into a
+// chosen folder, the launcher, and lists associated with the program. The
+// copy also serves the publication, which carries the program or the
+// stand-alone player into its folder.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "platform/Freedesktop.h"
+
+namespace plivor {
+
+class TFVue;
+
+// The program with everything beside it, or the stand-alone player.
+enum class JeuFichiers { Programme, Lecteur };
+
+inline constexpr char kLecteur[] = "prelio";
+
+// Names copied from the program's folder, in their order; `nomProgramme`
+// is the running program's own file name.
+QStringList FichiersAInstaller(JeuFichiers jeu, const QString& nomProgramme);
+
+// Whether two paths name one folder, whatever their spelling (trailing
+// "/", "..", symbolic links).
+bool MemeDossier(const QString& a, const QString& b);
+
+// Bytes copied so far, and in all.
+using Progression = std::function<void(qint64 copies, qint64 total)>;
+
+// One file written beside the target and renamed over it, with the
+// source's date and permissions. Every read and write is checked: a short
+// or failed copy leaves the former target as it was and gives false.
+bool CopierFichierVerifie(const QString& source, const QString& cible, const std::function<void(qint64)>& avance);
+
+struct BilanCopie {
+  enum class Etat { Reussie, Absent, Echec };
+  Etat etat = Etat::Reussie;
+  QString fichier;  // the missing source, or the target that failed
+};
+
+// Copies `noms` (files or folders) from `source` into the existing folder
+// `cible`, in order, stopping at the first one missing or failed.
+BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
+                          const Progression& progression = {});
+
+// The buttons of the shortcut panel.
+enum class BoutonRaccourci { opt_bt_Raccourci, k_btPrograms, k_btBureau, lk_btAutre, lk_btAnnuler };
+
+class Installation : public QObject {
+  Q_OBJECT
+
+ public:
+  Installation(TFVue& vue, DossiersXdg dossiers, QObject* parent = nullptr);
+
+  // The page shown: files already in the installation folder, the program.
+  void Versions();
+  // The folder chooser; a cancelled choice changes nothing.
+  void ChoisirDossier();
+  // Copies, then associates lists with the installed program. True when
+  // everything was done.
+  bool Installer();
+  // The files of `jeu` into `cible`, reporting what goes wrong; what the
+  // publication calls.
+  bool CopierProgramme(const QString& cible, JeuFichiers jeu);
+  void ChoixRaccourci(BoutonRaccourci bouton);
+  // A launcher of the program in `dossier`; false when not made.
+  bool CreerRaccourci(const QString& dossier);
+
+  QString DossierSource() const;
+  QString CheminProgramme() const;
+
+  QString opt_RNomDossier;
+  QStringList opt_RVersions;
+  QString opt_RNomProgram;
+  QString opt_RMessage;
+  bool lk_pnRaccourci = false;
+
+ signals:
+  void ControlesChanges();
+  void Progression(qint64 copies, qint64 total);
+
+ private:
+  void Dire(const QString& texte);
+
+  TFVue& vue_;
+  DossiersXdg dossiers_;
+};
+
+}  // namespace plivor

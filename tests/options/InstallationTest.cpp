@@ -1,0 +1,282 @@
+// The installation engine on real folders: a program folder with its files,
+// a temporary home with its XDG folders; copies, refusals, messages,
+// launchers, and a copy that the file size limit cuts short.
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QStandardPaths>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include "options/Installation.h"
+#include "support/BancVue.h"
+
+namespace plivor {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BancVue;
+
+QByteArray Lire(const QString& chemin) {
+  QFile f(chemin);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
+
+void Ecrire(const QString& chemin, const QByteArray& octets) {
+  QDir().mkpath(QFileInfo(chemin).absolutePath());
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(octets);
+}
+
+// An old date, so a copy that did not keep it shows.
+void Dater(const QString& chemin, int jours) {
+  fs::last_write_time(chemin.toStdString(), fs::file_time_type::clock::now() - std::chrono::hours(24 * jours));
+}
+
+fs::file_time_type Date(const QString& chemin) { return fs::last_write_time(chemin.toStdString()); }
+
+// Every file and folder under `dossier`, relative, sorted.
+QStringList Arbre(const QString& dossier) {
+  QStringList noms;
+  QDirIterator it(dossier, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+  while (it.hasNext()) noms << QDir(dossier).relativeFilePath(it.next());
+  noms.sort();
+  return noms;
+}
+
+class Installations : public testing::Test {
+ protected:
+  void SetUp() override {
+    // The program's folder: the program, its help, icon, text and language.
+    Ecrire(Source("plivor"), QByteArray(300000, 'P'));
+    QFile::setPermissions(Source("plivor"), QFile::permissions(Source("plivor")) | QFileDevice::ExeOwner);
+    Ecrire(Source("prelio"), QByteArray(120000, 'L'));
+    Ecrire(Source("Plivor.hlp/index.html"), "<html>sommaire</html>");
+    Ecrire(Source("Plivor.hlp/1600.html"), "<html>installation</html>");
+    Ecrire(Source("Plivor.hlp/images/a.png"), QByteArray(5000, 'i'));
+    Ecrire(Source("Plivor-S.hlp/index.html"), "<html>montage</html>");
+    QImage icone(32, 32, QImage::Format_ARGB32);
+    icone.fill(QColor(35, 32, 55));
+    ASSERT_TRUE(icone.save(Source("Plivor.ico"), "ICO"));
+    Ecrire(Source("Plivor.txt"), "Plivor\n");
+    Ecrire(Source("Prelio.txt"), "Prelio\n");
+    Ecrire(Source("lg.pvg"), "Entete=Plivor\r\n");
+    for (const QString& f : Arbre(banc.dossier.path())) Dater(banc.CheminHote(f), 400);
+    dossiers = {maison.filePath(QStringLiteral(".local/share")), maison.filePath(QStringLiteral(".config")),
+                maison.filePath(QStringLiteral("Bureau"))};
+    installation = std::make_unique<Installation>(*banc.vue, dossiers);
+  }
+  QString Source(const char* nom) const { return banc.CheminHote(QString::fromUtf8(nom)); }
+  QString Cible() const { return dossiers.donnees + QStringLiteral("/Plivor"); }
+  QStringList& Textes() { return banc.dialogues.textes; }
+
+  BancVue banc;
+  QTemporaryDir maison;
+  DossiersXdg dossiers;
+  std::unique_ptr<Installation> installation;
+};
+
+TEST_F(Installations, LeDossierParDefautEstSousLesDonneesDeLUtilisateur) {
+  EXPECT_EQ(installation->opt_RNomDossier, Cible());
+  installation->Versions();
+  EXPECT_TRUE(installation->opt_RVersions.isEmpty());
+  EXPECT_EQ(installation->opt_RNomProgram, Source("plivor"));
+}
+
+TEST_F(Installations, ArbreInstalleDatesEtAssociation) {
+  if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
+    GTEST_SKIP() << "update-mime-database absent";
+  QList<std::pair<qint64, qint64>> avancees;
+  QObject::connect(installation.get(), &Installation::Progression,
+                   [&](qint64 copies, qint64 total) { avancees << std::pair{copies, total}; });
+  ASSERT_TRUE(installation->Installer());
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Installation terminée avec succès")});
+  EXPECT_TRUE(installation->opt_RMessage.isEmpty());
+
+  EXPECT_EQ(Arbre(Cible()), (QStringList{"Plivor-S.hlp", "Plivor-S.hlp/index.html", "Plivor.hlp",
+                                         "Plivor.hlp/1600.html", "Plivor.hlp/images", "Plivor.hlp/images/a.png",
+                                         "Plivor.hlp/index.html", "Plivor.ico", "Plivor.txt", "lg.pvg", "plivor",
+                                         "prelio"}));
+  for (const QString& f : Arbre(Cible())) {
+    if (QFileInfo(Cible() + "/" + f).isDir()) continue;
+    EXPECT_EQ(Lire(Cible() + "/" + f), Lire(banc.CheminHote(f))) << f.toStdString();
+    EXPECT_EQ(Date(Cible() + "/" + f), Date(banc.CheminHote(f))) << f.toStdString();
+  }
+  EXPECT_TRUE(QFileInfo(Cible() + "/plivor").isExecutable());
+
+  // The bar moves with the bytes and ends on the whole.
+  const qint64 total = 300000 + 120000 + 5000 + QFileInfo(Source("Plivor.ico")).size() + 7 + 15 + 21 + 25 + 20;
+  ASSERT_FALSE(avancees.isEmpty());
+  EXPECT_EQ(avancees.back(), (std::pair<qint64, qint64>{total, total}));
+  for (qsizetype i = 1; i < avancees.size(); ++i) EXPECT_LE(avancees[i - 1].first, avancees[i].first);
+
+  // From now on the program is the installed one, and lists open with it.
+  EXPECT_EQ(installation->CheminProgramme(), Cible() + "/plivor");
+  EXPECT_EQ(installation->opt_RNomProgram, Cible() + "/plivor");
+  EXPECT_EQ(Lire(dossiers.Applications() + "/plivor.desktop"), EntreeBureau(Cible() + "/plivor"));
+  EXPECT_EQ(Lire(dossiers.configuration + "/mimeapps.list"),
+            "[Default Applications]\napplication/x-plivorfile=plivor.desktop;\n");
+  installation->Versions();
+  EXPECT_EQ(installation->opt_RVersions, (QStringList{"Plivor-S.hlp", "Plivor.hlp", "plivor", "prelio"}));
+}
+
+TEST_F(Installations, UneSecondeInstallationRemplaceLesFichiersEnLectureSeule) {
+  Ecrire(Cible() + "/Plivor.hlp/index.html", "ancienne aide");
+  QFile::setPermissions(Cible() + "/Plivor.hlp/index.html", QFileDevice::ReadOwner);
+  Ecrire(Cible() + "/plivor", "ancien programme");
+  QFile::setPermissions(Cible() + "/plivor", QFileDevice::ReadOwner);
+  const BilanCopie bilan = CopierFichiers(banc.dossier.path(), Cible(), FichiersAInstaller(JeuFichiers::Programme, "plivor"));
+  EXPECT_EQ(bilan.etat, BilanCopie::Etat::Reussie);
+  EXPECT_EQ(Lire(Cible() + "/Plivor.hlp/index.html"), Lire(Source("Plivor.hlp/index.html")));
+  EXPECT_EQ(Lire(Cible() + "/plivor"), Lire(Source("plivor")));
+}
+
+TEST_F(Installations, LeDossierDuProgrammeEstRefuseQuelleQueSoitSonEcriture) {
+  const QString source = banc.dossier.path();
+  QDir().mkpath(source + "/sous");
+  const QString lien = maison.filePath(QStringLiteral("lien"));
+  ASSERT_TRUE(QFile::link(source, lien));
+  const auto avant = Date(Source("plivor"));
+  for (const QString& cible : {source, source + "/", source + "//", source + "/sous/..", source + "/./", lien,
+                               lien + "/"}) {
+    Textes().clear();
+    installation->opt_RNomDossier = cible;
+    EXPECT_FALSE(installation->Installer()) << cible.toStdString();
+    QString t = cible;
+    while (t.endsWith('/')) t.chop(1);
+    EXPECT_EQ(Textes(), QStringList{"Dossier-destination " + t + " identique\rau dossier-source : " + source +
+                                    "\r\rChoisir un autre emplacement d'installation !"})
+        << cible.toStdString();
+  }
+  // Nothing was copied onto itself, and nothing was associated.
+  EXPECT_EQ(Date(Source("plivor")), avant);
+  EXPECT_EQ(Lire(Source("plivor")), QByteArray(300000, 'P'));
+  EXPECT_FALSE(QFile::exists(dossiers.configuration + "/mimeapps.list"));
+  EXPECT_EQ(installation->CheminProgramme(), Source("plivor"));
+  // The publication's copy is refused the same way.
+  Textes().clear();
+  EXPECT_FALSE(installation->CopierProgramme(lien, JeuFichiers::Lecteur));
+  EXPECT_EQ(Textes().size(), 1);
+}
+
+TEST_F(Installations, UnFichierAbsentEstNommeEtArreteLesCopies) {
+  QFile::remove(Source("Plivor.txt"));
+  EXPECT_FALSE(installation->Installer());
+  EXPECT_EQ(Textes(), QStringList{"Le Fichier \"" + Source("Plivor.txt") +
+                                  "\" est absent !!!\r\rConsulter le fichier d'aide."});
+  EXPECT_EQ(banc.bureau.aides, QStringList{Source("Plivor.hlp") + "#250"});
+  // The files before it stay; none after it, and the program is unchanged.
+  EXPECT_EQ(Arbre(Cible()), (QStringList{"Plivor-S.hlp", "Plivor-S.hlp/index.html", "Plivor.hlp",
+                                         "Plivor.hlp/1600.html", "Plivor.hlp/images", "Plivor.hlp/images/a.png",
+                                         "Plivor.hlp/index.html", "Plivor.ico"}));
+  EXPECT_EQ(installation->CheminProgramme(), Source("plivor"));
+  EXPECT_FALSE(QFile::exists(dossiers.configuration + "/mimeapps.list"));
+}
+
+TEST_F(Installations, UneCopieQuiEchoueEstDiteEtRienNEstAssocie) {
+  // A folder holds the name of a file to copy: the rename over it fails.
+  Ecrire(Cible() + "/lg.pvg/occupe", "x");
+  EXPECT_FALSE(installation->Installer());
+  ASSERT_EQ(Textes().size(), 1);
+  EXPECT_EQ(Textes()[0], "Echec de la copie vers \"" + Cible() + "/lg.pvg\"\r\rL'installation n'est pas terminée.");
+  EXPECT_FALSE(Textes().contains(QStringLiteral("Installation terminée avec succès")));
+  EXPECT_EQ(installation->CheminProgramme(), Source("plivor"));
+  EXPECT_FALSE(QFile::exists(dossiers.Applications() + "/plivor.desktop"));
+  EXPECT_FALSE(QFile::exists(Cible() + "/plivor"));
+}
+
+TEST_F(Installations, UneCopieCourteEstUnEchecEtGardeLAncienneCible) {
+  const QString gros = maison.filePath(QStringLiteral("gros.bin"));
+  QByteArray octets(3 << 20, '\0');
+  for (int i = 0; i < octets.size(); ++i) octets[i] = char(i * 7);
+  Ecrire(gros, octets);
+  const QString cible = maison.filePath(QStringLiteral("copie.bin"));
+  Ecrire(cible, "ancienne copie");
+  // Writes past one megabyte fail (EFBIG), as on a full disc.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit avant{};
+  getrlimit(RLIMIT_FSIZE, &avant);
+  rlimit limite = avant;
+  limite.rlim_cur = 1 << 20;
+  setrlimit(RLIMIT_FSIZE, &limite);
+  const bool copie = CopierFichierVerifie(gros, cible, {});
+  setrlimit(RLIMIT_FSIZE, &avant);
+  EXPECT_FALSE(copie);
+  EXPECT_EQ(Lire(cible), "ancienne copie");
+  EXPECT_EQ(Arbre(maison.path()), (QStringList{"copie.bin", "gros.bin"}));  // no temporary left
+  // Without the limit the same copy is whole.
+  EXPECT_TRUE(CopierFichierVerifie(gros, cible, {}));
+  EXPECT_EQ(Lire(cible), octets);
+}
+
+TEST_F(Installations, LeLecteurSeulPourLaPublication) {
+  const QString publication = maison.filePath(QStringLiteral("Publication"));
+  ASSERT_TRUE(installation->CopierProgramme(publication, JeuFichiers::Lecteur));
+  EXPECT_TRUE(Textes().isEmpty());
+  EXPECT_EQ(Arbre(publication), (QStringList{"Plivor.hlp", "Plivor.hlp/1600.html", "Plivor.hlp/images",
+                                             "Plivor.hlp/images/a.png", "Plivor.hlp/index.html", "Plivor.ico",
+                                             "Prelio.txt", "prelio"}));
+  EXPECT_EQ(Date(publication + "/prelio"), Date(Source("prelio")));
+}
+
+TEST_F(Installations, ChoixDuDossierAnnuleOuValide) {
+  const QString avant = installation->opt_RNomDossier;
+  installation->ChoisirDossier();  // "Annuler": no answer
+  EXPECT_EQ(installation->opt_RNomDossier, avant);
+  EXPECT_EQ(banc.dialogues.dialogues, QStringList{"Choisir le dossier d'installation"});
+  // It starts where the folder holding "Plivor" is, or at home.
+  EXPECT_EQ(banc.dialogues.departs, QStringList{QDir::homePath()});
+  QDir().mkpath(dossiers.donnees);
+  installation->ChoisirDossier();
+  EXPECT_EQ(banc.dialogues.departs.back(), dossiers.donnees);
+
+  banc.dialogues.dossiers = {QStringLiteral("/opt/"), QStringLiteral("/")};
+  installation->ChoisirDossier();
+  EXPECT_EQ(installation->opt_RNomDossier, "/opt/Plivor");
+  installation->ChoisirDossier();
+  EXPECT_EQ(installation->opt_RNomDossier, "/Plivor");
+  EXPECT_TRUE(Textes().isEmpty());
+}
+
+TEST_F(Installations, RaccourcisSurLeBureauDansLeMenuOuAilleurs) {
+  installation->ChoixRaccourci(BoutonRaccourci::opt_bt_Raccourci);
+  EXPECT_TRUE(installation->lk_pnRaccourci);
+  installation->ChoixRaccourci(BoutonRaccourci::k_btBureau);
+  EXPECT_EQ(Textes(), QStringList{"Raccourci \"Plivor\" créé dans " + dossiers.bureau});
+  EXPECT_FALSE(installation->lk_pnRaccourci);
+  EXPECT_EQ(Lire(dossiers.bureau + "/plivor.desktop"), EntreeBureau(Source("plivor")));
+  EXPECT_TRUE(QFileInfo(dossiers.bureau + "/plivor.desktop").isExecutable());
+
+  installation->ChoixRaccourci(BoutonRaccourci::k_btPrograms);
+  EXPECT_EQ(Textes().back(), "Raccourci \"Plivor\" créé dans " + dossiers.Applications());
+  EXPECT_EQ(Lire(dossiers.Applications() + "/plivor.desktop"), EntreeBureau(Source("plivor")));
+
+  // Another place, cancelled: nothing made, nothing said.
+  Textes().clear();
+  const QString ailleurs = maison.filePath(QStringLiteral("ailleurs"));
+  installation->ChoixRaccourci(BoutonRaccourci::lk_btAutre);
+  EXPECT_TRUE(Textes().isEmpty());
+  EXPECT_FALSE(QFile::exists(ailleurs + "/plivor.desktop"));
+  banc.dialogues.dossiers = {ailleurs + "/"};
+  installation->ChoixRaccourci(BoutonRaccourci::lk_btAutre);
+  EXPECT_EQ(Textes(), QStringList{"Raccourci \"Plivor\" créé dans " + ailleurs});
+  EXPECT_TRUE(QFile::exists(ailleurs + "/plivor.desktop"));
+  // The installation folder is left as it was.
+  EXPECT_EQ(installation->opt_RNomDossier, Cible());
+}
+
+TEST_F(Installations, UnRaccourciImpossibleNEstPasDitCree) {
+  Ecrire(dossiers.bureau, "un fichier, pas un dossier");
+  installation->ChoixRaccourci(BoutonRaccourci::opt_bt_Raccourci);
+  installation->ChoixRaccourci(BoutonRaccourci::k_btBureau);
+  EXPECT_EQ(Textes(), QStringList{"Echec de la création de Raccourci"});
+  EXPECT_TRUE(installation->lk_pnRaccourci);
+}
+
+}  // namespace
+}  // namespace plivor
