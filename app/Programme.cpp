@@ -80,9 +80,20 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
     else
       emit options_->ControlesChanges();
   });
-  source_ = std::make_unique<TFSource>();
+  source_ = std::make_unique<TFSource>(*vue_, liste_->Moteur());
   voisins_.source = source_.get();
-  ouvrir_ = std::make_unique<TFOuvrir>();
+  // The montage's import button shows the resource window; it comes back
+  // when that window goes, and the montage's closing takes it away.
+  QObject::connect(liste_.get(), &TFListe::ImporterMedias, source_.get(), &TFSource::Importer);
+  QObject::connect(source_.get(), &TFSource::Fermee, liste_.get(), [this] { liste_->BoutonImporter(true); });
+  QObject::connect(&liste_->Moteur(), &Montage::Masquer, source_.get(), [this] {
+    if (source_->isVisible()) source_->hide();
+    liste_->BoutonImporter(true);
+  });
+  QObject::connect(&liste_->Moteur(), &Montage::Montrer, source_.get(), [this] {
+    if (vue_->FenetreSources) source_->show();
+  });
+  ouvrir_ = std::make_unique<TFOuvrir>(*vue_);
   voisins_.ouvreur = ouvrir_.get();
   for (const QString& argument : options.arguments)
     if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);

@@ -767,6 +767,12 @@ Infos Montage::ObtenirInfos(const Texte& ligne) const {
   const StyleChemins style = fichiers_.Style();
   auto& l = infos.lignes;
   const Texte dossier = "-->" + SansBarre(DossierDe(ligne, style));
+void Montage::InfosSource(const Texte& chemin) {
+  titreFichier_ = chemin;
+  infos_ = ObtenirInfos(chemin);
+  emit InfosChangees();
+}
+
   const auto date = [&] {
     const auto secondes = fichiers_.DateFichier(ligne);
     const QDateTime moment = QDateTime::fromSecsSinceEpoch(secondes.value_or(0));

@@ -102,6 +102,8 @@ class Montage : public QObject {
   // The projection's paint box filled with the slide colour.
   void Rafraichir();
   Infos ObtenirInfos(const Texte& ligne) const;
+  // The resource window's current file: its path as caption, its information.
+  void InfosSource(const Texte& chemin);
   const Infos& InfosCourantes() const { return infos_; }
   const Texte& TitreFichier() const { return titreFichier_; }
   void VoirTransfert(int index);

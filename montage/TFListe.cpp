@@ -136,6 +136,13 @@ void TFListe::Construire() {
   auto* btsShow = Bouton(QStringLiteral("Plus..."), QString());
   btsShow->setFixedWidth(44);
   for (QToolButton* b : {btTransfert, btInserer, btDebut, btFin, btsShow}) edition->addWidget(b);
+  btImporter_ = Bouton(QStringLiteral("⊕"), QStringLiteral("Importer des médias"));
+  btImporter_->setObjectName(QStringLiteral("bt_Importer"));
+  edition->addWidget(btImporter_);
+  connect(btImporter_, &QToolButton::clicked, this, [this] {
+    BoutonImporter(false);
+    emit ImporterMedias();
+  });
   connect(btTransfert, &QToolButton::clicked, this, &TFListe::Couper);
   connect(btInserer, &QToolButton::clicked, this, &TFListe::Coller);
   connect(btDebut, &QToolButton::clicked, this, &TFListe::Debut);
@@ -270,6 +277,8 @@ void TFListe::Aide() { moteur_->AppelAide(2000); }
 // "rafraichir" checked the line on show is previewed again.
 void TFListe::Rafraichir() {
   moteur_->Rafraichir();
+void TFListe::BoutonImporter(bool visible) { btImporter_->setVisible(visible); }
+
   if (!moteur_->RafraichirFond) return;
   moteur_->Vue().LigneApercu.clear();
   moteur_->Selection();

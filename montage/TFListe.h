@@ -35,6 +35,11 @@ class TFListe : public QWidget {
   QListView* Liste() const { return liste_; }
   QMenu* PopListe() const { return popListe_; }
   QMenu* PopPlus() const { return popPlus_; }
+  // "Importer des médias", hidden while the resource window is open.
+  void BoutonImporter(bool visible);
+
+ signals:
+  void ImporterMedias();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* evenement) override;
@@ -97,6 +102,7 @@ class TFListe : public QWidget {
   QAction* popAnnuler_ = nullptr;
   QAction* popTexte_ = nullptr;
   bool synchro_ = false;          // the view is being set from the engine
+  QToolButton* btImporter_ = nullptr;
   bool selectionEnAttente_ = false;
   TFConstructeur* constructeur_ = nullptr;
 };

@@ -1,15 +1,68 @@
 #pragma once
-// The TFSource window. Created once at start and kept for the whole run.
+// The TFSource window: folders, files through a mask, filters, and the
+// buttons that hand files to the montage, bound to the Sources engine.
+// Created once at start and kept for the whole run.
 
 #include <QWidget>
+#include <memory>
+
+#include "sources/Sources.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QToolButton;
 
 namespace plivor {
+
+class VueDossiers;
 
 class TFSource : public QWidget {
   Q_OBJECT
 
  public:
-  explicit TFSource(QWidget* parent = nullptr);
+  TFSource(TFVue& vue, Montage& montage, QWidget* parent = nullptr);
+  ~TFSource() override;
+
+  Sources& Moteur() { return *moteur_; }
+  QListWidget* Fichiers() const { return fichiers_; }
+  QMenu* PopSources() const { return popSources_; }
+  // The montage's "Importer des médias": the folder read again, the window shown.
+  void Importer();
+
+ signals:
+  // The window went away: the montage shows its import button again.
+  void Fermee();
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  void changeEvent(QEvent* e) override;
+
+ private:
+  QToolButton* Bouton(const QString& texte, const QString& bulle, void (Sources::*faire)());
+  void Construire();
+  void ConstruireFiltres();
+  void ConstruireMenu();
+  void Rafraichir();          // engine to controls
+  void SelectionAffichee();   // the engine's selection into the file list
+  void SelectionVue();        // the file list's selection into the engine
+
+  std::unique_ptr<Sources> moteur_;
+  VueDossiers* dossiers_ = nullptr;
+  QListWidget* fichiers_ = nullptr;
+  QLabel* nbSources_ = nullptr;
+  QLabel* trDossier_ = nullptr;
+  QLabel* trFiltre_ = nullptr;
+  QWidget* pnFiltrage_ = nullptr;
+  QWidget* pnCreation_ = nullptr;
+  QComboBox* listeFiltres_ = nullptr;
+  QLineEdit* filtre_ = nullptr;
+  QToolButton* btAudioArret_ = nullptr;
+  QToolButton* btContenuListe_ = nullptr;
+  QMenu* popSources_ = nullptr;
+  bool synchro_ = false;
 };
 
 }  // namespace plivor
