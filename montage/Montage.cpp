@@ -106,6 +106,12 @@ void Montage::Remplacer(const Liste& lignes) {
   focus_ = lignes_.empty() ? -1 : std::clamp(focus_, 0, Compte() - 1);
 }
 
+void Montage::RemplacerLignes(const Liste& lignes) {
+  Remplacer(lignes);
+  LigneCourante = lignes_.empty() ? -1 : std::clamp(LigneCourante, 0, Compte() - 1);
+  emit ListeChangee();
+}
+
 void Montage::Marquer(int index, bool choisie) {
   char& s = selection_[static_cast<size_t>(index)];
   if (bool(s) != choisie) nombreSelectionnees_ += choisie ? 1 : -1;

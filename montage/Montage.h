@@ -150,6 +150,10 @@ class Montage : public QObject {
   TFVue& Vue() { return vue_; }
   ServicesFichiers& Fichiers() { return fichiers_; }
 
+  // The whole list replaced by the montage's tools (deployment); every
+  // line deselected, the change announced; the caller marks it modified.
+  void RemplacerLignes(const Liste& lignes);
+
  signals:
   // The lines changed: the model reloads them.
   void ListeChangee();
@@ -163,6 +167,8 @@ class Montage : public QObject {
   void Masquer();
   // "Choisir une 2è langue": the options window on its options page.
   void OptionsLangue();
+  // The line should stand at the top of the list view.
+  void MontrerEnHaut(int index);
 
  private:
   // Line primitives that keep the selection and icon cache in step.

@@ -2,6 +2,9 @@
 
 #include "montage/TFConstructeur.h"
 
+#include "montage/PanneauMenu.h"
+#include "montage/Verification.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QDragEnterEvent>
@@ -269,6 +272,7 @@ void TFListe::Construire() {
   connect(popTexte_, &QAction::toggled, this, [this](bool oui) { moteur_->AfficherTexte(oui); });
   connect(btsShow, &QToolButton::clicked, this,
           [this, btsShow] { popPlus_->popup(btsShow->mapToGlobal(QPoint(18, 12))); });
+  ConstruireOutils();
 }
 
 void TFListe::Aide() { moteur_->AppelAide(2000); }
@@ -396,6 +400,64 @@ void TFListe::showEvent(QShowEvent* e) {
   ListeChangee();
   TransfertChange();
   InfosChangees();
+}
+
+// ---- The list's tools: "Plus..." entries, pn_show and the scene menu panel.
+
+void TFListe::ConstruireOutils() {
+  // "Plus...": deployment and relative copy before the first separator,
+  // verification right after it.
+  const QList<QAction*> plus = popPlus_->actions();
+  const auto separateur = std::find_if(plus.begin(), plus.end(), [](QAction* a) { return a->isSeparator(); });
+  QAction* avant = separateur == plus.end() ? nullptr : *separateur;
+  QAction* apres = separateur == plus.end() || separateur + 1 == plus.end() ? nullptr : *(separateur + 1);
+  const auto entree = [this](QAction* devant, const QString& texte, auto faire) {
+    auto* a = new QAction(texte, this);
+    connect(a, &QAction::triggered, this, faire);
+    popPlus_->insertAction(devant, a);
+  };
+  entree(avant, QStringLiteral("Déployer les listes *.pvl"), [this] { DeployerPvl(*moteur_); });
+  entree(avant, QStringLiteral("Créer un chemin relatif"), [this] { CheminRelatif(*moteur_); });
+  entree(apres, QStringLiteral("Vérifier la liste"), [this] { VerifierListe(*moteur_); });
+  connect(moteur_.get(), &Montage::MontrerEnHaut, this,
+          [this](int i) { liste_->scrollTo(modele_->index(i), QAbstractItemView::PositionAtTop); });
+
+  // pn_show, under the list.
+  auto* show = new QHBoxLayout;
+  auto* precedent = new BoutonSouris(this);
+  auto* suivant = new BoutonSouris(this);
+  precedent->setText(QStringLiteral("précédent"));
+  precedent->setToolTip(QStringLiteral("Ligne précédente : Type/Instruction"));
+  precedent->setObjectName(QStringLiteral("bts_precedent"));
+  suivant->setText(QStringLiteral(" suivant"));
+  suivant->setToolTip(QStringLiteral("Ligne suivante : Type/Instruction"));
+  suivant->setObjectName(QStringLiteral("bts_suivant"));
+  for (BoutonSouris* b : {precedent, suivant}) {
+    b->setFocusPolicy(Qt::NoFocus);
+    show->addWidget(b);
+  }
+  show->addStretch();
+  precedent->appui = [this](bool gauche) { Parcourir(false, gauche); };
+  suivant->appui = [this](bool gauche) { Parcourir(true, gauche); };
+  auto* colonne = static_cast<QVBoxLayout*>(layout());
+  colonne->insertLayout(colonne->indexOf(liste_) + 1, show);
+
+  menus_ = std::make_unique<MenuScenes>(*moteur_);
+  new PanneauMenu(*menus_, liste_, this);
+  // The builder opens the object file choice and the scene menu panel.
+  if (constructeur_) {
+    Constructeur& c = constructeur_->Moteur();
+    c.ChoisirObjet = [this](bool boite, bool inseree) { return plivor::ChoisirObjet(*moteur_, boite, inseree); };
+    c.OuvrirMenuScenes = [this, &c] { menus_->Ouvrir(c.LigneNouvelle()); };
+  }
+}
+
+void TFListe::Parcourir(bool suivant, bool gauche) {
+  const int haut = liste_->indexAt(QPoint(1, 1)).row();
+  const auto trouvee = plivor::Parcourir(*moteur_, suivant, gauche);
+  // A line found far below the top comes up with four lines above it.
+  if (trouvee && haut >= 0 && *trouvee - haut > 25)
+    liste_->scrollTo(modele_->index(IndexBorne(moteur_->Compte(), *trouvee - 4)), QAbstractItemView::PositionAtTop);
 }
 
 // ---- The instruction builder.

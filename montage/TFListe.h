@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "montage/MenuScenes.h"
 #include "montage/ModeleMontage.h"
 #include "montage/Montage.h"
 
@@ -35,6 +36,8 @@ class TFListe : public QWidget {
   QListView* Liste() const { return liste_; }
   QMenu* PopListe() const { return popListe_; }
   QMenu* PopPlus() const { return popPlus_; }
+  // The scene menu panel's engine; the builder opens it for "Menu=Créer".
+  MenuScenes& Menus() { return *menus_; }
   // "Importer des médias", hidden while the resource window is open.
   void BoutonImporter(bool visible);
 
@@ -51,6 +54,9 @@ class TFListe : public QWidget {
   QToolButton* Bouton(const QString& glyphe, const QString& bulle);
   QAction* Action(QMenu* menu, const QString& texte, const QKeySequence& touche, void (TFListe::*faire)());
   void Construire();
+  // Verification, relative copy, deployment, walking by type, scene menu.
+  void ConstruireOutils();
+  void Parcourir(bool suivant, bool gauche);
   // Engine to view.
   void ListeChangee();
   void SelectionChangee();
@@ -85,6 +91,7 @@ class TFListe : public QWidget {
   void Inverser() { moteur_->InverserLangues(); }
 
   std::unique_ptr<Montage> moteur_;
+  std::unique_ptr<MenuScenes> menus_;
   ModeleMontage* modele_ = nullptr;
   QListView* liste_ = nullptr;
   QListWidget* transfert_ = nullptr;

@@ -1,0 +1,474 @@
+#include "montage/Verification.h"
+
+#include <algorithm>
+#include <set>
+
+#include "core/Adresses.h"
+#include "core/FichiersListe.h"
+#include "core/Vocabulaire.h"
+
+namespace plivor {
+
+namespace {
+
+constexpr int kIdentifiantChoisir = 18;  // the value word "Choisir"
+
+bool EstInstructionLigne(int genre) {
+  return genre == Genre::Instruction || genre == Genre::InstructionTexte || genre == Genre::Ressource ||
+         genre == Genre::Drapeau;
+}
+
+// A relative line of a list kept in `dossier`, made to name the same file
+// from anywhere; absolute lines and instructions stay as written.
+Texte JointeAuDossier(const Texte& ligne, const Texte& dossier, StyleChemins style) {
+  const int genre = GenreExtension(ligne);
+  if (EstChemin(genre)) return ligne.empty() || EstAbsolu(ligne, style) ? ligne : Joindre(dossier, ligne, style);
+  if (genre != Genre::Ressource) return ligne;
+  const Texte valeur = Valeur(ligne);
+  if (valeur.empty() || EstAbsolu(valeur, style)) return ligne;
+  return MotCle(ligne) + "=" + Joindre(dossier, valeur, style) + ".pvr";
+}
+
+Texte DossierDeListe(const Texte& chemin, StyleChemins style) { return SansBarre(DossierDe(chemin, style)); }
+
+// A line the grammar knows nothing of.
+bool GrammaireInconnue(const Texte& ligne, const Tables& tables) { return EntreeGrammaire(ligne, tables).Vide(); }
+
+// A sub-list's line that names nothing usable: an unknown extension, or a
+// file found neither as written nor beside the sub-list.
+bool LigneDeSousListeFautive(const Texte& ligne, const Texte& dossier, const ServicesFichiers& fichiers) {
+  const int genre = ClasserLigne(ligne, fichiers);
+  if (genre == Genre::Inconnu) return true;
+  if (genre != Genre::Absent) return false;
+  const Texte jointe = JointeAuDossier(ligne, dossier, fichiers.Style());
+  return jointe == ligne || ClasserLigne(jointe, fichiers) == Genre::Absent;
+}
+
+}  // namespace
+
+// ---- Verification.
+
+std::optional<int> VerifierListe(Montage& montage) {
+  TFVue& vue = montage.Vue();
+  Dialogues& dialogues = vue.Services().dialogues;
+  const ServicesFichiers& fichiers = montage.Fichiers();
+  const Tables& tables = vue.TablesEnCours();
+  const StyleChemins style = fichiers.Style();
+  montage.DessinSuspendu = true;
+  montage.DefinirSelection({}, montage.Focus());
+  std::optional<int> fautive;
+  for (int i = 0; i < montage.Compte() && !fautive; ++i) {
+    const Texte& ligne = montage.Lignes()[static_cast<size_t>(i)];
+    const int genre = ClasserLigne(ligne, fichiers);
+    if (genre == Genre::Inconnu || genre == Genre::Absent) {
+      fautive = i;
+    } else if (EstInstructionLigne(genre)) {
+      if (GrammaireInconnue(ligne, tables)) fautive = i;
+    } else if (genre == Genre::SousListe || genre == Genre::Script) {
+      // Read into a list of its own: the clipboard stays the user's.
+      const auto lue = LireListe(ligne, fichiers);
+      const Texte dossier = DossierDeListe(ligne, style);
+      const bool fautif = !lue || std::any_of(lue->lignes.begin(), lue->lignes.end(), [&](const Texte& l) {
+        return LigneDeSousListeFautive(l, dossier, fichiers);
+      });
+      if (fautif) {
+        dialogues.Message(Texte("Erreur dans \"") + ligne + "\" !\"");
+        fautive = i;
+      }
+    }
+  }
+  montage.DessinSuspendu = false;
+  if (!fautive) {
+    emit montage.ListeChangee();
+    dialogues.Message(Cp("Les ressources sont complètes !"));
+    return std::nullopt;
+  }
+  montage.Selectionner(*fautive);
+  montage.LigneCourante = *fautive;
+  emit montage.ListeChangee();
+  emit montage.MontrerEnHaut(*fautive);
+  montage.Selection();
+  return fautive;
+}
+
+// ---- Relative copy.
+
+namespace {
+
+bool RelativiserGenre(int genre) {
+  switch (genre) {
+    case Genre::Inconnu: case Genre::Absent:
+    case Genre::Jpeg: case Genre::Gif: case Genre::Bmp:
+    case Genre::Wav: case Genre::Midi: case Genre::Mp3:
+    case Genre::Instruction: case Genre::InstructionTexte: case Genre::Ressource: case Genre::Drapeau:
+    case Genre::SousListe: case Genre::Script:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Lines written relative to a folder use "\", so that the list also plays
+// where it is the only separator; absolute paths stay as they are.
+Texte BarresInverses(const Texte& chemin, StyleChemins style) {
+  if (EstAbsolu(chemin, style)) return chemin;
+  Texte r = chemin;
+  std::replace(r.begin(), r.end(), '/', '\\');
+  return r;
+}
+
+Texte AvecBarresInverses(const Texte& ligne, StyleChemins style) {
+  const int genre = GenreExtension(ligne);
+  if (EstChemin(genre)) return BarresInverses(ligne, style);
+  if (genre == Genre::Ressource) return MotCle(ligne) + "=" + BarresInverses(Valeur(ligne), style) + ".pvr";
+  return ligne;
+}
+
+bool Echec(const Texte& resultat) {
+  return resultat == kExterieur || resultat == kExterieurAccent || resultat == kErreur;
+}
+
+// "liste.pvl" -> "liste.bak", then "liste.bak1", "liste.bak2"...
+Texte NomBak(const Texte& cible, int rang) {
+  Texte bak = cible.substr(0, cible.size() >= 3 ? cible.size() - 3 : 0) + "bak";
+  return rang == 0 ? bak : bak + std::to_string(rang);
+}
+
+// The file at `cible` becomes its ".bak"; an older ".bak" moves one rank
+// up first, so no earlier version is lost. False when a rename failed.
+bool GarderVersionPrecedente(const Texte& cible, ServicesFichiers& fichiers) {
+  if (!fichiers.FichierExiste(cible)) return true;
+  int libre = 0;
+  while (fichiers.FichierExiste(NomBak(cible, libre))) ++libre;
+  for (int rang = libre; rang > 0; --rang)
+    if (!fichiers.Renommer(NomBak(cible, rang - 1), NomBak(cible, rang))) return false;
+  return fichiers.Renommer(cible, NomBak(cible, 0));
+}
+
+std::optional<Texte> DossierChoisi(Montage& montage) {
+  Dialogues& dialogues = montage.Vue().Services().dialogues;
+  const auto choix = dialogues.DossierAChoisir(QStringLiteral("Dossier de base de la liste relative"),
+                                               TexteEcran(montage.DossierListe));
+  if (!choix || choix->isEmpty()) return std::nullopt;
+  const auto dossier = VersCp1252(choix->toStdString());
+  if (!dossier) {
+    dialogues.Information(*choix + QStringLiteral(" : nom de dossier non représentable"));
+    return std::nullopt;
+  }
+  Texte b = *dossier;
+  while (b.size() > 1 && EstSeparateur(b.back())) b.pop_back();
+  return b;
+}
+
+// The rewritten copy of every line, or nothing after the first failure.
+std::optional<Liste> CopieRelative(const Liste& lignes, const Texte& base, const ServicesFichiers& fichiers,
+                                   Messagerie& messagerie) {
+  Liste copie = lignes;  // a list of its own: the undo snapshot is left alone
+  for (Texte& ligne : copie) {
+    if (!RelativiserGenre(ClasserLigne(ligne, fichiers))) continue;
+    const Texte relative = AdresseRelative(base, ligne, fichiers, messagerie);
+    if (Echec(relative)) return std::nullopt;
+    ligne = AvecBarresInverses(relative, fichiers.Style());
+  }
+  return copie;
+}
+
+}  // namespace
+
+bool CheminRelatif(Montage& montage) {
+  TFVue& vue = montage.Vue();
+  Dialogues& dialogues = vue.Services().dialogues;
+  ServicesFichiers& fichiers = montage.Fichiers();
+  const StyleChemins style = fichiers.Style();
+  // A cancelled choice ends here: nothing is written anywhere.
+  const auto dossier = DossierChoisi(montage);
+  if (!dossier) return false;
+  const Texte base = EstSeparateur(dossier->back()) ? *dossier : *dossier + Separateur(style);
+  const auto copie = CopieRelative(montage.Lignes(), base, fichiers, dialogues);
+  if (!copie) {
+    dialogues.Message(Cp("Procédure interrompue !\rVérifier le contenu de la Liste."));
+    return false;
+  }
+  if (!dialogues.Question(TexteEcran(Cp("Désirez-vous sauvegarder une liste relative dans \"") + base + "\" ?")))
+    return false;
+  // A list never saved takes the name the person gives it.
+  Texte nom = NomDeFichier(montage.NomListe);
+  if (montage.NomListe == kSansNom) {
+    const auto choix = dialogues.FichierAEnregistrer(QStringLiteral("Sauver une liste Plivor"),
+                                                     TexteEcran(Joindre(*dossier, "NouveauNom.pvl", style)),
+                                                     QStringLiteral("Fichier Plivor (*.pvl)|*.pvl"));
+    const auto choisi = choix ? VersCp1252(choix->toStdString()) : std::nullopt;
+    if (!choisi || NomDeFichier(*choisi).empty()) return false;
+    nom = NomDeFichier(*choisi);
+    if (Minuscules(Extension(nom)) != ".pvl" && Minuscules(Extension(nom)) != ".txt") nom += ".pvl";
+  }
+  const Texte cible = Joindre(*dossier, nom, style);
+  if (!GarderVersionPrecedente(cible, fichiers)) {
+    dialogues.Message(Cp("Impossible de garder la version précédente de \"") + cible + "\".");
+    return false;
+  }
+  if (fichiers.LectureSeule(cible) || !EcrireListe(cible, *copie, fichiers)) {
+    dialogues.Message(Cp("Impossible d'écrire le fichier \"") + cible + "\".");
+    return false;
+  }
+  // The montage keeps its full paths; only the file holds relative ones.
+  montage.NomListe = cible;
+  montage.DossierListe = SansBarre(*dossier);
+  vue.ListeModifiee = false;
+  emit montage.NomChange();
+  return true;
+}
+
+// ---- Deployment of sub-lists.
+
+namespace {
+
+struct Deploiement {
+  const Montage& montage;
+  const ServicesFichiers& fichiers;
+  Messagerie& messagerie;
+  Texte motDrapeau;
+  std::vector<Texte> enCours;  // the lists being expanded, outermost first
+  std::set<Texte> signalees;
+  bool echec = false;
+
+  bool EnCours(const Texte& chemin) const {
+    return std::find(enCours.begin(), enCours.end(), chemin) != enCours.end();
+  }
+
+  // Appends `ligne`, expanded when it names a sub-list.
+  void Ajouter(const Texte& ligne, Liste& sortie) {
+    if (echec) return;
+    if (ligne.size() < 4 || ligne.compare(ligne.size() - 4, 4, ".pvl") != 0) {
+      sortie.push_back(ligne);
+      return;
+    }
+    const StyleChemins style = fichiers.Style();
+    const Texte chemin = CheminComplet(ligne, montage.DossierListe.empty() ? fichiers.DossierCourant()
+                                                                           : montage.DossierListe, style);
+    if (EnCours(chemin)) {
+      // A list that contains itself is expanded once; the line that would
+      // start it again stays as it is.
+      if (signalees.insert(chemin).second)
+        messagerie.Message(Texte("La liste \"") + chemin + Cp("\" se contient elle-même : elle n'est déployée qu'une fois."));
+      sortie.push_back(ligne);
+      return;
+    }
+    const auto lue = LireListe(chemin, fichiers);
+    if (!lue) {
+      messagerie.Message(Texte("Le fichier \"") + chemin + Cp("\" ne peut pas être lu."));
+      echec = true;
+      return;
+    }
+    const Texte nom = NomDeFichier(chemin);
+    sortie.push_back(motDrapeau + "=" + nom.substr(0, nom.size() - 4) + ".pvd");
+    const Texte dossier = DossierDeListe(chemin, style);
+    enCours.push_back(chemin);
+    for (const Texte& sous : lue->lignes)
+      if (sous.size() >= 5) Ajouter(JointeAuDossier(sous, dossier, style), sortie);
+    enCours.pop_back();
+  }
+};
+
+}  // namespace
+
+bool DeployerPvl(Montage& montage) {
+  TFVue& vue = montage.Vue();
+  Dialogues& dialogues = vue.Services().dialogues;
+  if (montage.Compte() == 0) {
+    dialogues.Information(QStringLiteral("La liste est vide..."));
+    return false;
+  }
+  montage.DessinSuspendu = true;
+  Deploiement d{montage, montage.Fichiers(), dialogues, NomMotCle(11, vue.TablesEnCours()), {}, {}, false};
+  Liste deployee;
+  for (const Texte& ligne : montage.Lignes()) d.Ajouter(ligne, deployee);
+  montage.DessinSuspendu = false;
+  if (d.echec || deployee == montage.Lignes()) {
+    emit montage.ListeChangee();
+    return false;
+  }
+  montage.RemplacerLignes(deployee);
+  vue.ListeModifiee = true;
+  montage.Selection();
+  return true;
+}
+
+// ---- Walking by type or instruction.
+
+namespace {
+
+enum class Famille { Erreur, Image, TexteValeur, Son, Instruction, SousListe, Ressource, Drapeau, Autre };
+
+Famille FamilleDe(int genre) {
+  if (genre == Genre::Inconnu || genre == Genre::Absent) return Famille::Erreur;
+  if (EstImage(genre)) return Famille::Image;
+  if (EstSon(genre)) return Famille::Son;
+  switch (genre) {
+    case Genre::InstructionTexte: return Famille::TexteValeur;
+    case Genre::Instruction: return Famille::Instruction;
+    case Genre::SousListe: case Genre::Script: return Famille::SousListe;
+    case Genre::Ressource: return Famille::Ressource;
+    case Genre::Drapeau: return Famille::Drapeau;
+    default: return Famille::Autre;
+  }
+}
+
+bool ElementDeMenu(int code) {
+  return code == 600 || code == 700 || code == 1100 || code == 1500 || code == 1600;
+}
+
+// What the walk looks for, from the current line.
+struct Critere {
+  Famille famille = Famille::Autre;
+  bool gauche = true;
+  int motCle = 0;  // of an instruction or text value
+  int code = 0;    // instruction number of a resource or flag line
+  Texte libelle;
+};
+
+Critere CritereDe(const Texte& ligne, int genre, bool gauche, const Tables& tables) {
+  Critere c;
+  c.famille = FamilleDe(genre);
+  c.gauche = gauche;
+  c.motCle = CodeMotCle(MotCle(ligne), tables);
+  c.code = CodeCombine(ligne, tables);
+  const Texte instructions = Texte("instructions \"") + MotCle(ligne) + "\"";
+  switch (c.famille) {
+    case Famille::Erreur: c.libelle = "Erreur ou absent"; break;
+    case Famille::Image: c.libelle = gauche ? "visuels" : "Images"; break;
+    case Famille::TexteValeur: c.libelle = gauche ? Texte("visuels") : instructions; break;
+    case Famille::Son: c.libelle = "sons"; break;
+    case Famille::Instruction: c.libelle = gauche ? Cp("instructions de même type") : instructions; break;
+    case Famille::SousListe: c.libelle = "sous-liste"; break;
+    case Famille::Ressource:
+    case Famille::Drapeau:
+      if (gauche)
+        c.libelle = c.famille == Famille::Ressource ? "appel-ressource" : "drapeau";
+      else
+        c.libelle = ElementDeMenu(c.code) ? Cp("Elément de Menu") : c.code == 8100 ? "objet externe" : "appel-ressource";
+      break;
+    case Famille::Autre: break;
+  }
+  return c;
+}
+
+bool Correspond(const Critere& c, const Texte& ligne, int genre, const Tables& tables) {
+  const Famille f = FamilleDe(genre);
+  switch (c.famille) {
+    case Famille::Erreur: return f == Famille::Erreur;
+    case Famille::Son: return f == Famille::Son;
+    case Famille::SousListe: return f == Famille::SousListe;
+    case Famille::Image:
+      return f == Famille::Image || (c.gauche && f == Famille::TexteValeur);
+    case Famille::TexteValeur:
+    case Famille::Instruction: {
+      if (c.gauche && c.famille == Famille::TexteValeur) return f == Famille::Image || f == Famille::TexteValeur;
+      if (f != Famille::Instruction && f != Famille::TexteValeur) return false;
+      const int motCle = CodeMotCle(MotCle(ligne), tables);
+      if (!c.gauche) return motCle == c.motCle;
+      return f == Famille::Instruction && motCle / 10 == c.motCle / 10;
+    }
+    case Famille::Ressource:
+    case Famille::Drapeau: {
+      if (c.gauche) return f == c.famille;
+      if (f != Famille::Ressource && f != Famille::Drapeau) return false;
+      const int code = CodeCombine(ligne, tables);
+      if (ElementDeMenu(c.code)) return ElementDeMenu(code);
+      if (c.code == 8100) return f == Famille::Ressource && code == 8100;
+      return f == Famille::Ressource && !ElementDeMenu(code) && code != 8100;
+    }
+    case Famille::Autre: return false;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::optional<int> Parcourir(Montage& montage, bool suivant, bool gauche) {
+  if (montage.Compte() == 0) return std::nullopt;
+  const Tables& tables = montage.Vue().TablesEnCours();
+  const ServicesFichiers& fichiers = montage.Fichiers();
+  const int courante = std::clamp(montage.LigneCourante, 0, montage.Compte() - 1);
+  const Texte& ligne = montage.Lignes()[static_cast<size_t>(courante)];
+  const Critere critere = CritereDe(ligne, ClasserLigne(ligne, fichiers), gauche, tables);
+  const int pas = suivant ? 1 : -1;
+  for (int i = courante + pas; i >= 0 && i < montage.Compte(); i += pas) {
+    const Texte& candidate = montage.Lignes()[static_cast<size_t>(i)];
+    if (!Correspond(critere, candidate, ClasserLigne(candidate, fichiers), tables)) continue;
+    montage.Selectionner(i);
+    montage.LigneCourante = i;
+    emit montage.ListeChangee();
+    montage.Selection();
+    return i;
+  }
+  montage.Vue().Services().dialogues.Message(Texte("Pas d'autres ") + critere.libelle + "\r" +
+                                             (suivant ? Cp("après cette ligne...") : Cp("avant cette ligne...")));
+  return std::nullopt;
+}
+
+// ---- Object file.
+
+namespace {
+
+QString FiltreObjet(bool depuisBoite, int instruction) {
+  if (depuisBoite) return QStringLiteral("Fichiers (*.pvl *.rtf *.avi *.swf)|*.pvl;*.rtf;*.avi;*.swf|Tous (*.*)|*.*");
+  switch (instruction) {
+    case 1500: case 8004: return QStringLiteral("Fichiers Plivor (*.pvl)|*.pvl");
+    case 8001: return QStringLiteral("Fichiers texte (*.rtf)|*.rtf");
+    case 8002: return QStringLiteral("Fichiers vidéo (*.avi)|*.avi");
+    case 8003: return QStringLiteral("Fichiers animation (*.swf)|*.swf");
+    case 8005: case 8100:
+      return QStringLiteral("Tous (*.*)|*.*|Fichiers (*.txt *.rtf *.avi *.swf)|*.txt;*.rtf;*.avi;*.swf");
+    default: return QStringLiteral("Listes Plivor (*.pvl)|*.pvl|Listes au format Texte (*.txt)|*.txt");
+  }
+}
+
+// A line that has no file yet: its value is still the word "Choisir", or
+// it is an object instruction that names only a kind of file.
+bool AttendSonFichier(const Texte& ligne, int instruction, const Tables& tables) {
+  if (instruction / 100 == 80) return true;
+  return Valeur(ligne) == NomValeur(kIdentifiantChoisir, tables);
+}
+
+}  // namespace
+
+std::optional<Texte> ChoisirObjet(Montage& montage, bool depuisBoite, bool ligneInseree) {
+  TFVue& vue = montage.Vue();
+  Dialogues& dialogues = vue.Services().dialogues;
+  const Tables& tables = vue.TablesEnCours();
+  const int focus = montage.Focus();
+  const bool surLigne = !depuisBoite && focus >= 0 && focus < montage.Compte();
+  const Texte ligne = surLigne ? montage.Lignes()[static_cast<size_t>(focus)] : Texte();
+  const int instruction = surLigne ? CodeCombine(ligne, tables) : 0;
+  const Texte depart = !montage.DossierListe.empty() ? montage.DossierListe : vue.DossierProjection;
+  const auto choix = dialogues.FichierAOuvrir(QStringLiteral("Charger une liste"), TexteEcran(depart),
+                                              FiltreObjet(depuisBoite, instruction));
+  const auto chemin = choix ? VersCp1252(choix->toStdString()) : std::nullopt;
+  if (choix && !chemin) dialogues.Information(*choix + QStringLiteral(" : nom de fichier non représentable"));
+  if (!chemin) {
+    // Only a line the builder has just inserted, still waiting for its
+    // file, goes away with the cancel.
+    if (surLigne && ligneInseree && AttendSonFichier(ligne, instruction, tables)) {
+      montage.RetirerLigne(focus);
+      montage.LigneCourante = montage.Compte() == 0 ? -1 : IndexBorne(montage.Compte(), focus);
+      if (montage.Compte() > 0) montage.Selectionner(montage.LigneCourante);
+      emit montage.ListeChangee();
+      montage.Selection();
+    }
+    return std::nullopt;
+  }
+  const Texte complet = CheminComplet(*chemin, montage.Fichiers().DossierCourant(), montage.Fichiers().Style());
+  if (!surLigne) return complet;
+  const int famille = instruction / 100;
+  const int motCle = famille == 15 ? 15 : famille == 80 || famille == 81 ? 81 : 0;
+  if (motCle != 0) {
+    montage.EcrireLigne(focus, NomMotCle(motCle, tables) + "=" + complet + ".pvr");
+    emit montage.ListeChangee();
+    montage.Vue().LigneApercu.clear();
+    montage.Selection();
+  }
+  return complet;
+}
+
+}  // namespace plivor
