@@ -767,18 +767,18 @@ void Montage::Afficher(const Texte& ligne, int rangee) {
   }
 }
 
-Infos Montage::ObtenirInfos(const Texte& ligne) const {
-  Infos infos;
-  if ((!vue_.FenetreSources && lignes_.empty()) || ligne.size() <= 3) return infos;
-  const StyleChemins style = fichiers_.Style();
-  auto& l = infos.lignes;
-  const Texte dossier = "-->" + SansBarre(DossierDe(ligne, style));
 void Montage::InfosSource(const Texte& chemin) {
   titreFichier_ = chemin;
   infos_ = ObtenirInfos(chemin);
   emit InfosChangees();
 }
 
+Infos Montage::ObtenirInfos(const Texte& ligne) const {
+  Infos infos;
+  if ((!vue_.FenetreSources && lignes_.empty()) || ligne.size() <= 3) return infos;
+  const StyleChemins style = fichiers_.Style();
+  auto& l = infos.lignes;
+  const Texte dossier = "-->" + SansBarre(DossierDe(ligne, style));
   const auto date = [&] {
     const auto secondes = fichiers_.DateFichier(ligne);
     const QDateTime moment = QDateTime::fromSecsSinceEpoch(secondes.value_or(0));

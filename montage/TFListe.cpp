@@ -277,12 +277,12 @@ void TFListe::Construire() {
 
 void TFListe::Aide() { moteur_->AppelAide(2000); }
 
+void TFListe::BoutonImporter(bool visible) { btImporter_->setVisible(visible); }
+
 // The montage's own refresh: the paint box takes the slide colour; with
 // "rafraichir" checked the line on show is previewed again.
 void TFListe::Rafraichir() {
   moteur_->Rafraichir();
-void TFListe::BoutonImporter(bool visible) { btImporter_->setVisible(visible); }
-
   if (!moteur_->RafraichirFond) return;
   moteur_->Vue().LigneApercu.clear();
   moteur_->Selection();
