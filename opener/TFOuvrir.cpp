@@ -244,7 +244,10 @@ void TFOuvrir::Rafraichir() {
   trApercu_->setVisible(m.Apercu);
   vignette_->setVisible(m.Apercu);
   if (m.VignetteVisible && !m.Vignette.isNull()) {
-    const QImage image = m.Vignette.scaled(vignette_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // Larger pictures are reduced to the frame; smaller ones keep their pixels.
+    const bool grande = m.Vignette.width() > vignette_->width() || m.Vignette.height() > vignette_->height();
+    const QImage image =
+        grande ? m.Vignette.scaled(vignette_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation) : m.Vignette;
     vignette_->setAlignment(m.VignetteCentree ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
     vignette_->setPixmap(QPixmap::fromImage(image));
   } else {

@@ -15,6 +15,9 @@ VueDossiers::VueDossiers(ArbreDossiers& arbre, QWidget* parent) : QWidget(parent
   unite_ = new QComboBox(this);
   unite_->setObjectName(QStringLiteral("Unite"));
   unite_->setToolTip(QStringLiteral("Sélectionner un disque"));
+  // Long mount points must not widen the narrow windows that hold it.
+  unite_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  unite_->setMinimumContentsLength(8);
   for (const UniteDisque& u : Unites()) unite_->addItem(u.libelle, u.chemin);
   colonne->addWidget(directory_, 1);
   colonne->addWidget(unite_);

@@ -140,6 +140,14 @@ void TFSource::Construire() {
   trFiltre_ = new QLabel(this);
   trFiltre_->setToolTip(QStringLiteral("Filtre en cours"));
   colonne->addWidget(trFiltre_);
+  // Labels on the slide colour, light; long texts never widen the window.
+  for (QLabel* l : {static_cast<QLabel*>(trDossier_), trFiltre_, nbSources_}) {
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, QColor(240, 230, 210));
+    l->setPalette(p);
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  }
+  nbSources_->setMinimumWidth(24);
 
   fichiers_ = new ListeFichiers(*moteur_, this);
   fichiers_->setObjectName(QStringLiteral("Fichiers"));
@@ -175,11 +183,13 @@ void TFSource::Construire() {
 
 void TFSource::ConstruireFiltres() {
   pnFiltrage_ = new QWidget(this);
-  auto* ligne = new QHBoxLayout(pnFiltrage_);
-  ligne->setContentsMargins(0, 0, 0, 0);
+  auto* panneau = new QVBoxLayout(pnFiltrage_);
+  panneau->setContentsMargins(0, 0, 0, 0);
   listeFiltres_ = new QComboBox(pnFiltrage_);
   listeFiltres_->setObjectName(QStringLiteral("ListeFiltres"));
-  ligne->addWidget(listeFiltres_, 1);
+  panneau->addWidget(listeFiltres_);
+  auto* ligne = new QHBoxLayout;
+  panneau->addLayout(ligne);
   auto* creer = new QToolButton(pnFiltrage_);
   creer->setText(QStringLiteral("Nouveau Filtre"));
   auto* supprimer = new QToolButton(pnFiltrage_);
@@ -197,6 +207,8 @@ void TFSource::ConstruireFiltres() {
   auto* creation = new QVBoxLayout(pnCreation_);
   creation->setContentsMargins(0, 0, 0, 0);
   creation->addWidget(new QLabel(QStringLiteral("Création d'un filtre"), pnCreation_));
+  listeFiltres_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  listeFiltres_->setMinimumContentsLength(6);
   for (const char* aide : {"Commençant par :  nom*.ext", "Contenant          :  *nom*.ext",
                            "Finissant par       :  *nom.ext", "Caractère placé :   ??a*.ext"})
     creation->addWidget(new QLabel(QString::fromUtf8(aide), pnCreation_));
@@ -241,6 +253,10 @@ void TFSource::ConstruireMenu() {
 }
 
 void TFSource::Importer() {
+  // The folder browsed is the working folder, which the montage set.
+  const Texte courant = moteur_->Vue().Services().fichiers.DossierCourant();
+  moteur_->Arbre.Ouvrir(QString::fromStdString(VersUtf8(courant)));
+  dossiers_->Relire();
   moteur_->DirectoryChange();
   show();
   raise();

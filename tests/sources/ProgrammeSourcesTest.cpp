@@ -1,0 +1,171 @@
+// The resource window and the opener in the real program under a virtual X
+// server, driven by real mouse and key events (xdotool).
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include "support/ImagesEssai.h"
+#include "support/ProgrammeReel.h"
+
+namespace {
+
+const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
+
+std::string Lire(const QString& chemin) {
+  QFile f(chemin);
+  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<absent>");
+}
+
+int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) {
+  int n = 0;
+  for (int y = zone.top(); y <= zone.bottom(); ++y)
+    for (int x = zone.left(); x <= zone.right(); ++x)
+      if (plivor::test::Proche(image.pixelColor(x, y), couleur, tolerance)) ++n;
+  return n;
+}
+
+const QColor kRouge(220, 30, 30), kVert(30, 200, 40), kBleu(30, 40, 210), kJaune(230, 220, 30);
+
+class ProgrammeSources : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+      GTEST_SKIP() << "Xvfb ou xdotool absent";
+    using plivor::test::Unie;
+    plivor::EcrireJpeg(Chemin(QStringLiteral("rouge.jpg")), Unie(400, 300, kRouge));
+    plivor::EcrireJpeg(Chemin(QStringLiteral("vert.jpg")), Unie(400, 300, kVert));
+    plivor::EcrireJpeg(Chemin(QStringLiteral("bleu.jpg")), Unie(400, 300, kBleu));
+  }
+  QString Chemin(const QString& nom) const { return dossier_.filePath(nom); }
+  std::string Ligne(const QString& nom) const { return Chemin(nom).toStdString(); }
+  void Ecrire(const QString& nom, const std::string& octets) const {
+    QDir().mkpath(QFileInfo(Chemin(nom)).path());
+    QFile f(Chemin(nom));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(octets.data(), qint64(octets.size()));
+  }
+  // Runs the program on `liste` with the driving script `actions` (bash,
+  // xdotool); the screen is captured after `apresMs`.
+  void Lancer(const QString& liste, const QString& actions, int apresMs) {
+    const QString script = Chemin(QStringLiteral("actions.sh"));
+    Ecrire(QStringLiteral("actions.sh"),
+           (QStringLiteral("cd '%1'\n"
+                           "'%2' --capture '%3' --apres %4 '%5' &\n"
+                           "sleep 3\n"
+                           "xdotool mousemove 640 400 click 1; sleep 0.5\n")
+                .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
+                .arg(apresMs)
+                .arg(liste) +
+            actions + QStringLiteral("\nwait\n"))
+               .toStdString());
+    QProcess programme;
+    programme.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin(QStringLiteral("reglages.ini"))));
+    programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), script});
+    ASSERT_TRUE(programme.waitForFinished(90000));
+    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+    ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
+    ASSERT_EQ(ecran_.size(), QSize(1280, 800));
+  }
+  void Garder(const QString& nom) const {
+    const QString dossier = qEnvironmentVariable("PLIVOR_CAPTURES");
+    if (!dossier.isEmpty()) ecran_.save(QDir(dossier).filePath(nom));
+  }
+
+  QTemporaryDir dossier_;
+  QImage ecran_;
+};
+
+// The montage's save dialog, answered with the path given.
+const QString kSauver = QStringLiteral(
+    "sauver() {\n"
+    "  xdotool mousemove $1 $2 click 1; sleep 2\n"
+    "  D=$(xdotool search --onlyvisible --name 'Sauver une liste Plivor' | head -1)\n"
+    "  xdotool mousemove --window $D 60 60; sleep 0.3\n"
+    "  xdotool key ctrl+a; xdotool type --delay 15 \"$3\"; xdotool key Return; sleep 1.5\n"
+    "}\n");
+
+TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  plivor::EcrireWav(Chemin(QStringLiteral("son.wav")), std::vector<std::int16_t>(4410, 0), 44100, 1);
+  plivor::EcrireGif(Chemin(QStringLiteral("jaune.gif")), plivor::test::Unie(100, 80, kJaune));
+  const QString actions =
+      kSauver +
+      QStringLiteral(
+          // The montage, then its "Importer des médias" button.
+          "xdotool key c; sleep 2\n"
+          "xdotool mousemove 1209 53 click 1; sleep 2\n"
+          // Files: bleu.jpg, essai.pvl, rouge.jpg, son.wav, vert.jpg, one row of 14 pixels each.
+          "xdotool mousemove 850 272 click 1; sleep 1\n"
+          // vert.jpg dragged onto the montage's second line.
+          "xdotool mousedown 1; sleep 0.2\n"
+          "for x in $(seq 850 20 1100); do xdotool mousemove $x 200; sleep 0.03; done\n"
+          "xdotool mousemove 1100 108; sleep 0.3; xdotool mouseup 1; sleep 1\n"
+          "sauver 1113 29 '%1'\n")
+          .arg(Chemin(QStringLiteral("sortie.pvl")));
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 16000);
+  Garder(QStringLiteral("ressources-montage.png"));
+
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+            "Tempo=3000.pvi\r\n" + Ligne(QStringLiteral("vert.jpg")) + "\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\n");
+  // The resource window stands left of the montage, from the top: its file
+  // list is white, the montage's list keeps its ground beside it.
+  EXPECT_GT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 70000);
+  EXPECT_GT(Pixels(ecran_, QRect(1050, 150, 220, 300), QColor(230, 220, 200), 4), 50000);
+  EXPECT_EQ(Pixels(ecran_, QRect(1050, 150, 220, 300), Qt::white, 4), 0);
+  // The projection previews the green picture, chosen then dropped.
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
+}
+
+// Sequences A (relative lines, with its companion picture) and B (absolute lines).
+class ProgrammeOuvreur : public ProgrammeSources {
+ protected:
+  void SetUp() override {
+    ProgrammeSources::SetUp();
+    if (IsSkipped()) return;
+    Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nvert.jpg\r\n");
+    plivor::EcrireBmp(Chemin(QStringLiteral("A.bmp")), plivor::test::Unie(120, 80, kJaune));
+    Ecrire(QStringLiteral("A.pvl"), "Tempo=9000.pvi\r\nrouge.jpg\r\n");
+    Ecrire(QStringLiteral("B.pvl"), Ligne(QStringLiteral("bleu.jpg")) + "\r\n");
+  }
+};
+
+TEST_F(ProgrammeOuvreur, LOuvreurMontreLaVignetteDeLaSequence) {
+  Lancer(Chemin(QStringLiteral("essai.pvl")), QStringLiteral("xdotool key l; sleep 2\n"), 7000);
+  Garder(QStringLiteral("ouvreur-vignette.png"));
+  // The opener, centred; A.pvl chosen: its companion picture in the frame.
+  EXPECT_GT(Pixels(ecran_, QRect(640 - 280, 190, 560, 420), kJaune, 30), 9000);
+  EXPECT_EQ(Pixels(ecran_, QRect(0, 0, 300, 800), kJaune, 30), 0);
+  // No projection picture around it: the projection window is hidden.
+  EXPECT_EQ(Pixels(ecran_, QRect(0, 0, 1280, 800), kVert, 40), 0);
+}
+
+TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
+  const QString actions =
+      kSauver +
+      QStringLiteral(
+          "xdotool key l; sleep 2\n"
+          // Every sequence, inserted at the end of the list to project.
+          "xdotool mousemove 400 523 click 1; sleep 0.5\n"
+          "xdotool mousemove 657 523 click 1; sleep 0.8\n"
+          "sauver 823 523 '%1'\n"
+          "xdotool mousemove 823 551 click 1; sleep 2\n")
+          .arg(Chemin(QStringLiteral("ensemble.pvl")));
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
+  Garder(QStringLiteral("ouvreur-projection.png"));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("ensemble.pvl"))),
+            "Drapeau=A.pvd\r\nTempo=9000.pvi\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\nDrapeau=B.pvd\r\n" +
+                Ligne(QStringLiteral("bleu.jpg")) + "\r\n" + "Drapeau=essai.pvd\r\nTempo=3000.pvi\r\n" +
+                Ligne(QStringLiteral("vert.jpg")) + "\r\n");
+  // The projection shows A's picture across its centre; the opener is gone.
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(640, 400), kRouge, 40)) << ecran_.pixelColor(640, 400).name().toStdString();
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(760, 400), kRouge, 40));
+  EXPECT_EQ(Pixels(ecran_, QRect(0, 0, 1280, 800), kJaune, 30), 0);
+}
+
+}  // namespace
