@@ -10,6 +10,7 @@
 
 #include "app/Programme.h"
 #include "app/Rendu.h"
+#include "app/VideoTerminal.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
 #include "platform/Traductions.h"
@@ -60,13 +61,15 @@ void PreparerCapture(QStringList& arguments) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  const bool video = plivor::VideoDemandee(argc, argv);
   const bool rendu = RenduDemande(argc, argv);
-  if (rendu) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (rendu || video) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
   plivor::InstallerPolices();
   const auto traductionQt = plivor::InstallerTraductionsQt();
+  if (video) return plivor::ExporterEnVideo(application.arguments(), QCoreApplication::applicationFilePath());
   if (rendu) {
     plivor::ReglagesRendu reglages = LireReglagesRendu(application.arguments());
     reglages.cheminProgramme = QCoreApplication::applicationFilePath();

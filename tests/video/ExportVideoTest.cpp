@@ -1,0 +1,240 @@
+// The real program exports lists written in temporary folders; the files it
+// writes are read back with FFmpeg's libraries: streams, pixels, sound.
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "codecs/Encodeurs.h"
+#include "support/ImagesEssai.h"
+#include "support/SonsEssai.h"
+#include "video/LectureVideo.h"
+
+namespace plivor::test {
+namespace {
+
+const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
+
+// A sine of `frequence` Hz, mono, amplitude 10 000.
+std::vector<std::int16_t> Sinus(double frequence, int taux, double secondes) {
+  std::vector<std::int16_t> e(size_t(taux * secondes));
+  for (size_t i = 0; i < e.size(); ++i) e[i] = std::int16_t(10000 * std::sin(2 * M_PI * frequence * double(i) / taux));
+  return e;
+}
+
+struct Issue {
+  int code = -1;
+  QString erreurs;
+};
+
+class ExportVideo : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(EcrireBmp(Chemin("quadrants.bmp"), Quadrants(400, 300)));
+    ASSERT_TRUE(EcrireBmp(Chemin("damier.bmp"), Damier()));
+  }
+  QString Chemin(const QString& nom) const { return dossier.filePath(nom); }
+  // A list as Windows writes it.
+  QString Liste(const QString& nom, const QStringList& lignes) const {
+    QFile f(Chemin(nom));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    for (const QString& l : lignes) f.write(l.toLatin1() + "\r\n");
+    return f.fileName();
+  }
+  static QImage Damier() {
+    QImage image(400, 300, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        image.setPixel(x, y, ((x / 50 + y / 50) % 2) ? qRgb(250, 250, 240) : qRgb(20, 60, 30));
+    return image;
+  }
+  static Issue Lancer(const QStringList& arguments, int delaiMs = 120000) {
+    QProcess programme;
+    programme.setProcessChannelMode(QProcess::SeparateChannels);
+    programme.start(kProgramme, arguments);
+    EXPECT_TRUE(programme.waitForFinished(delaiMs));
+    Issue issue;
+    issue.code = programme.exitStatus() == QProcess::NormalExit ? programme.exitCode() : -1;
+    issue.erreurs = QString::fromUtf8(programme.readAllStandardError());
+    return issue;
+  }
+  Issue Exporter(const QString& liste, const QString& sortie, const QStringList& options = {}) const {
+    return Lancer(QStringList{QStringLiteral("--video"), sortie} + options + QStringList{liste});
+  }
+  // The two pictures, a second each, with a line after the first.
+  QString DeuxImages(const QString& ligne = QStringLiteral("Tempo=1000.pvi")) const {
+    return Liste(QStringLiteral("deux.pvl"), {"Tempo=1000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"), ligne,
+                                              Chemin("damier.bmp")});
+  }
+  // Files left in the folder besides the test's own.
+  QStringList Restes() const {
+    QStringList noms = QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden);
+    noms.removeIf([](const QString& n) { return !n.contains(QLatin1String(".mp4")); });
+    return noms;
+  }
+  QTemporaryDir dossier;
+};
+
+TEST_F(ExportVideo, DeuxImagesEtUnWavDonnentUnMp4LisiblePartout) {
+  ASSERT_TRUE(EcrireWav(Chemin("la.wav"), Sinus(440, 44100, 1.5), 44100, 1));
+  const QString sortie = Chemin("deux.mp4");
+  const Issue issue = Exporter(DeuxImages(Chemin("la.wav")), sortie, {"--taille", "1280x800", "--ips", "20"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  const FaitsVideo f = LireFaits(sortie);
+  EXPECT_EQ(f.codecVideo, "h264");
+  EXPECT_EQ(f.formatPixels, "yuv420p");
+  EXPECT_EQ(f.largeur, 1280);
+  EXPECT_EQ(f.hauteur, 800);
+  EXPECT_DOUBLE_EQ(f.ips, 20);
+  EXPECT_EQ(f.codecAudio, "aac");
+  EXPECT_EQ(f.frequence, 48000);
+  EXPECT_EQ(f.canaux, 2);
+  // The sum of the tempos, within a frame.
+  EXPECT_NEAR(f.dureeVideo, 2.0, 1.0 / 20);
+  EXPECT_NEAR(f.dureeAudio, 2.0, 1.0 / 20);
+  EXPECT_EQ(f.images, 40);
+  EXPECT_TRUE(f.indexEnTete);
+  EXPECT_TRUE(QFileInfo(sortie).permissions().testFlag(QFileDevice::ReadOther));
+  EXPECT_TRUE(Restes() == QStringList{"deux.mp4"}) << Restes().join(' ').toStdString();
+}
+
+TEST_F(ExportVideo, ChaqueEtapeEstLImageDuRenduHorsEcran) {
+  const QString liste = DeuxImages();
+  const QString rendu = Chemin("rendu");
+  ASSERT_EQ(Lancer({"--rendu", rendu, "--etapes", "2", liste}).code, 0);
+  const QString sortie = Chemin("etapes.mp4");
+  ASSERT_EQ(Exporter(liste, sortie, {"--taille", "1280x800", "--ips", "20"}).code, 0);
+  for (int etape = 1; etape <= 2; ++etape) {
+    const QImage attendue(QStringLiteral("%1/etape-%2.png").arg(rendu).arg(etape, 4, 10, QLatin1Char('0')));
+    ASSERT_FALSE(attendue.isNull());
+    const QImage image = ImageA(sortie, etape - 0.5);
+    ASSERT_EQ(image.size(), QSize(1280, 800));
+    const QPoint ou = Position(image, attendue.convertToFormat(QImage::Format_RGB32));
+    const QImage boite = image.copy(QRect(ou, attendue.size()));
+    EXPECT_GE(Psnr(boite, attendue.convertToFormat(QImage::Format_RGB32)), 40.0) << "étape " << etape;
+  }
+}
+
+TEST_F(ExportVideo, LeMilieuDUnVenitienNEstNiLAncienneNiLaNouvelleImage) {
+  const QString liste = Liste(QStringLiteral("venitien.pvl"),
+                              {"Tempo=2000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
+                               QString::fromUtf8("Transition=Vénitien.pvi"), "Duree=1-sec.pvi", Chemin("damier.bmp")});
+  const QString sortie = Chemin("venitien.mp4");
+  ASSERT_EQ(Exporter(liste, sortie, {"--taille", "640x400", "--ips", "20"}).code, 0);
+  const QImage avant = ImageA(sortie, 1.5), milieu = ImageA(sortie, 2.5), apres = ImageA(sortie, 3.5);
+  EXPECT_LT(Psnr(milieu, avant), 25.0);
+  EXPECT_LT(Psnr(milieu, apres), 25.0);
+  EXPECT_GT(Psnr(ImageA(sortie, 3.9), apres), 40.0);  // the transition is over by then
+  // Slats of both pictures side by side: rows of the old one, rows of the new.
+  int anciennes = 0, nouvelles = 0;
+  for (int y = 0; y < milieu.height(); ++y) {
+    const QRgb m = milieu.pixel(milieu.width() / 2 - 60, y);
+    if (Proche(m, avant.pixel(milieu.width() / 2 - 60, y), 30) && !Proche(m, apres.pixel(milieu.width() / 2 - 60, y), 30))
+      ++anciennes;
+    if (Proche(m, apres.pixel(milieu.width() / 2 - 60, y), 30) && !Proche(m, avant.pixel(milieu.width() / 2 - 60, y), 30))
+      ++nouvelles;
+  }
+  EXPECT_GT(anciennes, 30);
+  EXPECT_GT(nouvelles, 30);
+}
+
+TEST_F(ExportVideo, LesSonsGardentLeurHauteurEtPartentASLeurLigne) {
+  ASSERT_TRUE(EcrireWav(Chemin("la.wav"), Sinus(440, 44100, 1.5), 44100, 1));
+  QProcess mp3;
+  mp3.start(QStringLiteral("ffmpeg"), {"-v", "error", "-f", "lavfi", "-i", "sine=frequency=660:sample_rate=48000:duration=2",
+                                       "-c:a", "libmp3lame", "-b:a", "192k", Chemin("mi.mp3")});
+  ASSERT_TRUE(mp3.waitForFinished(30000));
+  ASSERT_EQ(mp3.exitCode(), 0) << mp3.readAllStandardError().toStdString();
+  const QString liste = Liste(QStringLiteral("sons.pvl"), {"Tempo=2000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
+                                                           Chemin("la.wav"), Chemin("damier.bmp"), Chemin("mi.mp3")});
+  const QString sortie = Chemin("sons.mp4");
+  const Issue issue = Exporter(liste, sortie, {"--taille", "320x200", "--ips", "25"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  const std::vector<float> son = SonGauche(sortie);
+  const size_t image = 48000 / 25;
+  // The WAV from the first picture on, at its pitch, for its 1.5 s.
+  const size_t la = Debut(son, 0.05f);
+  EXPECT_LE(la, image);
+  EXPECT_NEAR(FrequenceDe(son, 9600, 48000), 440, 4.4);
+  EXPECT_LT(Crete(son, 48000 * 16 / 10, 48000 * 3 / 10), 0.01f);
+  // The MP3 at the second picture, 2 s in.
+  const size_t mi = Debut(son, 0.05f, 48000 * 16 / 10);
+  EXPECT_NEAR(double(mi), 2.0 * 48000, double(image));
+  EXPECT_NEAR(FrequenceDe(son, 48000 * 23 / 10, 48000), 660, 6.6);
+}
+
+TEST_F(ExportVideo, UneLigneMidiSEntend) {
+  ASSERT_TRUE(EcrireMidi(Chemin("air.mid"), {NoteMidi{60, 0, 900, 110}, NoteMidi{67, 0, 900, 110}}));
+  const QString liste = Liste(QStringLiteral("midi.pvl"), {"Tempo=1500.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
+                                                           Chemin("air.mid")});
+  const QString sortie = Chemin("midi.mp4");
+  const Issue issue = Exporter(liste, sortie, {"--taille", "320x200", "--ips", "10"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  const std::vector<float> son = SonGauche(sortie);
+  ASSERT_GE(son.size(), size_t(48000));
+  EXPECT_GT(Crete(son, 4800, 24000), 0.02f);
+  EXPECT_LT(Debut(son, 0.01f), size_t(4800));
+}
+
+TEST_F(ExportVideo, LaDemoSeDecodeSansUnMessage) {
+  const QString sortie = Chemin("demo.mp4");
+  const Issue issue = Exporter(QStringLiteral(PLIVOR_DEMO_LISTE), sortie, {"--taille", "480x270", "--ips", "10"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  QProcess ffmpeg;
+  ffmpeg.start(QStringLiteral("ffmpeg"), {"-v", "error", "-i", sortie, "-f", "null", "-"});
+  ASSERT_TRUE(ffmpeg.waitForFinished(120000));
+  EXPECT_EQ(ffmpeg.exitCode(), 0);
+  EXPECT_EQ(ffmpeg.readAllStandardError(), QByteArray());
+  EXPECT_GT(LireFaits(sortie).dureeVideo, 20.0);
+}
+
+TEST_F(ExportVideo, UneListeQuiBoucleSArreteALaDureeDemandee) {
+  const QString sortie = Chemin("duree.mp4");
+  ASSERT_EQ(Exporter(DeuxImages(), sortie, {"--taille", "160x120", "--ips", "10", "--duree", "3,5"}).code, 0);
+  EXPECT_NEAR(LireFaits(sortie).dureeVideo, 3.5, 0.1);
+}
+
+TEST_F(ExportVideo, UnFichierQuOnNePeutEcrireEstDitEtRienNEstEcrit) {
+  const Issue issue = Exporter(DeuxImages(), Chemin("absent/sortie.mp4"));
+  EXPECT_EQ(issue.code, 1);
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("Impossible d'écrire le fichier vidéo"))) << issue.erreurs.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(Chemin("absent")));
+}
+
+TEST_F(ExportVideo, UnMediaAbsentArreteLExportAvecLeMessageDeLaProjection) {
+  // A video of the same name from before stays as it was.
+  {
+    QFile ancienne(Chemin("absent.mp4"));
+    ASSERT_TRUE(ancienne.open(QIODevice::WriteOnly));
+    ancienne.write("ancienne vidéo");
+  }
+  const QString liste = Liste(QStringLiteral("absent.pvl"), {"Tempo=1000.pvi", Chemin("quadrants.bmp"), Chemin("perdue.jpg")});
+  const Issue issue = Exporter(liste, Chemin("absent.mp4"), {"--taille", "160x120"});
+  EXPECT_EQ(issue.code, 1);
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("perdue.jpg : Médias ou dossier absents!!"))) << issue.erreurs.toStdString();
+  QFile ancienne(Chemin("absent.mp4"));
+  ASSERT_TRUE(ancienne.open(QIODevice::ReadOnly));
+  EXPECT_EQ(ancienne.readAll(), QByteArray("ancienne vidéo"));
+  EXPECT_TRUE(Restes() == QStringList{"absent.mp4"}) << Restes().join(' ').toStdString();
+}
+
+TEST_F(ExportVideo, DesReglagesIllisiblesSontDits) {
+  const QString liste = DeuxImages();
+  Issue issue = Exporter(liste, Chemin("x.mp4"), {"--taille", "641x480"});
+  EXPECT_EQ(issue.code, 1);
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("Taille de vidéo invalide : 641x480"))) << issue.erreurs.toStdString();
+  issue = Exporter(liste, Chemin("x.mp4"), {"--ips", "trente"});
+  EXPECT_EQ(issue.code, 2);
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("Nombre d'images par seconde illisible : trente")));
+  issue = Exporter(Chemin("nulle-part.pvl"), Chemin("x.mp4"));
+  EXPECT_EQ(issue.code, 1);
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("Liste introuvable")));
+  EXPECT_TRUE(Restes().isEmpty()) << Restes().join(' ').toStdString();
+}
+
+}  // namespace
+}  // namespace plivor::test

@@ -1,0 +1,227 @@
+#include "video/EncodeurMp4.h"
+
+#include <QFile>
+#include <cstring>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+#include "video/SourcesSonores.h"
+
+namespace plivor {
+
+namespace {
+
+QString TexteAv(int code) {
+  char tampon[AV_ERROR_MAX_STRING_SIZE] = {};
+  av_strerror(code, tampon, sizeof tampon);
+  return QString::fromUtf8(tampon);
+}
+
+}  // namespace
+
+struct EncodeurMp4::Etat {
+  AVFormatContext* format = nullptr;
+  AVCodecContext* video = nullptr;
+  AVCodecContext* audio = nullptr;
+  AVStream* fluxVideo = nullptr;
+  AVStream* fluxAudio = nullptr;
+  SwsContext* sws = nullptr;
+  AVFrame* image = nullptr;
+  AVFrame* son = nullptr;
+  AVPacket* paquet = av_packet_alloc();
+  bool fichierOuvert = false;
+  bool enTete = false;
+  long long images = 0;
+  long long trames = 0;  // audio frames sent to the encoder
+  std::vector<float> attente;  // interleaved, less than one AAC frame
+  ~Etat() {
+    av_packet_free(&paquet);
+    av_frame_free(&image);
+    av_frame_free(&son);
+    sws_freeContext(sws);
+    avcodec_free_context(&video);
+    avcodec_free_context(&audio);
+    if (format && fichierOuvert) avio_closep(&format->pb);
+    avformat_free_context(format);
+  }
+  // Every packet the encoder has ready goes to the file.
+  int Vider(AVCodecContext* codec, AVStream* flux) {
+    while (true) {
+      int r = avcodec_receive_packet(codec, paquet);
+      if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return 0;
+      if (r < 0) return r;
+      av_packet_rescale_ts(paquet, codec->time_base, flux->time_base);
+      paquet->stream_index = flux->index;
+      r = av_interleaved_write_frame(format, paquet);
+      if (r < 0) return r;
+    }
+  }
+};
+
+EncodeurMp4::EncodeurMp4(std::unique_ptr<Etat> etat) : e_(std::move(etat)) {}
+EncodeurMp4::~EncodeurMp4() = default;
+
+std::unique_ptr<EncodeurMp4> EncodeurMp4::Ouvrir(const QString& chemin, const ReglagesEncodage& r, QString& erreur) {
+  auto e = std::make_unique<Etat>();
+  const QByteArray nom = QFile::encodeName(chemin);
+  int code = avformat_alloc_output_context2(&e->format, nullptr, "mp4", nom.constData());
+  if (code < 0) {
+    erreur = TexteAv(code);
+    return nullptr;
+  }
+  const AVCodec* h264 = avcodec_find_encoder_by_name("libx264");
+  const AVCodec* aac = avcodec_find_encoder_by_name("aac");
+  if (!h264 || !aac) {
+    erreur = QStringLiteral("encodeur H.264 (libx264) ou AAC absent de libavcodec");
+    return nullptr;
+  }
+  e->video = avcodec_alloc_context3(h264);
+  e->video->width = r.taille.width();
+  e->video->height = r.taille.height();
+  e->video->pix_fmt = AV_PIX_FMT_YUV420P;
+  e->video->time_base = AVRational{1, r.ips};
+  e->video->framerate = AVRational{r.ips, 1};
+  e->video->gop_size = r.ips * 2;
+  e->video->sample_aspect_ratio = AVRational{1, 1};
+  e->video->color_range = AVCOL_RANGE_MPEG;
+  e->video->colorspace = AVCOL_SPC_BT709;
+  e->video->color_primaries = AVCOL_PRI_BT709;
+  e->video->color_trc = AVCOL_TRC_BT709;
+  av_opt_set(e->video->priv_data, "preset", r.preset.toLatin1().constData(), 0);
+  av_opt_set(e->video->priv_data, "profile", "high", 0);
+  av_opt_set_double(e->video->priv_data, "crf", r.crf, 0);
+  e->audio = avcodec_alloc_context3(aac);
+  e->audio->sample_rate = kFrequenceExport;
+  e->audio->sample_fmt = AV_SAMPLE_FMT_FLTP;
+  AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+  av_channel_layout_copy(&e->audio->ch_layout, &stereo);
+  e->audio->bit_rate = 192000;
+  e->audio->time_base = AVRational{1, kFrequenceExport};
+  if (e->format->oformat->flags & AVFMT_GLOBALHEADER) {
+    e->video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    e->audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  }
+  if ((code = avcodec_open2(e->video, h264, nullptr)) < 0 || (code = avcodec_open2(e->audio, aac, nullptr)) < 0) {
+    erreur = TexteAv(code);
+    return nullptr;
+  }
+  e->fluxVideo = avformat_new_stream(e->format, nullptr);
+  e->fluxAudio = avformat_new_stream(e->format, nullptr);
+  avcodec_parameters_from_context(e->fluxVideo->codecpar, e->video);
+  avcodec_parameters_from_context(e->fluxAudio->codecpar, e->audio);
+  e->fluxVideo->time_base = e->video->time_base;
+  e->fluxVideo->avg_frame_rate = e->video->framerate;
+  e->fluxAudio->time_base = e->audio->time_base;
+
+  e->image = av_frame_alloc();
+  e->image->format = AV_PIX_FMT_YUV420P;
+  e->image->width = r.taille.width();
+  e->image->height = r.taille.height();
+  e->son = av_frame_alloc();
+  e->son->format = AV_SAMPLE_FMT_FLTP;
+  e->son->nb_samples = e->audio->frame_size;
+  e->son->sample_rate = kFrequenceExport;
+  av_channel_layout_copy(&e->son->ch_layout, &stereo);
+  if (av_frame_get_buffer(e->image, 0) < 0 || av_frame_get_buffer(e->son, 0) < 0) {
+    erreur = QStringLiteral("mémoire insuffisante");
+    return nullptr;
+  }
+  e->sws = sws_getContext(r.taille.width(), r.taille.height(), AV_PIX_FMT_BGRA, r.taille.width(), r.taille.height(),
+                          AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
+  if (!e->sws) {
+    erreur = QStringLiteral("conversion des couleurs impossible");
+    return nullptr;
+  }
+  // Full-range RGB to the BT.709 studio range the stream is tagged with.
+  sws_setColorspaceDetails(e->sws, sws_getCoefficients(SWS_CS_ITU709), 1, sws_getCoefficients(SWS_CS_ITU709), 0, 0,
+                           1 << 16, 1 << 16);
+
+  if ((code = avio_open(&e->format->pb, nom.constData(), AVIO_FLAG_WRITE)) < 0) {
+    erreur = TexteAv(code);
+    return nullptr;
+  }
+  e->fichierOuvert = true;
+  AVDictionary* options = nullptr;
+  av_dict_set(&options, "movflags", "+faststart", 0);
+  // The streams are fed in step: wait for both before writing.
+  av_opt_set_int(e->format, "max_interleave_delta", 0, 0);
+  code = avformat_write_header(e->format, &options);
+  av_dict_free(&options);
+  if (code < 0) {
+    erreur = TexteAv(code);
+    return nullptr;
+  }
+  e->enTete = true;
+  return std::unique_ptr<EncodeurMp4>(new EncodeurMp4(std::move(e)));
+}
+
+bool EncodeurMp4::Image(const QImage& image, bool identique) {
+  if (!identique || e_->images == 0) {
+    if (av_frame_make_writable(e_->image) < 0) return false;
+    const uint8_t* source[1] = {image.constBits()};
+    const int pas[1] = {int(image.bytesPerLine())};
+    sws_scale(e_->sws, source, pas, 0, image.height(), e_->image->data, e_->image->linesize);
+  }
+  e_->image->pts = e_->images++;
+  int r = avcodec_send_frame(e_->video, e_->image);
+  if (r >= 0) r = e_->Vider(e_->video, e_->fluxVideo);
+  if (r < 0) erreur_ = TexteAv(r);
+  return r >= 0;
+}
+
+bool EncodeurMp4::Son(const float* echantillons, long long trames) {
+  e_->attente.insert(e_->attente.end(), echantillons, echantillons + trames * 2);
+  const size_t bloc = size_t(e_->audio->frame_size) * 2;
+  while (e_->attente.size() >= bloc)
+    if (!EnvoyerSon(false)) return false;
+  return true;
+}
+
+// One AAC frame from the waiting samples; the last one padded with silence.
+bool EncodeurMp4::EnvoyerSon(bool dernier) {
+  const int taille = e_->audio->frame_size;
+  const int presentes = int(std::min<size_t>(e_->attente.size() / 2, size_t(taille)));
+  if (av_frame_make_writable(e_->son) < 0) return false;
+  auto* gauche = reinterpret_cast<float*>(e_->son->data[0]);
+  auto* droite = reinterpret_cast<float*>(e_->son->data[1]);
+  for (int i = 0; i < taille; ++i) {
+    const bool la = i < presentes;
+    gauche[i] = la ? std::clamp(e_->attente[size_t(i) * 2], -1.0f, 1.0f) : 0.0f;
+    droite[i] = la ? std::clamp(e_->attente[size_t(i) * 2 + 1], -1.0f, 1.0f) : 0.0f;
+  }
+  e_->attente.erase(e_->attente.begin(), e_->attente.begin() + presentes * 2);
+  e_->son->nb_samples = dernier ? presentes : taille;
+  e_->son->pts = e_->trames;
+  e_->trames += presentes;
+  int r = avcodec_send_frame(e_->audio, e_->son);
+  e_->son->nb_samples = taille;
+  if (r >= 0) r = e_->Vider(e_->audio, e_->fluxAudio);
+  if (r < 0) erreur_ = TexteAv(r);
+  return r >= 0;
+}
+
+bool EncodeurMp4::Terminer(QString& erreur) {
+  bool bon = true;
+  if (!e_->attente.empty()) bon = EnvoyerSon(true);
+  int r = avcodec_send_frame(e_->video, nullptr);
+  if (r >= 0) r = e_->Vider(e_->video, e_->fluxVideo);
+  if (r >= 0) r = avcodec_send_frame(e_->audio, nullptr);
+  if (r >= 0) r = e_->Vider(e_->audio, e_->fluxAudio);
+  if (r >= 0) r = av_write_trailer(e_->format);
+  if (r >= 0 && e_->fichierOuvert) {
+    r = avio_closep(&e_->format->pb);
+    e_->fichierOuvert = false;
+  }
+  if (r < 0) erreur_ = TexteAv(r);
+  bon = bon && r >= 0;
+  if (!bon) erreur = erreur_;
+  return bon;
+}
+
+}  // namespace plivor

@@ -1,0 +1,47 @@
+#pragma once
+// A sequence projected offscreen on a simulated clock and written as an
+// MP4 video: the frames the projection shows at each 1/ips boundary and
+// the music it plays, mixed offline.
+
+#include <QSize>
+#include <QString>
+
+namespace plivor {
+
+struct ReglagesVideo {
+  QString liste;   // the sequence, a host path
+  QString sortie;  // the video file
+  QSize taille{1920, 1080};
+  int ips = 30;
+  double dureeMax = 0;  // seconds; 0: until the list comes back to its start
+  QString cheminProgramme;
+  QString soundFont;  // empty: the projection's
+  QString preset = QStringLiteral("veryfast");
+};
+
+// Reports the progress of an export and may cancel it.
+class ProgressionExport {
+ public:
+  virtual ~ProgressionExport() = default;
+  // `fraction` 0..1 of the expected whole, `secondes` of video made. False
+  // cancels the export.
+  virtual bool Avancer(double fraction, double secondes) = 0;
+  virtual void Avis(const QString& texte) = 0;
+};
+
+struct ResultatExport {
+  bool reussi = false;
+  bool annule = false;
+  QString message;  // why it failed, in French
+  long long images = 0;
+  double secondes = 0;
+};
+
+// The checks of the settings; empty when they are usable.
+QString VerifierReglages(const ReglagesVideo& reglages);
+
+// The file appears under its name only when the export succeeded; a failed
+// or cancelled export leaves nothing there.
+ResultatExport ExporterVideo(const ReglagesVideo& reglages, ProgressionExport& progression);
+
+}  // namespace plivor

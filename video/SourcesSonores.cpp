@@ -1,0 +1,169 @@
+#include "video/SourcesSonores.h"
+
+#include <fluidsynth.h>
+
+#include <QFile>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/channel_layout.h>
+#include <libavutil/opt.h>
+#include <libswresample/swresample.h>
+}
+
+namespace plivor {
+
+namespace {
+
+QString TexteAv(int code) {
+  char tampon[AV_ERROR_MAX_STRING_SIZE] = {};
+  av_strerror(code, tampon, sizeof tampon);
+  return QString::fromUtf8(tampon);
+}
+
+struct Decodage {
+  AVFormatContext* format = nullptr;
+  AVCodecContext* codec = nullptr;
+  SwrContext* swr = nullptr;
+  AVPacket* paquet = av_packet_alloc();
+  AVFrame* trame = av_frame_alloc();
+  ~Decodage() {
+    av_frame_free(&trame);
+    av_packet_free(&paquet);
+    swr_free(&swr);
+    avcodec_free_context(&codec);
+    avformat_close_input(&format);
+  }
+};
+
+// Converts what the decoder gave (or flushes the resampler with nothing).
+bool Convertir(Decodage& d, const AVFrame* trame, Pcm& pcm) {
+  const int entree = trame ? trame->nb_samples : 0;
+  const int place = swr_get_out_samples(d.swr, entree);
+  if (place <= 0) return true;
+  const size_t debut = pcm.echantillons.size();
+  pcm.echantillons.resize(debut + size_t(place) * 2);
+  uint8_t* sortie = reinterpret_cast<uint8_t*>(pcm.echantillons.data() + debut);
+  const int faites = swr_convert(d.swr, &sortie, place, trame ? const_cast<const uint8_t**>(trame->extended_data) : nullptr,
+                                 entree);
+  if (faites < 0) return false;
+  pcm.echantillons.resize(debut + size_t(faites) * 2);
+  return true;
+}
+
+bool Recevoir(Decodage& d, Pcm& pcm) {
+  while (true) {
+    const int r = avcodec_receive_frame(d.codec, d.trame);
+    if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return true;
+    if (r < 0) return false;
+    const bool bon = Convertir(d, d.trame, pcm);
+    av_frame_unref(d.trame);
+    if (!bon) return false;
+  }
+}
+
+}  // namespace
+
+std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
+  Decodage d;
+  const QByteArray nom = QFile::encodeName(chemin);
+  if (const int r = avformat_open_input(&d.format, nom.constData(), nullptr, nullptr); r < 0) {
+    erreur = TexteAv(r);
+    return nullptr;
+  }
+  if (const int r = avformat_find_stream_info(d.format, nullptr); r < 0) {
+    erreur = TexteAv(r);
+    return nullptr;
+  }
+  const AVCodec* decodeur = nullptr;
+  const int flux = av_find_best_stream(d.format, AVMEDIA_TYPE_AUDIO, -1, -1, &decodeur, 0);
+  if (flux < 0 || !decodeur) {
+    erreur = QStringLiteral("aucun son dans ce fichier");
+    return nullptr;
+  }
+  d.codec = avcodec_alloc_context3(decodeur);
+  avcodec_parameters_to_context(d.codec, d.format->streams[flux]->codecpar);
+  if (const int r = avcodec_open2(d.codec, decodeur, nullptr); r < 0) {
+    erreur = TexteAv(r);
+    return nullptr;
+  }
+  AVChannelLayout entree;
+  if (d.codec->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
+    av_channel_layout_default(&entree, d.codec->ch_layout.nb_channels);
+  else
+    av_channel_layout_copy(&entree, &d.codec->ch_layout);
+  AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
+  const int r = swr_alloc_set_opts2(&d.swr, &stereo, AV_SAMPLE_FMT_FLT, kFrequenceExport, &entree,
+                                    d.codec->sample_fmt, d.codec->sample_rate, 0, nullptr);
+  av_channel_layout_uninit(&entree);
+  if (r < 0 || swr_init(d.swr) < 0) {
+    erreur = QStringLiteral("conversion impossible vers 48 kHz");
+    return nullptr;
+  }
+  auto pcm = std::make_shared<Pcm>();
+  while (av_read_frame(d.format, d.paquet) >= 0) {
+    // A damaged packet is passed over, as a player would.
+    if (d.paquet->stream_index == flux) avcodec_send_packet(d.codec, d.paquet);
+    av_packet_unref(d.paquet);
+    if (!Recevoir(d, *pcm)) break;
+  }
+  avcodec_send_packet(d.codec, nullptr);
+  Recevoir(d, *pcm);
+  Convertir(d, nullptr, *pcm);
+  if (pcm->Trames() == 0) {
+    erreur = QStringLiteral("aucun son décodé");
+    return nullptr;
+  }
+  return pcm;
+}
+
+std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soundFont, QString& erreur) {
+  fluid_settings_t* reglages = new_fluid_settings();
+  fluid_settings_setnum(reglages, "synth.sample-rate", kFrequenceExport);
+  // The mixer's full volume: a gain of 1.2 where FluidSynth's own is 0.2.
+  fluid_settings_setnum(reglages, "synth.gain", 1.2);
+  fluid_settings_setint(reglages, "synth.cpu-cores", 1);
+  fluid_synth_t* synthe = new_fluid_synth(reglages);
+  fluid_player_t* lecteur = nullptr;
+  std::shared_ptr<Pcm> pcm;
+  if (fluid_synth_sfload(synthe, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
+    erreur = QStringLiteral("SoundFont absente : ") + soundFont;
+  } else {
+    lecteur = new_fluid_player(synthe);
+    if (fluid_player_add(lecteur, QFile::encodeName(chemin).constData()) != FLUID_OK ||
+        fluid_player_play(lecteur) != FLUID_OK) {
+      erreur = QStringLiteral("Fichier MIDI illisible");
+    } else {
+      pcm = std::make_shared<Pcm>();
+      constexpr int kBloc = 1024;
+      // At most an hour: a file that never ends is cut there.
+      for (long long trames = 0; fluid_player_get_status(lecteur) == FLUID_PLAYER_PLAYING &&
+                                 trames < 3600LL * kFrequenceExport;
+           trames += kBloc) {
+        const size_t debut = pcm->echantillons.size();
+        pcm->echantillons.resize(debut + 2 * kBloc);
+        float* s = pcm->echantillons.data() + debut;
+        fluid_synth_write_float(synthe, kBloc, s, 0, 2, s, 1, 2);
+      }
+    }
+  }
+  if (lecteur) delete_fluid_player(lecteur);
+  delete_fluid_synth(synthe);
+  delete_fluid_settings(reglages);
+  if (pcm && pcm->Trames() == 0) {
+    erreur = QStringLiteral("Fichier MIDI illisible");
+    return nullptr;
+  }
+  return pcm;
+}
+
+std::shared_ptr<const Pcm> SourcesSonores::Charger(const QString& chemin, bool midi, QString& erreur) {
+  const auto cle = std::make_pair(chemin, midi);
+  if (auto trouve = charges_.find(cle); trouve != charges_.end()) return trouve->second;
+  auto pcm = midi ? RendreMidi(chemin, soundFont_, erreur) : DecoderSon(chemin, erreur);
+  if (pcm) charges_[cle] = pcm;
+  return pcm;
+}
+
+}  // namespace plivor
