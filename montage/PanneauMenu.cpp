@@ -74,7 +74,8 @@ PanneauMenu::PanneauMenu(MenuScenes& moteur, QWidget* couvert, QWidget* parent)
 
   entrees_ = new QListWidget(this);
   entrees_->setObjectName(QStringLiteral("MemoListe"));
-  colonne->addWidget(entrees_, 1);
+  colonne->addWidget(entrees_, 10);
+  colonne->addStretch(1);  // the controls stay at the top while the list is hidden
   connect(&moteur_, &MenuScenes::Change, this, &PanneauMenu::Actualiser);
   Actualiser();
 }
