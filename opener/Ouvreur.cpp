@@ -448,6 +448,7 @@ void Ouvreur::ProjeterListe() {
   }
   Cloturer();
   if (!DeployerPvl()) return;
+  vue_.Services().fichiers.ChangerDossier(vue_.DossierProjection);
   vue_.CreerPopDrapeaux();
   vue_.Debut(Emetteur::Aucun);
 }
@@ -485,6 +486,8 @@ bool Ouvreur::Sauver() {
 
 void Ouvreur::FermerSource() {
   emit Fermer();
+  // Browsing moved the working folder; the show's relative lines need theirs.
+  vue_.Services().fichiers.ChangerDossier(vue_.DossierProjection);
   vue_.Debut(Emetteur::Aucun);
 }
 

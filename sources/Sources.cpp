@@ -280,6 +280,8 @@ void Sources::FormActivate() {
 void Sources::FermerSource() {
   if (!vue_.DiaporamaDossier) vue_.FenetreSources = false;
   vue_.ApercuSource = false;
+  // Browsing moved the working folder; the montage's relative lines need theirs.
+  if (!montage_.DossierListe.empty()) vue_.Services().fichiers.ChangerDossier(montage_.DossierListe);
   emit Masquer();
   montage_.Rafraichir();
   if (montage_.Visible && montage_.Compte() > 0) {

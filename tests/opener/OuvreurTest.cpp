@@ -140,6 +140,19 @@ TEST_F(Composition, LaCoupeDeLOuvreurNeModifiePasLaListeDuMontage) {
   EXPECT_EQ(banc.montage->Transfert, Liste{"Tempo=9.pvi"});
 }
 
+TEST_F(OuvreurTest, FermerRendSonDossierALaProjection) {
+  test::EcrireJpeg(banc.CheminHote(QStringLiteral("img.jpg")), test::Unie(40, 30, Qt::red));
+  banc.vue->Medias = {"img.jpg"};
+  banc.vue->DossierProjection = LigneDepuisHote(banc.dossier.path().toStdString()).value();
+  Rouvrir("autre");  // browsing moves the working folder
+  ASSERT_EQ(banc.fichiers.DossierCourant(), banc.Chemin(QStringLiteral("autre")));
+  ouvreur->FermerSource();
+  EXPECT_EQ(banc.fichiers.DossierCourant(), banc.vue->DossierProjection);
+  // The show's relative picture is found again.
+  EXPECT_FALSE(banc.vue->Photo.isNull());
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty());
+}
+
 TEST_F(OuvreurTest, TroisLignesDeposeesPlusBasGardentLeurOrdre) {
   ouvreur->Lignes = {"a.pvl", "b.pvl", "c.pvl", "d.pvl", "e.pvl"};
   ouvreur->ChoisirLignes({}, 0);

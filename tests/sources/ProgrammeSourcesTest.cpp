@@ -122,6 +122,28 @@ TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
   EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
 }
 
+TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nvert.jpg\r\n");
+  // A long tempo: the picture chosen stays on screen.
+  Ecrire(QStringLiteral("reglages.ini"), "[Options]\nTempo=60000\n");
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      // Pictures only: bleu.jpg, rouge.jpg, vert.jpg; rouge.jpg chosen, then the show.
+      "xdotool mousemove 842 179 click 1; sleep 1\n"
+      "xdotool mousemove 850 230 click 1; sleep 1\n"
+      "xdotool mousemove 836 787 click 1; sleep 2\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 13000);
+  Garder(QStringLiteral("ressources-diaporama.png"));
+  // The projection in front, the chosen picture across its centre; the
+  // montage and the resource window gone.
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(640, 400), kRouge, 40)) << ecran_.pixelColor(640, 400).name().toStdString();
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(760, 400), kRouge, 40));
+  EXPECT_EQ(Pixels(ecran_, QRect(1050, 150, 220, 300), QColor(230, 220, 200), 4), 0);
+  EXPECT_LT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 100);
+}
+
 // Sequences A (relative lines, with its companion picture) and B (absolute lines).
 class ProgrammeOuvreur : public ProgrammeSources {
  protected:

@@ -166,6 +166,18 @@ TEST_F(SourcesTest, LesVoisinesSautentCeQuiNEstPasUneImage) {
   EXPECT_TRUE(test::Proche(QColor(montrees[0].second), Qt::yellow));
 }
 
+TEST_F(SourcesTest, FermerRendAuMontageSonDossier) {
+  banc.Lignes({"Tempo=1000.pvi"}, {0});
+  ASSERT_FALSE(banc.montage->DossierListe.empty());
+  sources->Tous();
+  ASSERT_EQ(banc.fichiers.DossierCourant(), banc.Chemin(QStringLiteral("medias")));
+  banc.vue->FenetreSources = banc.vue->ApercuSource = true;
+  sources->FermerSource();
+  EXPECT_EQ(banc.fichiers.DossierCourant(), banc.montage->DossierListe);
+  EXPECT_FALSE(banc.vue->FenetreSources);
+  EXPECT_FALSE(banc.vue->ApercuSource);
+}
+
 TEST_F(SourcesTest, UneListeChoisieOffreSonContenu) {
   Choisir({"d.pvl"});
   sources->Selection();
