@@ -1,0 +1,122 @@
+// The envelope of the exported sound against what the projection plays in
+// real time through SDL's disk driver: start offset, length and fade-in.
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+#include "codecs/Encodeurs.h"
+#include "platform/AudioSdl.h"
+#include "support/BancVue.h"
+#include "support/ImagesEssai.h"
+#include "support/SonsEssai.h"
+#include "video/LectureVideo.h"
+
+namespace plivor {
+namespace {
+
+struct Forme {
+  std::vector<double> crete;  // every 20 ms from the start, over the peak
+  double duree = 0;           // seconds heard
+  double graves = 0, aigus = 0;  // frequency 0.25 s and 0.75 s in
+};
+
+Forme Mesurer(const std::vector<float>& s, int taux) {
+  const float maximum = test::Crete(s, 0, s.size());
+  const float seuil = maximum * 0.02f;
+  const size_t debut = test::Debut(s, seuil);
+  size_t fin = s.size();
+  while (fin > debut && std::abs(s[fin - 1]) <= seuil) --fin;
+  Forme f;
+  f.duree = double(fin - debut) / taux;
+  const size_t fenetre = size_t(taux) / 50;
+  for (size_t i = debut; i + fenetre <= debut + size_t(taux) * 12 / 10 && i + fenetre <= s.size(); i += fenetre)
+    f.crete.push_back(test::Crete(s, i, fenetre) / maximum);
+  // The frequency measure counts at 48 kHz.
+  const double echelle = double(taux) / 48000;
+  f.graves = test::FrequenceDe(s, debut + size_t(taux) / 5, size_t(taux) / 10) * echelle;
+  f.aigus = test::FrequenceDe(s, debut + size_t(taux) * 7 / 10, size_t(taux) / 10) * echelle;
+  return f;
+}
+
+// What the projection plays, in real time, on SDL's disk driver.
+Forme Projection(const Liste& instructions) {
+  QTemporaryDir sortie;
+  qputenv("SDL_AUDIODRIVER", "disk");
+  qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(sortie.filePath(QStringLiteral("sortie.raw"))));
+  auto son = std::make_unique<CoucheAudioSdl>();
+  test::BancVue banc(QSize(1280, 800), son.get());
+  banc.vue->PeripheriqueVolume = 0;
+  banc.vue->VolumeAudio = 204;  // as a projection opens
+  EcrireWav(banc.CheminHote("notes.wav"), test::DeuxNotes(), test::kFrequence, 1);
+  Liste lignes = instructions;
+  lignes.push_back(banc.Chemin("notes.wav"));
+  lignes.push_back("Titrage=Fin.pvv");
+  banc.Projeter(lignes);
+  test::Attendre(1800);
+  banc.vue->FermerAudio();
+  son.reset();
+  const auto gauche = test::CanalGauche(sortie.filePath(QStringLiteral("sortie.raw")));
+  std::vector<float> s(gauche.size());
+  for (size_t i = 0; i < s.size(); ++i) s[i] = gauche[i] / 32768.0f;
+  return Mesurer(s, test::kFrequence);
+}
+
+// The same lines in a list, exported by the real program.
+Forme Export(const Liste& instructions) {
+  QTemporaryDir dossier;
+  EcrireWav(dossier.filePath("notes.wav"), test::DeuxNotes(), test::kFrequence, 1);
+  EcrireBmp(dossier.filePath("a.bmp"), test::Quadrants(200, 150));
+  QFile liste(dossier.filePath("son.pvl"));
+  EXPECT_TRUE(liste.open(QIODevice::WriteOnly));
+  QByteArray lignes = "Tempo=2500.pvi\r\nTransition=Sans.pvi\r\n" + dossier.filePath("a.bmp").toLatin1() + "\r\n";
+  for (const Texte& l : instructions) lignes += QByteArray::fromStdString(l) + "\r\n";
+  lignes += dossier.filePath("notes.wav").toLatin1() + "\r\n" + dossier.filePath("a.bmp").toLatin1() + "\r\n";
+  liste.write(lignes);
+  liste.close();
+  QProcess programme;
+  programme.start(QStringLiteral(PLIVOR_PROGRAMME),
+                  {"--video", dossier.filePath("son.mp4"), "--taille", "160x120", "--ips", "10", liste.fileName()});
+  EXPECT_TRUE(programme.waitForFinished(60000));
+  EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
+  return Mesurer(test::SonGauche(dossier.filePath("son.mp4")), 48000);
+}
+
+void Comparer(const Forme& projection, const Forme& video, size_t fenetres) {
+  ASSERT_GE(projection.crete.size(), fenetres);
+  ASSERT_GE(video.crete.size(), fenetres);
+  double ecart = 0;
+  for (size_t i = 0; i < fenetres; ++i) {
+    EXPECT_NEAR(video.crete[i], projection.crete[i], 0.2) << i * 20 << " ms";
+    ecart += std::abs(video.crete[i] - projection.crete[i]);
+  }
+  EXPECT_LT(ecart / double(fenetres), 0.06);
+}
+
+TEST(Enveloppe, DebutEtDureeCommeLaProjectionLesJoue) {
+  const Liste lignes = {Cp("Audio-Début=500.pvi"), Cp("Audio-Durée=1000.pvi")};
+  const Forme projection = Projection(lignes), video = Export(lignes);
+  // Played from 0.5 s in (440 Hz then 880 Hz), for one second.
+  // The real device starts a buffer late and stops on a timer: a little short.
+  EXPECT_NEAR(projection.duree, 1.0, 0.1);
+  EXPECT_NEAR(video.duree, 1.0, 0.03);
+  EXPECT_NEAR(projection.graves, 440, 10);
+  EXPECT_NEAR(video.graves, 440, 4.4);
+  EXPECT_NEAR(projection.aigus, 880, 20);
+  EXPECT_NEAR(video.aigus, 880, 8.8);
+  Comparer(projection, video, 45);
+}
+
+TEST(Enveloppe, LeFonduEntrantMonteCommeDansLaProjection) {
+  const Liste lignes = {"Audio-FadeIn=600.pvi"};
+  const Forme projection = Projection(lignes), video = Export(lignes);
+  // Quiet at first, full once the 600 ms are over.
+  EXPECT_LT(video.crete[1], 0.3);
+  EXPECT_GT(video.crete[35], 0.9);
+  Comparer(projection, video, 50);
+}
+
+}  // namespace
+}  // namespace plivor
