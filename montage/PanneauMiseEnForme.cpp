@@ -214,12 +214,20 @@ PanneauMiseEnForme::PanneauMiseEnForme(MiseEnForme& moteur, QWidget* liste)
 
 bool PanneauMiseEnForme::eventFilter(QObject* objet, QEvent* evenement) {
   if (objet == liste_ && (evenement->type() == QEvent::Resize || evenement->type() == QEvent::Move)) {
-    setGeometry(liste_->geometry());
+    Placer();
   } else if (objet == fichier_ && evenement->type() == QEvent::MouseButtonPress) {
     moteur_.ChoisirFichier();
     return true;
   }
   return QWidget::eventFilter(objet, evenement);
+}
+
+void PanneauMiseEnForme::Placer() {
+  // Over the list, and further down over the window when the list is
+  // shorter than the panel.
+  const QRect l = liste_->geometry();
+  const int bas = parentWidget() ? parentWidget()->height() : l.bottom();
+  setGeometry(l.x(), l.y(), l.width(), std::min(std::max(l.height(), sizeHint().height()), bas - l.y()));
 }
 
 void PanneauMiseEnForme::Fonte() {
@@ -255,7 +263,7 @@ void PanneauMiseEnForme::Rafraichir() {
   synchro_ = false;
   miniature_->update();
   if (moteur_.Visible() != isVisible()) {
-    setGeometry(liste_->geometry());
+    Placer();
     setVisible(moteur_.Visible());
     if (moteur_.Visible()) raise();
   }

@@ -31,6 +31,7 @@ class PanneauMiseEnForme : public QWidget {
 
  private:
   void Rafraichir();
+  void Placer();
   void Fonte();
 
   MiseEnForme& moteur_;

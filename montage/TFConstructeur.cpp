@@ -1,6 +1,7 @@
 #include "montage/TFConstructeur.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -69,7 +71,7 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
     QString glyphe, bulle;
     BoutonInstruction bouton;
   } definitions[] = {
-      {"bts_tempo", QStringLiteral("⏱"), QStringLiteral("Insérer un tempo/Défilement"), BoutonInstruction::Tempo},
+      {"bts_tempo", QStringLiteral("♩"), QStringLiteral("Insérer un tempo/Défilement"), BoutonInstruction::Tempo},
       {"bts_transition", QStringLiteral("⇄"), QStringLiteral("Transition/Durée de transition"),
        BoutonInstruction::Transition},
       {"bts_Diapo", QStringLiteral("▣"), QStringLiteral("Diapo/Fenêtre"), BoutonInstruction::Diapo},
@@ -99,6 +101,8 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
   cmdListe_->setObjectName(QStringLiteral("Cmd_Liste"));
   cmdListe_->setToolTip(QStringLiteral("Liste des instructions disponibles"));
   cmdListe_->setMaxVisibleItems(12);
+  // A scrolled list of twelve items under the box, whatever the style.
+  cmdListe_->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
   cmdListe_->setItemDelegate(new DelegueCandidat(cmdListe_));
   cmdListe_->view()->setMinimumWidth(226);
   pile_->addWidget(cmdListe_);
@@ -158,7 +162,9 @@ void TFConstructeur::Rafraichir() {
       cmdListe_->setItemData(i, m.IconeCandidat(i), kRoleIcone);
     }
   }
-  if (m.Choisi() >= 0 && m.Choisi() < cmdListe_->count()) cmdListe_->setCurrentIndex(m.Choisi());
+  // While the list is dropped down the user moves in it: left alone.
+  if (!cmdListe_->view()->isVisible() && m.Choisi() >= 0 && m.Choisi() < cmdListe_->count())
+    cmdListe_->setCurrentIndex(m.Choisi());
   pile_->setCurrentIndex(m.EditeurVisible() ? 1 : 0);
   cmdNom_->setText(TexteEcran(m.CmdNom));
   if (VersCp1252(valeur_->text().toStdString()).value_or(Texte()) != m.ValeurSaisie)
@@ -168,8 +174,14 @@ void TFConstructeur::Rafraichir() {
 }
 
 void TFConstructeur::Derouler() {
+  // The press that asked for it is still down: its release would close
+  // the list at once.
+  if (QApplication::mouseButtons() != Qt::NoButton) {
+    QTimer::singleShot(30, this, &TFConstructeur::Derouler);
+    return;
+  }
   Rafraichir();
-  if (cmdListe_->count() == 0) return;
+  if (cmdListe_->count() == 0 || !moteur_->Deroulee()) return;
   cmdListe_->setFocus();
   cmdListe_->showPopup();
 }

@@ -447,8 +447,18 @@ void TFListe::ConstruireOutils() {
   // The builder opens the object file choice and the scene menu panel.
   if (constructeur_) {
     Constructeur& c = constructeur_->Moteur();
-    c.ChoisirObjet = [this](bool boite, bool inseree) { return plivor::ChoisirObjet(*moteur_, boite, inseree); };
-    c.OuvrirMenuScenes = [this, &c] { menus_->Ouvrir(c.LigneNouvelle()); };
+    // Once the choice or the panel has dealt with the builder's new line,
+    // the builder forgets it: it is complete, or gone.
+    c.ChoisirObjet = [this, &c](bool boite, bool inseree) {
+      const auto choix = plivor::ChoisirObjet(*moteur_, boite, inseree);
+      if (!boite) c.OublierLigneNouvelle();
+      return choix;
+    };
+    c.OuvrirMenuScenes = [this, &c] {
+      const bool nouvelle = c.LigneNouvelle();
+      c.OublierLigneNouvelle();
+      menus_->Ouvrir(nouvelle);
+    };
   }
 }
 

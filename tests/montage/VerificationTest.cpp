@@ -7,7 +7,12 @@
 #include <gtest/gtest.h>
 
 #include "BancMontage.h"
+#include "montage/TFConstructeur.h"
+#include "montage/TFListe.h"
 #include "montage/Verification.h"
+
+#include <QAction>
+#include <QMenu>
 
 namespace plivor {
 namespace {
@@ -375,6 +380,64 @@ TEST(ExportScript, LeScriptNePassePasParLePresseDiaposNiParLInstantane) {
   ASSERT_TRUE(m.EnregistrerScript());
   EXPECT_EQ(banc.Lire(QStringLiteral("choix.pvs")), "Tempo=1.pvi\r\nTempo=3.pvi\r\n");
   VerifierTravailIntact(m, {"Tempo=1.pvi", "Tempo=2.pvi", "Tempo=3.pvi", "Tempo=5.pvi"});
+}
+
+
+// ---- In the window, with the builder.
+
+class FenetreOutils : public testing::Test {
+ protected:
+  FenetreOutils() {
+    fenetre = std::make_unique<TFListe>(*banc.vue, banc.fichiers);
+    banc.voisins.montage = &fenetre->Moteur();
+  }
+  Montage& M() { return fenetre->Moteur(); }
+  Constructeur& C() { return fenetre->Instructions()->Moteur(); }
+  void Choisir(BoutonInstruction bouton, bool gauche, const Texte& ligne) {
+    C().NvelleInstruction(bouton, gauche);
+    const auto trouve = std::find(C().Candidats().begin(), C().Candidats().end(), ligne);
+    ASSERT_NE(trouve, C().Candidats().end()) << ligne;
+    C().ChoixCmd(static_cast<int>(trouve - C().Candidats().begin()));
+  }
+
+  BancMontage banc;
+  std::unique_ptr<TFListe> fenetre;
+};
+
+TEST_F(FenetreOutils, LeMenuPlusOffreLesOutilsDansLOrdre) {
+  QStringList textes;
+  for (QAction* a : fenetre->PopPlus()->actions()) textes << (a->isSeparator() ? QStringLiteral("-") : a->text());
+  ASSERT_GE(textes.size(), 5);
+  EXPECT_EQ(textes.mid(0, 5), (QStringList{QStringLiteral("Définir Tempo de Base"), QStringLiteral("Déployer les listes *.pvl"),
+                                           QStringLiteral("Créer un chemin relatif"), QStringLiteral("-"),
+                                           QStringLiteral("Vérifier la liste")}));
+}
+
+TEST_F(FenetreOutils, LeConstructeurOuvreLeChoixDObjetEtLePanneauDuMenu) {
+  M().RecevoirListe({"Tempo=1.pvi", Cp("Séquence=/ailleurs/suite.pvl.pvr")}, banc.Chemin(QStringLiteral("liste.pvl")),
+                    banc.fichiers.DossierCourant(), 0, false);
+  M().Selectionner(0);
+  M().LigneCourante = 0;
+  // An object instruction inserted, its file choice cancelled: it goes.
+  Choisir(BoutonInstruction::Audio, false, Cp("Objet=Séquence Plivor.pvi"));
+  EXPECT_EQ(banc.dialogues.dialogues.last(), QStringLiteral("Charger une liste"));
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1.pvi", Cp("Séquence=/ailleurs/suite.pvl.pvr")}));
+  // An existing sequence line opened to change, cancelled: it stays.
+  M().Selectionner(1);
+  M().LigneCourante = 1;
+  C().ModifierCmd();
+  EXPECT_EQ(banc.dialogues.dialogues.size(), 2);
+  EXPECT_EQ(M().Compte(), 2);
+  // "Menu=Créer" opens the scene menu panel; a cancel takes the line back.
+  M().Selectionner(0);
+  M().LigneCourante = 0;
+  Choisir(BoutonInstruction::Avance, false, Cp("Menu=Créer.pvi"));
+  ASSERT_TRUE(fenetre->Menus().Ouvert);
+  EXPECT_TRUE(fenetre->findChild<QWidget*>(QStringLiteral("Menu_Pn"))->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(M().Lignes().at(1), Cp("Menu=Créer.pvi"));
+  fenetre->Menus().CreerMenu(BoutonMenu::Annuler);
+  EXPECT_FALSE(fenetre->findChild<QWidget*>(QStringLiteral("Menu_Pn"))->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1.pvi", Cp("Séquence=/ailleurs/suite.pvl.pvr")}));
 }
 
 }  // namespace

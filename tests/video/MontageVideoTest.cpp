@@ -1,0 +1,97 @@
+// "Exporter en vidéo…" of the montage: the list saved first, the name asked,
+// the video written or nothing left behind, the result said.
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+#include "codecs/Encodeurs.h"
+#include "montage/BancMontage.h"
+#include "montage/TFListe.h"
+#include "support/ImagesEssai.h"
+#include "video/ExportMontage.h"
+#include "video/LectureVideo.h"
+
+namespace plivor {
+namespace {
+
+class Suivi : public ProgressionExport {
+ public:
+  explicit Suivi(bool annuler = false) : annuler_(annuler) {}
+  bool Avancer(double, double) override { return !annuler_; }
+  void Avis(const QString&) override {}
+
+ private:
+  bool annuler_;
+};
+
+class MontageVideo : public testing::Test {
+ protected:
+  void SetUp() override {
+    EcrireBmp(banc.CheminHote("a.bmp"), test::Quadrants(200, 150));
+    banc.Ecrire("liste.pvl", "Tempo=1000.pvi\r\n" + banc.CheminHote("a.bmp").toStdString() + "\r\n" +
+                                 banc.CheminHote("a.bmp").toStdString() + "\r\n");
+    ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin("liste.pvl")));
+    modele.taille = QSize(160, 120);
+    modele.ips = 10;
+  }
+  QStringList Videos() const { return QDir(banc.dossier.path()).entryList({"*.mp4*", ".*.mp4*"}, QDir::Files | QDir::Hidden); }
+  test::BancMontage banc;
+  ReglagesVideo modele;
+};
+
+TEST_F(MontageVideo, LaListeDevientUneVideoSousLeNomChoisi) {
+  banc.dialogues.fichiers = {banc.CheminHote("film")};
+  Suivi suivi;
+  ASSERT_TRUE(ExporterListeEnVideo(*banc.montage, suivi, modele));
+  EXPECT_EQ(banc.dialogues.dialogues, QStringList{"Exporter en vidéo"});
+  EXPECT_EQ(banc.dialogues.departs, QStringList{banc.CheminHote("liste.mp4")});
+  EXPECT_EQ(banc.dialogues.textes,
+            QStringList{QStringLiteral("Vidéo enregistrée : ") + banc.CheminHote("film.mp4") + "\rDurée : 0 min 02 s"});
+  EXPECT_NEAR(test::LireFaits(banc.CheminHote("film.mp4")).dureeVideo, 2.0, 0.1);
+  EXPECT_EQ(Videos(), QStringList{"film.mp4"});
+}
+
+TEST_F(MontageVideo, UneListeModifieeEstSauveeDAbordOuRienNeSeFait) {
+  banc.vue->ListeModifiee = true;
+  banc.dialogues.reponses = {false};
+  Suivi suivi;
+  EXPECT_FALSE(ExporterListeEnVideo(*banc.montage, suivi, modele));
+  EXPECT_EQ(banc.dialogues.textes,
+            QStringList{"La liste doit être sauvegardée avant l'export en vidéo.\rLa sauvegarder ?"});
+  EXPECT_TRUE(banc.dialogues.dialogues.isEmpty());
+  EXPECT_TRUE(Videos().isEmpty());
+}
+
+TEST_F(MontageVideo, UnExportAnnuleNeLaisseRienEtNeSeDitPasEchoue) {
+  banc.dialogues.fichiers = {banc.CheminHote("film.mp4")};
+  Suivi annule(true);
+  EXPECT_FALSE(ExporterListeEnVideo(*banc.montage, annule, modele));
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty()) << banc.dialogues.textes.join('|').toStdString();
+  EXPECT_TRUE(Videos().isEmpty()) << Videos().join(' ').toStdString();
+}
+
+TEST_F(MontageVideo, UnMediaAbsentEstDitAvecLEchec) {
+  banc.Ecrire("perdue.pvl", "Tempo=1000.pvi\r\n" + banc.CheminHote("a.bmp").toStdString() + "\r\n" +
+                                banc.CheminHote("perdue.jpg").toStdString() + "\r\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin("perdue.pvl")));
+  banc.dialogues.fichiers = {banc.CheminHote("perdue.mp4")};
+  Suivi suivi;
+  EXPECT_FALSE(ExporterListeEnVideo(*banc.montage, suivi, modele));
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_TRUE(banc.dialogues.textes[0].startsWith(QStringLiteral("L'export en vidéo a échoué.\r") +
+                                                  banc.CheminHote("perdue.jpg") + " : Médias ou dossier absents!!"))
+      << banc.dialogues.textes[0].toStdString();
+  EXPECT_TRUE(Videos().isEmpty());
+}
+
+TEST(MenuPlus, LExportEnVideoEstLaDerniereEntree) {
+  test::BancMontage banc;
+  TFListe fenetre(*banc.vue, banc.fichiers);
+  ASSERT_FALSE(fenetre.PopPlus()->actions().isEmpty());
+  EXPECT_EQ(fenetre.PopPlus()->actions().last()->text(), QStringLiteral("Exporter en vidéo…"));
+}
+
+}  // namespace
+}  // namespace plivor

@@ -1,0 +1,92 @@
+#include "video/ExportMontage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include "montage/Montage.h"
+#include "projection/TFVue.h"
+
+namespace plivor {
+
+namespace {
+
+const QString kFiltreVideo = QStringLiteral("Vidéo MP4 (*.mp4)|*.mp4");
+
+QString Duree(double secondes) {
+  const int s = int(secondes + 0.5);
+  return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+}
+
+}  // namespace
+
+bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, const ReglagesVideo& modele) {
+  TFVue& vue = montage.Vue();
+  Dialogues& dialogues = vue.Services().dialogues;
+  if (montage.Lignes().empty()) {
+    dialogues.Message("La liste est vide");
+    return false;
+  }
+  // The export projects the list from its file, as the show would.
+  if (vue.ListeModifiee || montage.NomListe == kSansNom) {
+    if (!dialogues.Question(QStringLiteral("La liste doit être sauvegardée avant l'export en vidéo.\rLa sauvegarder ?")))
+      return false;
+    if (!montage.Sauver()) return false;
+  }
+  const QString liste = QString::fromStdString(vue.Services().fichiers.CheminHote(montage.NomListe).string());
+  const QFileInfo infos(liste);
+  const auto choix = dialogues.FichierAEnregistrer(
+      QStringLiteral("Exporter en vidéo"), infos.absoluteDir().filePath(infos.completeBaseName() + QStringLiteral(".mp4")),
+      kFiltreVideo);
+  if (!choix) return false;
+  QString sortie = *choix;
+  if (!sortie.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive)) {
+    sortie += QStringLiteral(".mp4");
+    // The dialog asked about the name chosen, not about the one completed.
+    if (QFileInfo::exists(sortie) &&
+        !dialogues.Question(QStringLiteral("Le fichier \"") + sortie + QStringLiteral("\" existe déjà.\rLe remplacer ?")))
+      return false;
+  }
+  ReglagesVideo r = modele;
+  r.liste = liste;
+  r.sortie = sortie;
+  if (r.cheminProgramme.isEmpty()) r.cheminProgramme = QCoreApplication::applicationFilePath();
+  const ResultatExport resultat = ExporterVideo(r, progression);
+  if (resultat.reussi)
+    dialogues.Information(QStringLiteral("Vidéo enregistrée : ") + sortie + QStringLiteral("\rDurée : ") +
+                          Duree(resultat.secondes));
+  else if (!resultat.annule)
+    dialogues.Information(QStringLiteral("L'export en vidéo a échoué.\r") + resultat.message);
+  return resultat.reussi;
+}
+
+QProgressDialog& ProgressionFenetre::Dialogue() {
+  if (!dialogue_) {
+    dialogue_ = std::make_unique<QProgressDialog>(QStringLiteral("Export en vidéo…"), QStringLiteral("Annuler"), 0, 1000,
+                                                  parent_);
+    dialogue_->setWindowTitle(QStringLiteral("Exporter en vidéo"));
+    dialogue_->setWindowModality(Qt::WindowModal);
+    dialogue_->setMinimumDuration(0);
+    dialogue_->setAutoClose(false);
+    dialogue_->setAutoReset(false);
+  }
+  return *dialogue_;
+}
+
+bool ProgressionFenetre::Avancer(double fraction, double secondes) {
+  QProgressDialog& d = Dialogue();
+  d.setValue(std::clamp(int(fraction * 1000), 0, 1000));
+  d.setLabelText(QStringLiteral("Export en vidéo… %1 de vidéo").arg(Duree(secondes)));
+  // The dialog answers its button while the export runs.
+  QCoreApplication::processEvents();
+  return !d.wasCanceled();
+}
+
+void ProgressionFenetre::Avis(const QString& texte) { Dialogue().setLabelText(texte); }
+
+void ExporterEnVideo(Montage& montage, QWidget* fenetre) {
+  ProgressionFenetre progression(fenetre);
+  ExporterListeEnVideo(montage, progression);
+}
+
+}  // namespace plivor

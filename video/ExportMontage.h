@@ -1,0 +1,38 @@
+#pragma once
+// "Exporter en vidéo…" of the montage's "Plus..." menu: the list being
+// composed, saved first when it has changed, exported under a name the user
+// chooses, with a progress report that can cancel it.
+
+#include <QProgressDialog>
+#include <QStringList>
+#include <memory>
+
+#include "video/ExportVideo.h"
+
+class QWidget;
+
+namespace plivor {
+
+class Montage;
+
+// True once the video is written. `modele` gives the size and frame rate.
+bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, const ReglagesVideo& modele = {});
+
+// The progress of an export in a dialog whose button cancels it.
+class ProgressionFenetre : public ProgressionExport {
+ public:
+  explicit ProgressionFenetre(QWidget* parent) : parent_(parent) {}
+  bool Avancer(double fraction, double secondes) override;
+  void Avis(const QString& texte) override;
+
+ private:
+  // Shown once the export has started, not while its name is asked.
+  QProgressDialog& Dialogue();
+  QWidget* parent_;
+  std::unique_ptr<QProgressDialog> dialogue_;
+};
+
+// The menu entry's whole work, from the montage window.
+void ExporterEnVideo(Montage& montage, QWidget* fenetre);
+
+}  // namespace plivor
