@@ -4,6 +4,7 @@
 
 #include "montage/PanneauMenu.h"
 #include "montage/Verification.h"
+#include "video/ExportMontage.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -273,6 +274,9 @@ void TFListe::Construire() {
   connect(btsShow, &QToolButton::clicked, this,
           [this, btsShow] { popPlus_->popup(btsShow->mapToGlobal(QPoint(18, 12))); });
   ConstruireOutils();
+  // The last entry of "Plus...": the list as a video file.
+  connect(popPlus_->addAction(QStringLiteral("Exporter en vidéo…")), &QAction::triggered, this,
+          [this] { ExporterEnVideo(*moteur_, this); });
 }
 
 void TFListe::Aide() { moteur_->AppelAide(2000); }
