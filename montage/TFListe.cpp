@@ -479,7 +479,8 @@ void TFListe::Parcourir(bool suivant, bool gauche) {
 void TFListe::ConstruireConstructeur() {
   auto* colonne = static_cast<QVBoxLayout*>(layout());
   constructeur_ = new TFConstructeur(*moteur_, this);
-  colonne->insertWidget(colonne->indexOf(liste_), constructeur_);
+  // Under the list: the list's top stays where the eye finds it.
+  colonne->insertWidget(colonne->indexOf(liste_) + 1, constructeur_);
   constructeur_->PlacerPanneau(liste_);
   // The description of the highlighted instruction goes to the information box.
   connect(constructeur_, &TFConstructeur::Description, this, [this](const QString& texte) {
