@@ -113,6 +113,10 @@ void TFOuvrir::Construire() {
   haut->addLayout(apercu);
   colonne->addLayout(haut, 1);
   connect(apercu_, &QCheckBox::toggled, moteur_.get(), &Ouvreur::cb_apercuClick);
+  auto* f1 = new QAction(this);
+  f1->setShortcut(QKeySequence(Qt::Key_F1));
+  addAction(f1);
+  connect(f1, &QAction::triggered, aide, &QPushButton::click);
   connect(aide, &QPushButton::clicked, this, [this] { 
     TFVue& vue = moteur_->Vue();
     vue.Services().bureau.OuvrirAide(QString::fromStdString(VersUtf8(vue.FichierAide)), 5000);

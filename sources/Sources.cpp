@@ -235,7 +235,24 @@ void Sources::ArretAudio() {
 
 // ---- Filters.
 
+void Sources::FichierAide(const char* nom) {
+  const StyleChemins style = vue_.Services().fichiers.Style();
+  vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, style), nom, style);
+}
+
+void Sources::OuvrirAide(const char* nom, int rubrique) {
+  FichierAide(nom);
+  vue_.Services().bureau.OuvrirAide(QString::fromStdString(VersUtf8(vue_.FichierAide)), rubrique);
+}
+
+void Sources::FiltrageFermer() {
+  filtres.FermerCreation();
+  FichierAide("Plivor.hlp");
+  emit Change();
+}
+
 void Sources::CreerFiltre() {
+  FichierAide("Plivor-S.hlp");
   const QString courant = Fichiers.isEmpty() ? QString() : Fichiers[std::clamp(IndexSource, 0, int(Fichiers.size()) - 1)];
   filtres.Creer(courant, Masque);
   emit Change();
@@ -243,6 +260,7 @@ void Sources::CreerFiltre() {
 
 void Sources::FiltrageValider() {
   Masque = filtres.Valider();
+  FichierAide("Plivor.hlp");
   DirectoryChange();
   Selection();
 }

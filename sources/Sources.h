@@ -64,9 +64,13 @@ class Sources : public QObject {
   void FiltrageBouton(bool droit) { droit ? CreerFiltre() : Filtrage(); }
   void CreerFiltre();
   void FiltrageValider();
-  void FiltrageFermer() { filtres.FermerCreation(); emit Change(); }
+  void FiltrageFermer();
   void ListeFiltresChange(int index);
   void SupprimerFiltre() { filtres.Supprimer(); emit Change(); }
+
+  // ---- Help: "Aide Importation" and "Aide Filtrage".
+  void Aide() { OuvrirAide("Plivor.hlp", 2000); }
+  void AideFiltre() { OuvrirAide("Plivor-S.hlp", 3500); }
 
   // ---- The window.
   void FormShow();
@@ -98,6 +102,9 @@ class Sources : public QObject {
   int Voisine(int depart, int pas) const;  // next image file that way, -1
   void ApercuImage(int index, const Texte& chemin);
   void Informer(const Texte& chemin);
+  // The application's help file: `nom` beside the program.
+  void FichierAide(const char* nom);
+  void OuvrirAide(const char* nom, int rubrique);
 
   TFVue& vue_;
   Montage& montage_;

@@ -175,7 +175,12 @@ void TFSource::Construire() {
   auto* aide = new QToolButton(this);
   aide->setText(QStringLiteral("?"));
   aide->setToolTip(QStringLiteral("Aide Importation (F1)"));
-  connect(aide, &QToolButton::clicked, this, [this] { moteur_->Moteur().AppelAide(2000); });
+  connect(aide, &QToolButton::clicked, moteur_.get(), &Sources::Aide);
+  auto* f1 = new QAction(this);
+  f1->setShortcut(QKeySequence(Qt::Key_F1));
+  f1->setShortcutContext(Qt::WindowShortcut);
+  addAction(f1);
+  connect(f1, &QAction::triggered, moteur_.get(), &Sources::Aide);
   actions->addWidget(aide);
   colonne->addLayout(actions);
   ConstruireMenu();
@@ -220,7 +225,11 @@ void TFSource::ConstruireFiltres() {
   valider->setText(QStringLiteral("Valider le filtre"));
   auto* annuler = new QToolButton(pnCreation_);
   annuler->setText(QStringLiteral("Annuler"));
+  auto* aideFiltre = new QToolButton(pnCreation_);
+  aideFiltre->setText(QStringLiteral("Aide Filtrage"));
+  connect(aideFiltre, &QToolButton::clicked, moteur_.get(), &Sources::AideFiltre);
   boutons->addWidget(valider);
+  boutons->addWidget(aideFiltre);
   boutons->addWidget(annuler);
   creation->addLayout(boutons);
   connect(filtre_, &QLineEdit::textEdited, this, [this](const QString& t) { moteur_->filtres.Filtre = t; });

@@ -214,6 +214,16 @@ TEST_F(SourcesTest, FiltresCreesValidesDeuxFoisChoisisEtSupprimes) {
   EXPECT_EQ(sources->filtres.ListeFiltres, (QStringList{"*.jpg;*.wav;*.mp3;*.pvl", "?.*"}));
   EXPECT_EQ(sources->Masque, QStringLiteral("*.jpg;*.wav;*.mp3;*.pvl"));  // the mask in force stays
 
+  // The filter's help while a filter is made, the import help otherwise.
+  sources->CreerFiltre();
+  EXPECT_EQ(NomDeFichier(banc.vue->FichierAide), "Plivor-S.hlp");
+  sources->AideFiltre();
+  sources->FiltrageFermer();
+  EXPECT_EQ(NomDeFichier(banc.vue->FichierAide), "Plivor.hlp");
+  sources->Aide();
+  EXPECT_EQ(banc.bureau.aides, (QStringList{banc.CheminHote(QStringLiteral("Plivor-S.hlp#3500")),
+                                            banc.CheminHote(QStringLiteral("Plivor.hlp#2000"))}));
+
   // The left button only toggles the panel, which halves the folder list.
   sources->FiltrageBouton(false);
   EXPECT_TRUE(sources->filtres.PanneauVisible);
