@@ -170,6 +170,20 @@ TEST_F(OuvreurTest, TroisLignesDeposeesPlusBasGardentLeurOrdre) {
   EXPECT_EQ(ouvreur->Lignes, (Liste{"a.pvl", "b.pvl", "c.pvl", "e.pvl", "d.pvl"}));
 }
 
+TEST_F(OuvreurTest, UneSequenceAuNomIntraduisibleEstMontreeMaisRefusee) {
+  const QString nom = QString::fromUtf8("жук.pvl");
+  banc.Ecrire(QStringLiteral("seq/") + nom, "Tempo=1.pvi\r\n");
+  banc.Ecrire(QStringLiteral("seq/vu.pvl"), "Tempo=1.pvi\r\n");
+  Rouvrir("seq");
+  ASSERT_EQ(ouvreur->Fichiers, (QStringList{"vu.pvl", nom}));
+  ouvreur->ToutSelectionner();
+  ouvreur->ImporterFin();
+  EXPECT_EQ(ouvreur->Lignes, Liste{banc.Chemin(QStringLiteral("seq/vu.pvl"))});
+  EXPECT_EQ(banc.dialogues.textes,
+            QStringList{QStringLiteral("Fichier : \r") + banc.CheminHote(QStringLiteral("seq/") + nom) +
+                        QStringLiteral("\rnom illisible en Windows-1252 : refusé par Plivor")});
+}
+
 TEST_F(OuvreurTest, MessagesDeLaListeVide) {
   Rouvrir("autre");  // no sequence there
   ouvreur->ProjeterSequence();

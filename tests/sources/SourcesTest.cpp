@@ -267,6 +267,30 @@ TEST_F(SourcesTest, DiaporamaDuDossierAvecUnTempoIlisibleBatA2000) {
   banc.vue->Timer1.stop();
 }
 
+TEST_F(SourcesTest, ApresLeDiaporamaLeFichierMontreEstRepris) {
+  sources->Images();  // a.jpg, B.JPG, f.gif, g.bmp, and the one refused
+  banc.vue->ListePropre = false;
+  // The projection stood past the last file: the index wraps to the first.
+  banc.vue->DiaporamaDossier = true;
+  banc.vue->IndexCourant = 6;
+  sources->FormShow();
+  EXPECT_EQ(sources->IndexSource, 0);
+  EXPECT_TRUE(sources->Choisi(0));
+  EXPECT_FALSE(banc.vue->DiaporamaDossier);
+  EXPECT_TRUE(banc.vue->FenetreSources);
+  // Before the first: the last file.
+  banc.vue->DiaporamaDossier = true;
+  banc.vue->IndexCourant = 0;
+  sources->FormShow();
+  EXPECT_EQ(sources->IndexSource, 4);
+  // Then the second file, as shown.
+  banc.vue->DiaporamaDossier = true;
+  banc.vue->IndexCourant = 2;
+  sources->FormShow();
+  EXPECT_EQ(sources->IndexSource, 1);
+  EXPECT_EQ(banc.vue->LigneApercu, "B.JPG");
+}
+
 TEST_F(SourcesTest, DiaporamaDUnDossierVide) {
   sources->ChoisirMasque(QStringLiteral("*.rien"));
   banc.vue->Medias = {"Tempo=1.pvi"};
