@@ -218,6 +218,11 @@ bool MenuScenes::DessinerVignettes() {
         dialogues.Message(Texte("Le fichier \"") + fichier + "\" n'existe pas !");
         continue;
       }
+      // Only a picture is shown: a list or a sound would run in the projection.
+      if (!EstImage(GenreExtension(fichier))) {
+        dialogues.Message(Texte("Le fichier \"") + fichier + "\" n'est pas une image !");
+        continue;
+      }
       vignette = VignetteProjetee(fichier);
     }
     if (!vignette) continue;

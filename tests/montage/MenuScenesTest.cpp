@@ -144,6 +144,17 @@ TEST_F(Menu, UneVignetteManquanteArreteSansRienEcrire) {
   EXPECT_EQ(banc.Lire(QStringLiteral("deux.bmp")), "<absent>");
   EXPECT_EQ(m.Compte(), 4);  // the builder's line went, no reference line came
 
+  // A scene picture line naming a list is no thumbnail: the list never runs.
+  banc.Ecrire(QStringLiteral("autre.pvl"), "Tempo=1.pvi\r\n");
+  m.InsererLigne(3, "Vignette=" + banc.Chemin(QStringLiteral("autre.pvl")) + ".pvr");
+  const plivor::Liste medias = banc.vue->Medias;
+  menus.CreerMenu(BoutonMenu::Tester);
+  EXPECT_EQ(banc.dialogues.textes.at(banc.dialogues.textes.size() - 2),
+            QString::fromStdString("Le fichier \"" + banc.Chemin(QStringLiteral("autre.pvl")) + "\" n'est pas une image !"));
+  EXPECT_EQ(banc.vue->Medias, medias);
+  EXPECT_FALSE(menus.MenuCree());
+  m.RetirerLigne(3);
+
   // The scene picture added, the next try draws and writes.
   m.InsererLigne(3, Vignette("vert.jpg"));
   menus.CreerMenu(BoutonMenu::Valider);
