@@ -151,6 +151,16 @@ void TFConstructeur::PlacerPanneau(QWidget* liste) {
   panneau_ = new PanneauMiseEnForme(moteur_->Panneau(), liste);
 }
 
+void TFConstructeur::ModifierSurClic(QWidget* titre) {
+  titre_ = titre;
+  titre_->installEventFilter(this);
+}
+
+bool TFConstructeur::eventFilter(QObject* objet, QEvent* evenement) {
+  if (objet == titre_ && evenement->type() == QEvent::MouseButtonPress) moteur_->ModifierCmd();
+  return QWidget::eventFilter(objet, evenement);
+}
+
 void TFConstructeur::Rafraichir() {
   synchro_ = true;
   const Constructeur& m = *moteur_;

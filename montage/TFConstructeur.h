@@ -30,6 +30,8 @@ class TFConstructeur : public QWidget {
   PanneauMiseEnForme* Panneau() const { return panneau_; }
   // The formatting panel covers `liste` while it is open.
   void PlacerPanneau(QWidget* liste);
+  // A click on `titre` (the line's title) opens the editor of the line.
+  void ModifierSurClic(QWidget* titre);
 
  signals:
   // The description of the highlighted or chosen instruction.
@@ -38,6 +40,7 @@ class TFConstructeur : public QWidget {
  private:
   void Rafraichir();
   void Derouler();
+  bool eventFilter(QObject* objet, QEvent* evenement) override;
 
   std::unique_ptr<Constructeur> moteur_;
   QComboBox* cmdListe_ = nullptr;
@@ -46,6 +49,7 @@ class TFConstructeur : public QWidget {
   QLineEdit* valeur_ = nullptr;
   PanneauMiseEnForme* panneau_ = nullptr;
   Liste affiches_;  // the candidates the combo box holds
+  QWidget* titre_ = nullptr;
   bool synchro_ = false;
 };
 

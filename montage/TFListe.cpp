@@ -487,6 +487,7 @@ void TFListe::ConstruireConstructeur() {
     if (!texte.isEmpty() && infos_) infos_->setPlainText(texte);
   });
   connect(liste_, &QListView::doubleClicked, this, &TFListe::ModifierCmd);
+  constructeur_->ModifierSurClic(titreFichier_);
   QAction* modifier = Action(nullptr, QStringLiteral("Modifier la sélection"), QKeySequence(Qt::Key_F2), &TFListe::ModifierCmd);
   modifier->setObjectName(QStringLiteral("PopModifier"));
   modifier->setToolTip(QStringLiteral("Double-clic sur la sélection"));

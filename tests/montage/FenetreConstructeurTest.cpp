@@ -1,0 +1,159 @@
+// The builder's controls in the montage window on the offscreen platform:
+// the six buttons and their hints, Cmd_Liste's rows drawn with their icons,
+// the value box bound to the engine, the formatting panel over the list
+// with the engine's miniature, F2 and a click on the line's title.
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QListView>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include "BancMontage.h"
+#include "montage/Icones.h"
+#include "montage/PanneauMiseEnForme.h"
+#include "montage/TFConstructeur.h"
+#include "montage/TFListe.h"
+#include "support/ImagesEssai.h"
+
+namespace plivor::test {
+namespace {
+
+class FenetreConstructeur : public testing::Test {
+ protected:
+  FenetreConstructeur() {
+    fenetre = std::make_unique<TFListe>(*banc.vue, banc.fichiers);
+    banc.voisins.montage = &fenetre->Moteur();
+    fenetre->resize(234, 654);
+    fenetre->show();
+    QApplication::processEvents();
+  }
+  Montage& M() { return fenetre->Moteur(); }
+  TFConstructeur& T() { return *fenetre->Instructions(); }
+  Constructeur& C() { return T().Moteur(); }
+  void Recevoir(const Liste& lignes, int courante) {
+    M().RecevoirListe(lignes, banc.Chemin(QStringLiteral("liste.pvl")), banc.fichiers.DossierCourant(), 0, false);
+    M().Selectionner(courante);
+    M().Selection();
+    QApplication::processEvents();
+  }
+  void Presser(QWidget* w, Qt::MouseButton bouton) {
+    QMouseEvent appui(QEvent::MouseButtonPress, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), bouton, bouton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(w, &appui);
+    QApplication::processEvents();
+  }
+
+  BancMontage banc;
+  std::unique_ptr<TFListe> fenetre;
+};
+
+TEST_F(FenetreConstructeur, LesSixBoutonsDemandentLeursFamilles) {
+  const std::pair<const char*, const char*> bulles[] = {
+      {"bts_tempo", "Insérer un tempo/Défilement"},
+      {"bts_transition", "Transition/Durée de transition"},
+      {"bts_Diapo", "Diapo/Fenêtre"},
+      {"bts_titre", "Titrage"},
+      {"bts_avance", "Navigation/Menu"},
+      {"bts_Audio", "Click Gauche :Audio/Click droit :Objet"}};
+  for (const auto& [nom, bulle] : bulles) {
+    auto* b = fenetre->findChild<QToolButton*>(QString::fromLatin1(nom));
+    ASSERT_NE(b, nullptr) << nom;
+    EXPECT_EQ(b->toolTip(), QString::fromUtf8(bulle));
+  }
+  Recevoir({"Tempo=1000.pvi"}, 0);
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_transition")), Qt::RightButton);
+  QComboBox* cmd = T().CmdListe();
+  EXPECT_EQ(cmd->toolTip(), QStringLiteral("Liste des instructions disponibles"));
+  ASSERT_EQ(cmd->count(), 9);  // the eight durations, then the delay
+  EXPECT_EQ(cmd->itemText(0), QStringLiteral("Duree=1/4-sec"));
+  EXPECT_EQ(cmd->itemText(8), QStringLiteral("Delai=2400"));
+  EXPECT_TRUE(C().ModeInsertion);
+  // A right click on the title button does nothing at all.
+  C().ModeInsertion = false;
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_titre")), Qt::RightButton);
+  EXPECT_FALSE(C().ModeInsertion);
+  EXPECT_EQ(cmd->count(), 9);
+}
+
+TEST_F(FenetreConstructeur, LesRangeesDuConstructeurPortentLeursIcones) {
+  Recevoir({"Tempo=1000.pvi"}, 0);
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_transition")), Qt::LeftButton);
+  QComboBox* cmd = T().CmdListe();
+  ASSERT_EQ(cmd->count(), 18);
+  QAbstractItemView* vue = cmd->view();
+  vue->resize(226, 13 * 12);
+  EXPECT_EQ(vue->sizeHintForRow(0), 13);
+  const QImage rangees = vue->viewport()->grab().toImage();
+  // Row 3: the transition icon at the left, as the montage draws it.
+  const QImage icone = ImageIcone(12);
+  int egaux = 0;
+  for (int y = 0; y < 13; ++y)
+    for (int x = 0; x < 30; ++x)
+      egaux += Proche(rangees.pixelColor(x, 3 * 13 + y), icone.pixelColor(x, y), 30);
+  EXPECT_GT(egaux, 300);
+}
+
+TEST_F(FenetreConstructeur, LaBoiteDeValeurEcritLaLigneSurEntree) {
+  Recevoir({"Tempo=1000.pvi", "Fenetre-Cadre=-2.pvi"}, 1);
+  QAction* f2 = nullptr;
+  for (QAction* a : fenetre->PopListe()->actions())
+    if (a->text() == QStringLiteral("Modifier la sélection")) f2 = a;
+  ASSERT_NE(f2, nullptr);
+  EXPECT_EQ(f2->shortcut(), QKeySequence(Qt::Key_F2));
+  f2->trigger();
+  QApplication::processEvents();
+  QLineEdit* valeur = T().Valeur();
+  ASSERT_TRUE(valeur->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(valeur->text(), QStringLiteral("-2"));
+  EXPECT_EQ(valeur->maxLength(), 200);
+  EXPECT_EQ(fenetre->findChild<QLabel*>(QStringLiteral("pni_CmdNom"))->text(), QStringLiteral("Fenetre-Cadre"));
+  valeur->selectAll();
+  for (const QChar c : QStringLiteral("-12")) {
+    QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(valeur, &k);
+  }
+  QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(valeur, &entree);
+  QApplication::processEvents();
+  EXPECT_EQ(M().Lignes()[1], "Fenetre-Cadre=-12.pvi");
+  EXPECT_FALSE(valeur->isVisibleTo(fenetre.get()));
+  // A click on the line's title opens the editor again.
+  Presser(fenetre->findChild<QLabel*>(QStringLiteral("Info_TitreFichier")), Qt::LeftButton);
+  EXPECT_TRUE(C().EditeurVisible());
+}
+
+TEST_F(FenetreConstructeur, LePanneauCouvreLaListeEtMontreLaMiniature) {
+  banc.vue->CouleurCarton = RGB(60, 0, 0);
+  banc.vue->CouleurDiapo = RGB(30, 200, 40);
+  Recevoir({"Diapo=Formater.pvi"}, 0);
+  fenetre->Liste()->doubleClicked(fenetre->Liste()->model()->index(0, 0));
+  QApplication::processEvents();
+  PanneauMiseEnForme* panneau = T().Panneau();
+  ASSERT_TRUE(panneau->isVisible());
+  EXPECT_EQ(panneau->geometry().topLeft(), fenetre->Liste()->geometry().topLeft());
+  // 25% from the size box, as a click there gives.
+  panneau->Dim()->setCurrentIndex(4);
+  emit panneau->Dim()->activated(4);
+  QApplication::processEvents();
+  const QImage miniature = panneau->Miniature()->grab().toImage();
+  const QRect bloc = C().Panneau().Bloc();
+  EXPECT_EQ(bloc.size(), QSize(162 / 4, 122 / 4));
+  EXPECT_TRUE(Proche(miniature.pixelColor(bloc.center()), QColor(30, 200, 40), 4));
+  EXPECT_TRUE(Proche(miniature.pixelColor(5, 5), QColor(60, 0, 0), 4));
+  // The cancel button of a line opened to change: the line stays.
+  fenetre->findChild<QPushButton*>(QStringLiteral("pnF_btAnnuler"))->click();
+  QApplication::processEvents();
+  EXPECT_FALSE(panneau->isVisible());
+  EXPECT_EQ(M().Lignes(), Liste{"Diapo=Formater.pvi"});
+}
+
+}  // namespace
+}  // namespace plivor::test
