@@ -39,6 +39,38 @@ construire() {
   cmake --build build -j"$(nproc)"
 }
 
+# The same suite built with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer (a fault stops the test that meets it), then each
+# fuzz target for a fixed time on a copy of its seeds.
+SECONDES_FUZZ="${SECONDES_FUZZ:-20}"
+verifier_sanitaires() {
+  CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPLIVOR_FUZZ=ON -DPLIVOR_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer"
+  cmake --build build-san -j"$(nproc)"
+  export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0
+  export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+  (cd build-san && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)")
+  local corpus
+  corpus="$(mktemp -d)"
+  for cible in build-san/tests/fuzz/fuzz_*; do
+    local nom="${cible##*/fuzz_}" longueur=()
+    # The projection's inputs are choices, not files: long ones from the start.
+    [ "$nom" = projection ] && longueur=(-len_control=0 -max_len=600)
+    mkdir -p "$corpus/$nom"
+    cp -r "tests/fuzz/graines/$nom/." "$corpus/$nom/"
+    echo "Fuzz $nom : ${SECONDES_FUZZ} s"
+    if ! "$cible" -max_total_time="$SECONDES_FUZZ" -timeout=30 -rss_limit_mb=4096 "${longueur[@]}" \
+      -dict=tests/fuzz/dictionnaire.txt -artifact_prefix="$corpus/$nom-" "$corpus/$nom" >"$corpus/$nom.log" 2>&1; then
+      tail -n 80 "$corpus/$nom.log" >&2
+      echo "Fuzz $nom : défaut trouvé, l'entrée est dans $corpus" >&2
+      return 1
+    fi
+    grep -E "^Done [0-9]+ runs" "$corpus/$nom.log" || true
+  done
+  rm -rf "$corpus"
+}
+
 case "${1:-}" in
   demo)
     installer
@@ -59,6 +91,8 @@ case "${1:-}" in
     construire
     cd build
     QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)"
+    cd ..
+    verifier_sanitaires
     ;;
   *)
     echo "usage: bash tools/plivor.sh demo|test" >&2
