@@ -14,6 +14,7 @@ PAQUETS=(
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core xdotool libx11-dev
   qt6-translations-l10n
+  clang libclang-rt-14-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
   shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl
 )
