@@ -57,6 +57,8 @@ QPushButton* Bouton(QWidget* parent, const QString& texte, const QString& bulle 
   auto* b = new QPushButton(texte, parent);
   b->setToolTip(bulle.isEmpty() ? texte : bulle);
   b->setFocusPolicy(Qt::NoFocus);
+  // Glyph buttons stay small: the dialog keeps its 466 x 392.
+  if (texte.size() == 1) b->setFixedWidth(30);
   return b;
 }
 
@@ -81,6 +83,7 @@ TFOuvrir::~TFOuvrir() = default;
 void TFOuvrir::Construire() {
   auto* colonne = new QVBoxLayout(this);
   colonne->setContentsMargins(4, 4, 4, 4);
+  colonne->setSpacing(2);
   auto* haut = new QHBoxLayout;
   dossiers_ = new VueDossiers(moteur_->Arbre, this);
   haut->addWidget(dossiers_, 1);
@@ -123,8 +126,11 @@ void TFOuvrir::Construire() {
    });
 
   auto* bas = new QHBoxLayout;
+  bas->setSpacing(4);
   auto* gauche = new QGroupBox(QStringLiteral("Séquences existantes"), this);
   auto* g = new QVBoxLayout(gauche);
+  g->setContentsMargins(4, 2, 4, 4);
+  g->setSpacing(2);
   auto* fichiers = new ListeOuvreur('F', gauche);
   fichiers_ = fichiers;
   fichiers_->setObjectName(QStringLiteral("Fichiers"));
@@ -148,6 +154,8 @@ void TFOuvrir::Construire() {
 
   auto* droite = new QGroupBox(QStringLiteral("Liste des Séquences à projeter"), this);
   auto* d = new QVBoxLayout(droite);
+  d->setContentsMargins(4, 2, 4, 4);
+  d->setSpacing(2);
   auto* liste = new ListeOuvreur('L', droite);
   liste_ = liste;
   liste_->setObjectName(QStringLiteral("Liste"));

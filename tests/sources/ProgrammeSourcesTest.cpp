@@ -173,10 +173,10 @@ TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
       QStringLiteral(
           "xdotool key l; sleep 2\n"
           // Every sequence, inserted at the end of the list to project.
-          "xdotool mousemove 400 523 click 1; sleep 0.5\n"
-          "xdotool mousemove 657 523 click 1; sleep 0.8\n"
-          "sauver 823 523 '%1'\n"
-          "xdotool mousemove 823 551 click 1; sleep 2\n")
+          "xdotool mousemove 449 525 click 1; sleep 0.5\n"
+          "xdotool mousemove 596 525 click 1; sleep 0.8\n"
+          "sauver 755 525 '%1'\n"
+          "xdotool mousemove 755 549 click 1; sleep 2\n")
           .arg(Chemin(QStringLiteral("ensemble.pvl")));
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
   Garder(QStringLiteral("ouvreur-projection.png"));
