@@ -66,8 +66,7 @@ class Export {
                                    fichiers_.Style())}),
         registre_(reglages_.filePath(QStringLiteral("reglages.ini"))),
         options_(vue_, registre_),
-        image_(r.taille, QImage::Format_RGB32),
-        precedente_(r.taille, QImage::Format_RGB32) {
+        image_(r.taille, QImage::Format_RGB32) {
     vue_.CheminProgramme = LigneDepuisHote(r.cheminProgramme.toStdString()).value_or(Texte{});
     audio_.avis = [this](const QString& texte) { progression_.Avis(texte); };
   }
@@ -101,7 +100,9 @@ class Export {
   QTemporaryDir reglages_;
   Registre registre_;
   TFOptions options_;
-  QImage image_, precedente_;
+  QImage image_;
+  PlanEcran plan_;
+  QImage boite_;  // the paint box of the last frame drawn
   std::vector<float> son_;
   QString echec_;
   bool annule_ = false;
@@ -109,13 +110,19 @@ class Export {
 };
 
 void Export::Prendre(long long image) {
-  ComposerEcran(vue_, image_);
-  const bool identique = image > 0 && std::memcmp(image_.constBits(), precedente_.constBits(), image_.sizeInBytes()) == 0;
+  // A held picture is neither drawn nor converted again: most frames are.
+  const PlanEcran plan = PlanDe(vue_);
+  const bool identique = image > 0 && plan == plan_ && vue_.PBox.size() == boite_.size() &&
+                         std::memcmp(vue_.PBox.constBits(), boite_.constBits(), boite_.sizeInBytes()) == 0;
+  if (!identique) {
+    ComposerEcran(vue_, image_);
+    plan_ = plan;
+    boite_ = vue_.PBox.copy();
+  }
   if (!encodeur_.Image(image_, identique)) {
     Interrompre(QStringLiteral("Échec de l'encodage vidéo : ") + encodeur_.Erreur());
     return;
   }
-  if (!identique) std::swap(image_, precedente_);
   // The sound up to the end of this frame is final: mixed and encoded.
   const long long trames = (image + 1) * kFrequenceExport / r_.ips;
   son_.clear();

@@ -8,6 +8,10 @@
 
 namespace plivor {
 
+PlanEcran PlanDe(const TFVue& vue) {
+  return PlanEcran{vue.Fenetre, vue.Carton, vue.RectPBox(), vue.CartonVisible, int(vue.CouleurCarton), vue.BiseauCarton};
+}
+
 void ComposerEcran(const TFVue& vue, QImage& ecran) {
   QPainter peintre(&ecran);
   peintre.fillRect(ecran.rect(), Qt::black);

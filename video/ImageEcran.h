@@ -4,11 +4,21 @@
 // same drawing as the window on screen.
 
 #include <QImage>
+#include <QRect>
 
 namespace plivor {
 
 class TFVue;
 
 void ComposerEcran(const TFVue& vue, QImage& ecran);
+
+// Everything of the screen but the paint box's pixels.
+struct PlanEcran {
+  QRect fenetre, carton, boite;
+  bool cartonVisible = false;
+  int couleurCarton = 0, biseau = 0;
+  bool operator==(const PlanEcran&) const = default;
+};
+PlanEcran PlanDe(const TFVue& vue);
 
 }  // namespace plivor
