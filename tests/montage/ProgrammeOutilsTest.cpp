@@ -34,6 +34,7 @@ int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) 
 
 // Shell helpers of the driving scripts: the visible window whose title
 // starts so, and a click at a point of a window.
+// "Plus..." is the button at x 1186 of the montage's second row.
 const QString kOutils = QStringLiteral(
     "fenetre() {\n"
     "  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do\n"
@@ -159,7 +160,7 @@ TEST_F(ProgrammeOutils, LaCopieRelativeSEnregistrePlusLoinParLeMenuPlus) {
   Ecrire(QStringLiteral("show/liste.pvl"), original);
   const QString actions = QStringLiteral(
       // "Plus...", third entry: "Créer un chemin relatif".
-      "clic 1150 95 1 0.5; clic 1200 52 1 1; xdotool key Down Down Down Return; sleep 1.5\n"
+      "clic 1150 95 1 0.5; clic 1186 52 1 1; xdotool key Down Down Down Return; sleep 1.5\n"
       "D=$(fenetre 'Dossier de base de la liste relative')\n"
       "xdotool mousemove --window $D 60 60; sleep 0.3\n"
       "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n"
@@ -169,6 +170,37 @@ TEST_F(ProgrammeOutils, LaCopieRelativeSEnregistrePlusLoinParLeMenuPlus) {
   Garder(QStringLiteral("outils-relatif.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("show/liste.pvl"))), "Tempo=3000.pvi\r\nimg\\a.jpg\r\nb.jpg\r\n");
   EXPECT_EQ(Lire(Chemin(QStringLiteral("show/liste.bak"))), original);
+}
+
+
+TEST_F(ProgrammeOutils, LesSousListesDeployeesSEnregistrentParLeMenuPlus) {
+  Image(QStringLiteral("a.jpg"), QColor(220, 30, 30));
+  Image(QStringLiteral("sous/b.jpg"), QColor(30, 200, 40));
+  // The sub-list lives in its own folder and names its picture from there.
+  // The projection deploys sub-lists of its own as it plays them: the
+  // montage loads the list itself.
+  Ecrire(QStringLiteral("sous/suite.pvl"), "b.jpg\r\nTempo=500.pvi\r\n");
+  Ecrire(QStringLiteral("liste.pvl"), "Tempo=60000.pvi\r\na.jpg\r\nsous\\suite.pvl\r\n");
+  const QString actions = QStringLiteral(
+      "clic 1086 29 1 2\n"
+      "D=$(fenetre 'Charger une liste')\n"
+      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "xdotool key ctrl+a; xdotool type --delay 15 '%2'; xdotool key Return; sleep 1.5\n"
+      // "Plus...", second entry: "Déployer les listes *.pvl"; then save.
+      "clic 1150 95 1 0.5; clic 1186 52 1 1; xdotool key Down Down Return; sleep 1.5\n"
+      "clic 1112 29 1 2\n"
+      "D=$(fenetre 'Sauver une liste Plivor')\n"
+      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n")
+                              .arg(Chemin(QStringLiteral("deployee.pvl")), Chemin(QStringLiteral("liste.pvl")));
+  Lancer(Chemin(QStringLiteral("liste.pvl")), actions, 18000);
+  Garder(QStringLiteral("outils-deploiement.png"));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("deployee.pvl"))),
+            "Tempo=60000.pvi\r\n" + Ligne(QStringLiteral("a.jpg")) + "\r\nDrapeau=suite.pvd\r\n" +
+                Ligne(QStringLiteral("sous/b.jpg")) + "\r\nTempo=500.pvi\r\n");
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("liste.pvl"))), "Tempo=60000.pvi\r\na.jpg\r\nsous\\suite.pvl\r\n");
+  // On screen: the montage shows the deployed list, its flag on row 2.
+  EXPECT_GT(Pixels(ecran_, QRect(1048, 89 + 2 * 13, 30, 13), QColor(200, 40, 40), 40), 40);
 }
 
 }  // namespace
