@@ -116,8 +116,9 @@ void Ouvreur::cb_apercuClick(bool coche) {
 }
 
 bool Ouvreur::VignetteDe(const Texte& sequence) {
-  const Texte minuscules = Minuscules(sequence);
-  const size_t pvl = minuscules.find(".pvl");
+  // The name up to its first ".pvl": a folder's name does not count.
+  const size_t debutNom = sequence.size() - NomDeFichier(sequence).size();
+  const size_t pvl = Minuscules(sequence).find(".pvl", debutNom);
   const Texte image = sequence.substr(0, pvl) + ".bmp";
   const ServicesFichiers& fichiers = vue_.Services().fichiers;
   if (!fichiers.FichierExiste(image)) return false;

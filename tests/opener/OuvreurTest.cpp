@@ -41,6 +41,16 @@ TEST_F(OuvreurTest, UneImageCompagneEstMontreeSansLireLaListe) {
   EXPECT_TRUE(banc.vue->Photo.isNull());
 }
 
+TEST_F(OuvreurTest, LImageCompagneSeCherchePresDuNomDeLaSequence) {
+  // A folder named like a list does not cut the name short.
+  QDir().mkpath(banc.CheminHote(QStringLiteral("x.pvl.d")));
+  test::EcrireBmp(banc.CheminHote(QStringLiteral("x.pvl.d/vue.bmp")), test::Unie(30, 20, Qt::blue));
+  banc.Ecrire(QStringLiteral("x.pvl.d/vue.pvl"), "Tempo=1.pvi\r\n");
+  Rouvrir("x.pvl.d");
+  ASSERT_TRUE(ouvreur->VignetteVisible);
+  EXPECT_TRUE(test::Proche(Vignette().pixelColor(15, 10), Qt::blue));
+}
+
 TEST_F(OuvreurTest, SansImageCompagneLaPremiereImageDeLaListe) {
   test::EcrireJpeg(banc.CheminHote(QStringLiteral("seq/img/bleu.jpg")), test::Unie(80, 60, Qt::blue));
   banc.Ecrire(QStringLiteral("seq/sortie.pvl"), "Tempo=1500.pvi\r\nimg\\absente.jpg\r\nimg\\bleu.jpg\r\n");
