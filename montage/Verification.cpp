@@ -203,12 +203,20 @@ bool CheminRelatif(Montage& montage) {
     if (Minuscules(Extension(nom)) != ".pvl" && Minuscules(Extension(nom)) != ".txt") nom += ".pvl";
   }
   const Texte cible = Joindre(*dossier, nom, style);
+  const Texte nonEcrit = Cp("Impossible d'écrire le fichier \"") + cible + "\".";
+  if (fichiers.LectureSeule(cible)) {
+    dialogues.Message(nonEcrit);
+    return false;
+  }
+  const bool existait = fichiers.FichierExiste(cible);
   if (!GarderVersionPrecedente(cible, fichiers)) {
     dialogues.Message(Cp("Impossible de garder la version précédente de \"") + cible + "\".");
     return false;
   }
-  if (fichiers.LectureSeule(cible) || !EcrireListe(cible, *copie, fichiers)) {
-    dialogues.Message(Cp("Impossible d'écrire le fichier \"") + cible + "\".");
+  if (!EcrireListe(cible, *copie, fichiers)) {
+    // The former list goes back to its own name.
+    if (existait) fichiers.Renommer(NomBak(cible, 0), cible);
+    dialogues.Message(nonEcrit);
     return false;
   }
   // The montage keeps its full paths; only the file holds relative ones.
@@ -224,7 +232,7 @@ bool CheminRelatif(Montage& montage) {
 namespace {
 
 struct Deploiement {
-  const Montage& montage;
+  Texte dossierListe;  // where relative sub-list lines of the list resolve
   const ServicesFichiers& fichiers;
   Messagerie& messagerie;
   Texte motDrapeau;
@@ -244,8 +252,8 @@ struct Deploiement {
       return;
     }
     const StyleChemins style = fichiers.Style();
-    const Texte chemin = CheminComplet(ligne, montage.DossierListe.empty() ? fichiers.DossierCourant()
-                                                                           : montage.DossierListe, style);
+    const Texte chemin =
+        CheminComplet(ligne, dossierListe.empty() ? fichiers.DossierCourant() : dossierListe, style);
     if (EnCours(chemin)) {
       // A list that contains itself is expanded once; the line that would
       // start it again stays as it is.
@@ -280,7 +288,7 @@ bool DeployerPvl(Montage& montage) {
     return false;
   }
   montage.DessinSuspendu = true;
-  Deploiement d{montage, montage.Fichiers(), dialogues, NomMotCle(11, vue.TablesEnCours()), {}, {}, false};
+  Deploiement d{montage.DossierListe, montage.Fichiers(), dialogues, NomMotCle(11, vue.TablesEnCours()), {}, {}, false};
   Liste deployee;
   for (const Texte& ligne : montage.Lignes()) d.Ajouter(ligne, deployee);
   montage.DessinSuspendu = false;
@@ -292,6 +300,19 @@ bool DeployerPvl(Montage& montage) {
   vue.ListeModifiee = true;
   montage.Selection();
   return true;
+}
+
+std::optional<Liste> LignesDeployees(const Liste& lignes, const Texte& dossier, const ServicesFichiers& fichiers,
+                                     Messagerie& messagerie, const Texte& motDrapeau) {
+  Deploiement d{dossier, fichiers, messagerie, motDrapeau, {}, {}, false};
+  Liste deployee;
+  for (const Texte& ligne : lignes) d.Ajouter(ligne, deployee);
+  if (d.echec) return std::nullopt;
+  return deployee;
+}
+
+bool GarderAncienneVersion(const Texte& cible, ServicesFichiers& fichiers) {
+  return GarderVersionPrecedente(cible, fichiers);
 }
 
 // ---- Walking by type or instruction.

@@ -210,6 +210,36 @@ TEST_F(Relatif, UneListeSansNomDemandeSonNom) {
   EXPECT_EQ(m.NomListe, banc.Chemin(QStringLiteral("show/nouvelle.pvl")));
 }
 
+// File services whose writes stop half-way, as on a full disk.
+class FichiersPleins : public FichiersHote {
+ protected:
+  bool EcrireOctets(const std::filesystem::path& chemin, const std::string& contenu) override {
+    FichiersHote::EcrireOctets(chemin, contenu.substr(0, contenu.size() / 2));
+    return false;
+  }
+};
+
+TEST(RelatifDisquePlein, UneEcritureRateeRendLaListeEtNeDitPasEnregistre) {
+  FichiersPleins pleins;
+  BancMontage banc(nullptr, &pleins);
+  pleins.ChangerDossier(banc.fichiers.DossierCourant());
+  banc.Image(QStringLiteral("show/a.jpg"));
+  banc.Ecrire(QStringLiteral("show/liste.pvl"), "ancienne\r\n");
+  Montage& m = *banc.montage;
+  banc.Lignes({banc.Chemin(QStringLiteral("show/a.jpg"))});
+  m.NomListe = banc.Chemin(QStringLiteral("show/liste.pvl"));
+  banc.vue->ListeModifiee = true;
+  banc.dialogues.dossiers << banc.CheminHote(QStringLiteral("show"));
+  banc.dialogues.reponses << true;
+  EXPECT_FALSE(CheminRelatif(m));
+  EXPECT_EQ(Dernier(banc),
+            QString::fromStdString("Impossible d'écrire le fichier \"" + VersUtf8(banc.Chemin(QStringLiteral("show/liste.pvl"))) + "\"."));
+  EXPECT_EQ(banc.Lire(QStringLiteral("show/liste.pvl")), "ancienne\r\n");
+  EXPECT_EQ(banc.Lire(QStringLiteral("show/liste.bak")), "<absent>");
+  EXPECT_TRUE(banc.vue->ListeModifiee);
+  EXPECT_EQ(m.NomListe, banc.Chemin(QStringLiteral("show/liste.pvl")));
+}
+
 // ---- Deployment.
 
 TEST(Deploiement, LesSousListesImbriqueesSeDeploientAvecLeursCheminsJoints) {
