@@ -21,6 +21,16 @@ bool CheminRelatif(Montage& montage);
 // "Déployer les listes *.pvl": false when nothing was deployed.
 bool DeployerPvl(Montage& montage);
 
+// The lines with their ".pvl" sub-lists expanded as DeployerPvl does,
+// relative sub-list lines read from `dossier`; the edited list is not
+// touched. Nothing when a sub-list could not be read (reported).
+std::optional<Liste> LignesDeployees(const Liste& lignes, const Texte& dossier, const ServicesFichiers& fichiers,
+                                     Messagerie& messagerie, const Texte& motDrapeau);
+
+// The file at `cible` becomes its ".bak", an older ".bak" moving one rank
+// up first; false when a rename failed.
+bool GarderAncienneVersion(const Texte& cible, ServicesFichiers& fichiers);
+
 // bts_suivant (`suivant`) or bts_precedent; `gauche`: the left button
 // walks by type, any other by instruction. The line found, if any.
 std::optional<int> Parcourir(Montage& montage, bool suivant, bool gauche);
