@@ -430,6 +430,30 @@ TEST_F(ConstructeurTest, LesDialoguesDeChaqueGenreDeLigne) {
   EXPECT_EQ(Ligne(0), "Titre-Couleur=clRed.pvi");
 }
 
+TEST_F(ConstructeurTest, LesFichiersDesListesScriptsEtRessourcesSeChoisissent) {
+  banc.Ecrire(QStringLiteral("sous.pvl"), "Tempo=1000.pvi\r\n");
+  banc.Ecrire(QStringLiteral("autre.pvl"), "Tempo=500.pvi\r\n");
+  banc.Ecrire(QStringLiteral("essai.pvs"), "Tempo=1000.pvi\r\n");
+  banc.Ecrire(QStringLiteral("lg.txt"), "x");
+  // A sub-list: the chosen list replaces the line.
+  banc.dialogues.fichiers = {banc.CheminHote(QStringLiteral("autre.pvl"))};
+  Editer({banc.Chemin(QStringLiteral("sous.pvl"))}, 0);
+  EXPECT_EQ(Ligne(0), banc.Chemin(QStringLiteral("autre.pvl")));
+  EXPECT_EQ(banc.dialogues.departs.back(), banc.CheminHote(QStringLiteral("sous.pvl")));
+  // A script, cancelled: unchanged.
+  banc.dialogues.fichiers = {std::nullopt};
+  Editer({banc.Chemin(QStringLiteral("essai.pvs"))}, 0);
+  EXPECT_EQ(Ligne(0), banc.Chemin(QStringLiteral("essai.pvs")));
+  // A resource line still waiting for its file: the file dialog at once.
+  banc.dialogues.fichiers = {banc.CheminHote(QStringLiteral("lg.txt"))};
+  Editer({"Tempo=1000.pvi", "Langages=Choisir.pvr"}, 1);
+  EXPECT_EQ(Ligne(1), "Langages=" + banc.Chemin(QStringLiteral("lg.txt")) + ".pvr");
+  banc.dialogues.fichiers = {std::nullopt};
+  Editer({"Menus=Choisir.pvr"}, 0);
+  EXPECT_EQ(Ligne(0), "Menus=Choisir.pvr");
+  EXPECT_TRUE(banc.dialogues.fichiers.isEmpty());
+}
+
 TEST_F(ConstructeurTest, LObjetEtLaSequencePassentParLeChoixDObjet) {
   std::vector<std::pair<bool, bool>> appels;
   constructeur->ChoisirObjet = [&](bool boite, bool inseree) -> std::optional<Texte> {
