@@ -180,6 +180,15 @@ TEST_F(Menu, SansEntreeLePanneauSeFermeEtLaLigneDuConstructeurPart) {
   EXPECT_EQ(m.Lignes(), (plivor::Liste{"Tempo=1.pvi", Scene("rouge.jpg")}));
 }
 
+TEST_F(Menu, LAideOuvreSaPageSansToucherALaLigne) {
+  Liste(QStringLiteral("aide.pvl"), TroisScenes());
+  menus.CreerMenu(BoutonMenu::Aide);
+  EXPECT_EQ(banc.bureau.aides, QStringList{QString::fromStdString(VersUtf8(banc.Chemin(QStringLiteral("Plivor-S.hlp")))) +
+                                            QStringLiteral("#6000")});
+  EXPECT_EQ(m.Lignes().at(1), Cp("Menu=Créer.pvi"));
+  EXPECT_TRUE(menus.Ouvert);
+}
+
 TEST_F(Menu, AnnulerNeRetireQueLaLigneDeCreationDuMenu) {
   Liste(QStringLiteral("annule.pvl"), TroisScenes());
   menus.CreerMenu(BoutonMenu::Annuler);
