@@ -112,7 +112,7 @@ TEST_F(ProgrammeConstructeur, UneTransitionChoisieAuBoutonSInsereSousLaLigneEtSe
           "xdotool mousemove $B_TRANSITION $BOUTONS click 1; sleep 1\n"
           "xdotool key Down; sleep 0.3\n")
           .arg(Chemin(QStringLiteral("sortie.pvl")));
-  Lancer(actions, 24000);
+  Lancer(actions, 30000);
   Garder(QStringLiteral("constructeur-transitions.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
             "Tempo=3000.pvi\r\nTransition=Gauche.pvi\r\nDiapo=Verte.pvi\r\n" + Rouge() + "Titrage=Fin.pvv\r\n");
@@ -148,7 +148,7 @@ TEST_F(ProgrammeConstructeur, LePanneauDeFormatEcritLesLignesDeLaFenetre) {
           "xdotool mousemove 1162 119 click 1; sleep 0.8; choisir 2\n"
           "xdotool mousemove 1162 161 click 1; sleep 0.8; choisir 8\n")
           .arg(Chemin(QStringLiteral("sortie.pvl")));
-  Lancer(actions, 48000);
+  Lancer(actions, 58000);
   Garder(QStringLiteral("constructeur-format.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
             "Tempo=3000.pvi\r\nFenetre-Couleur=$00372023.pvi\r\nFenetre-Format=80%.pvi\r\n"
