@@ -91,7 +91,9 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
     liste_->BoutonImporter(true);
   });
   QObject::connect(&liste_->Moteur(), &Montage::Montrer, source_.get(), [this] {
-    if (vue_->FenetreSources) source_->show();
+    if (!vue_->FenetreSources) return;
+    liste_->BoutonImporter(false);
+    source_->show();
   });
   ouvrir_ = std::make_unique<TFOuvrir>(*vue_);
   voisins_.ouvreur = ouvrir_.get();

@@ -144,6 +144,31 @@ TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
   EXPECT_LT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 100);
 }
 
+TEST_F(ProgrammeSources, ApresLeDiaporamaLeMontageRetrouveLesRessources) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nvert.jpg\r\n");
+  Ecrire(QStringLiteral("reglages.ini"), "[Options]\nTempo=60000\n");
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 842 179 click 1; sleep 1\n"
+      "xdotool mousemove 850 230 click 1; sleep 1\n"
+      "xdotool mousemove 836 787 click 1; sleep 2\n"
+      // Back to editing: the montage and, beside it, the resource window.
+      "xdotool mousemove 640 400 click 1; sleep 0.5; xdotool key c; sleep 2\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 15000);
+  Garder(QStringLiteral("ressources-retour.png"));
+  // Both windows again; in the file list the picture that was on screen
+  // (rouge.jpg, second row) is the one chosen.
+  EXPECT_GT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 70000);
+  EXPECT_GT(Pixels(ecran_, QRect(1050, 150, 220, 300), QColor(230, 220, 200), 4), 50000);
+  const QColor choisie = ecran_.pixelColor(940, 230);
+  EXPECT_GT(choisie.blue(), choisie.red() + 60) << choisie.name().toStdString();
+  EXPECT_EQ(Pixels(ecran_, QRect(900, 211, 100, 8), choisie, 10), 0);  // bleu.jpg, not chosen
+  // The montage's import button is away while the resource window is there.
+  EXPECT_EQ(Pixels(ecran_, QRect(1198, 44, 22, 18), QColor(0, 0, 0), 80), 0);
+}
+
 // Sequences A (relative lines, with its companion picture) and B (absolute lines).
 class ProgrammeOuvreur : public ProgrammeSources {
  protected:
