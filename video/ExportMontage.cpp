@@ -14,8 +14,10 @@ namespace {
 const QString kFiltreVideo = QStringLiteral("Vidéo MP4 (*.mp4)|*.mp4");
 
 QString Duree(double secondes) {
-  const int s = int(secondes + 0.5);
-  return QStringLiteral("%1 min %2 s").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0'));
+  const int minutes = int(secondes / 60);
+  return QStringLiteral("%1 min %2 s")
+      .arg(minutes)
+      .arg(QString::number(secondes - minutes * 60, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
 }
 
 }  // namespace
@@ -52,6 +54,7 @@ bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, cons
   r.sortie = sortie;
   if (r.cheminProgramme.isEmpty()) r.cheminProgramme = QCoreApplication::applicationFilePath();
   const ResultatExport resultat = ExporterVideo(r, progression);
+  progression.Fin();
   if (resultat.reussi)
     dialogues.Information(QStringLiteral("Vidéo enregistrée : ") + sortie + QStringLiteral("\rDurée : ") +
                           Duree(resultat.secondes));

@@ -24,6 +24,7 @@ class ProgressionFenetre : public ProgressionExport {
   explicit ProgressionFenetre(QWidget* parent) : parent_(parent) {}
   bool Avancer(double fraction, double secondes) override;
   void Avis(const QString& texte) override;
+  void Fin() override { dialogue_.reset(); }
 
  private:
   // Shown once the export has started, not while its name is asked.

@@ -27,6 +27,8 @@ class ProgressionExport {
   // cancels the export.
   virtual bool Avancer(double fraction, double secondes) = 0;
   virtual void Avis(const QString& texte) = 0;
+  // The export is over, whatever its end.
+  virtual void Fin() {}
 };
 
 struct ResultatExport {

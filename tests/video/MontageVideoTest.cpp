@@ -48,7 +48,7 @@ TEST_F(MontageVideo, LaListeDevientUneVideoSousLeNomChoisi) {
   EXPECT_EQ(banc.dialogues.dialogues, QStringList{"Exporter en vidéo"});
   EXPECT_EQ(banc.dialogues.departs, QStringList{banc.CheminHote("liste.mp4")});
   EXPECT_EQ(banc.dialogues.textes,
-            QStringList{QStringLiteral("Vidéo enregistrée : ") + banc.CheminHote("film.mp4") + "\rDurée : 0 min 02 s"});
+            QStringList{QStringLiteral("Vidéo enregistrée : ") + banc.CheminHote("film.mp4") + "\rDurée : 0 min 2,0 s"});
   EXPECT_NEAR(test::LireFaits(banc.CheminHote("film.mp4")).dureeVideo, 2.0, 0.1);
   EXPECT_EQ(Videos(), QStringList{"film.mp4"});
 }
