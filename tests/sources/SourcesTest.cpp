@@ -178,6 +178,23 @@ TEST_F(SourcesTest, FermerRendAuMontageSonDossier) {
   EXPECT_FALSE(banc.vue->ApercuSource);
 }
 
+TEST_F(SourcesTest, UnSonChoisiSeJoueEtSArrete) {
+  Choisir({"c.wav"});
+  sources->Selection();
+  EXPECT_TRUE(sources->AudioArretVisible);
+  EXPECT_FALSE(sources->ContenuListeVisible);
+  EXPECT_EQ(banc.vue->AudioCourant, Ligne("c.wav"));
+  EXPECT_TRUE(banc.vue->AudioEnCours);
+  sources->ArretAudio();
+  EXPECT_FALSE(sources->AudioArretVisible);
+  EXPECT_FALSE(banc.vue->AudioEnCours);
+  // Sounds ignored: neither played nor offered to stop.
+  banc.vue->IgnorerAudio = true;
+  sources->Selection();
+  EXPECT_FALSE(sources->AudioArretVisible);
+  EXPECT_FALSE(banc.vue->AudioEnCours);
+}
+
 TEST_F(SourcesTest, UneListeChoisieOffreSonContenu) {
   Choisir({"d.pvl"});
   sources->Selection();
