@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "BancMontage.h"
+#include "support/FichiersMemoire.h"
 #include "montage/TFConstructeur.h"
 #include "montage/TFListe.h"
 #include "montage/Verification.h"
@@ -208,6 +209,30 @@ TEST_F(Relatif, UneListeSansNomDemandeSonNom) {
   ASSERT_TRUE(CheminRelatif(m));
   EXPECT_EQ(banc.Lire(QStringLiteral("show/nouvelle.pvl")), Relative());
   EXPECT_EQ(m.NomListe, banc.Chemin(QStringLiteral("show/nouvelle.pvl")));
+}
+
+// A list written on Windows: drives, "\\" and letter case as there.
+TEST(RelatifWindows, LeDisqueDAutresFichiersResteAbsoluEtUnDossierVoisinArrete) {
+  test::FichiersMemoire disques(StyleChemins::Windows, "D:\\show");
+  for (const char* f : {"D:\\show\\img\\a.jpg", "E:\\b.jpg", "D:\\other\\c.jpg"}) disques.Ajouter(f, "x");
+  disques.Ajouter("D:\\show\\liste.pvl", "ancienne\r\n");
+  BancMontage banc(nullptr, &disques);
+  Montage& m = *banc.montage;
+  banc.Lignes({"Tempo=2000.pvi", "D:\\SHOW\\img\\a.jpg", "E:\\b.jpg"});
+  m.NomListe = "D:\\show\\liste.pvl";
+  banc.dialogues.dossiers << QStringLiteral("D:\\show\\");
+  banc.dialogues.reponses << true;
+  ASSERT_TRUE(CheminRelatif(m));
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("Désirez-vous sauvegarder une liste relative dans \"D:\\show\\\" ?"));
+  EXPECT_EQ(disques.LireFichier("D:\\show\\liste.pvl"), "Tempo=2000.pvi\r\nimg\\a.jpg\r\nE:\\b.jpg\r\n");
+  EXPECT_EQ(disques.LireFichier("D:\\show\\liste.bak"), "ancienne\r\n");
+
+  banc.Lignes({"Tempo=2000.pvi", "D:\\other\\c.jpg"});
+  m.NomListe = "D:\\show\\liste.pvl";
+  banc.dialogues.dossiers << QStringLiteral("D:\\show");
+  EXPECT_FALSE(CheminRelatif(m));
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("Procédure interrompue !\rVérifier le contenu de la Liste."));
+  EXPECT_EQ(disques.LireFichier("D:\\show\\liste.bak1"), std::nullopt);
 }
 
 // File services whose writes stop half-way, as on a full disk.
