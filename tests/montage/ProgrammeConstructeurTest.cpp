@@ -165,4 +165,30 @@ TEST_F(ProgrammeConstructeur, LePanneauDeFormatEcritLesLignesDeLaFenetre) {
   EXPECT_EQ(Pixels(ecran_, QRect(cadre.x() + 4, cadre.y() + 4, 60, 40), bloc, 8), 0);
 }
 
+TEST_F(ProgrammeConstructeur, AnnulerLePanneauEtUneValeurRefuseeNePerdentRien) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=-2.pvi\r\nrouge.jpg\r\n");
+  const QString actions =
+      QStringLiteral(
+          // The formatting line opened with F2, then the panel cancelled.
+          "xdotool mousemove $X $(row 1) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
+          "xdotool mousemove 1162 436 click 1; sleep 0.8\n"
+          // The frame line: 13 is refused (the message box answered), 12 taken.
+          "xdotool mousemove $X $(row 2) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
+          "xdotool key ctrl+a; xdotool type 13; xdotool key Return; sleep 1.5\n"
+          "Q=$(xdotool search --onlyvisible --name 'Plivor  v-1.1ck- fr' | tail -1)\n"
+          "xdotool mousemove --window $Q 20 20; sleep 0.3; xdotool key Return; sleep 1\n"
+          "sauver '%2'\n"
+          "xdotool mousemove 1160 628 click 1; sleep 0.3\n"
+          "xdotool key ctrl+a; xdotool type 12; xdotool key Return; sleep 1\n"
+          "sauver '%1'\n")
+          .arg(Chemin(QStringLiteral("sortie.pvl")), Chemin(QStringLiteral("refus.pvl")));
+  Lancer(actions, 36000);
+  Garder(QStringLiteral("constructeur-annuler.png"));
+  // Saved while the refusal was on screen: nothing written yet.
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("refus.pvl"))),
+            "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=-2.pvi\r\n" + Rouge());
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+            "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=12.pvi\r\n" + Rouge());
+}
+
 }  // namespace
