@@ -215,4 +215,26 @@ TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
   EXPECT_EQ(Pixels(ecran_, QRect(0, 0, 1280, 800), kJaune, 30), 0);
 }
 
+TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
+  const QString actions =
+      kSauver +
+      QStringLiteral(
+          "glisser() {\n"
+          "  xdotool mousemove $1 $2 click 1; sleep 0.5; xdotool mousedown 1; sleep 0.2\n"
+          "  for x in $(seq $1 20 $3); do xdotool mousemove $x $4; sleep 0.03; done\n"
+          "  xdotool mousemove $3 $4; sleep 0.3; xdotool mouseup 1; sleep 0.8\n"
+          "}\n"
+          "xdotool key l; sleep 2\n"
+          // A.pvl into the empty list, then B.pvl dropped on A's row: in front of it.
+          "glisser 436 413 760 460\n"
+          "glisser 436 427 760 413\n"
+          "sauver 755 525 '%1'\n")
+          .arg(Chemin(QStringLiteral("glisse.pvl")));
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 17000);
+  Garder(QStringLiteral("ouvreur-glisser.png"));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("glisse.pvl"))),
+            "Drapeau=B.pvd\r\n" + Ligne(QStringLiteral("bleu.jpg")) + "\r\nDrapeau=A.pvd\r\nTempo=9000.pvi\r\n" +
+                Ligne(QStringLiteral("rouge.jpg")) + "\r\n");
+}
+
 }  // namespace
