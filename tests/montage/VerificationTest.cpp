@@ -13,7 +13,10 @@
 #include "montage/Verification.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QListView>
 #include <QMenu>
+#include <QMouseEvent>
 
 namespace plivor {
 namespace {
@@ -493,6 +496,42 @@ TEST_F(FenetreOutils, LeConstructeurOuvreLeChoixDObjetEtLePanneauDuMenu) {
   fenetre->Menus().CreerMenu(BoutonMenu::Annuler);
   EXPECT_FALSE(fenetre->findChild<QWidget*>(QStringLiteral("Menu_Pn"))->isVisibleTo(fenetre.get()));
   EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1.pvi", Cp("Séquence=/ailleurs/suite.pvl.pvr")}));
+}
+
+TEST_F(FenetreOutils, LesBoutonsSuivantEtPrecedentParcourentEtRemontentLaLigneTrouvee) {
+  banc.Image(QStringLiteral("i.jpg"));
+  const Texte image = banc.Chemin(QStringLiteral("i.jpg"));
+  Liste lignes(200, "Transition=Gauche.pvi");
+  lignes[0] = lignes[150] = image;
+  lignes[10] = "Tempo=100.pvi";
+  lignes[155] = "Tempo=200.pvi";
+  M().RecevoirListe(lignes, banc.Chemin(QStringLiteral("liste.pvl")), banc.fichiers.DossierCourant(), 0, false);
+  fenetre->resize(234, 654);
+  fenetre->show();
+  QApplication::processEvents();
+  M().Selectionner(0);
+  M().LigneCourante = 0;
+  const auto appuyer = [this](const char* nom, Qt::MouseButton bouton) {
+    auto* b = fenetre->findChild<QWidget*>(QString::fromLatin1(nom));
+    ASSERT_NE(b, nullptr) << nom;
+    QMouseEvent appui(QEvent::MouseButtonPress, QPointF(4, 4), b->mapToGlobal(QPointF(4, 4)), bouton, bouton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(b, &appui);
+    QApplication::processEvents();
+  };
+  appuyer("bts_suivant", Qt::LeftButton);
+  EXPECT_EQ(M().LigneCourante, 150);
+  // Found 150 lines down: it comes up with four lines above it.
+  EXPECT_EQ(fenetre->Liste()->indexAt(QPoint(1, 1)).row(), 146);
+  // The right button walks by instruction: from the second tempo, the first.
+  M().Selectionner(155);
+  M().LigneCourante = 155;
+  appuyer("bts_precedent", Qt::RightButton);
+  EXPECT_EQ(M().LigneCourante, 10);
+  appuyer("bts_precedent", Qt::LeftButton);
+  EXPECT_EQ(M().LigneCourante, 10);
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("Pas d'autres instructions de même type\ravant cette ligne..."));
+  fenetre->hide();
 }
 
 }  // namespace
