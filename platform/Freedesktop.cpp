@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QSaveFile>
 #include <QStandardPaths>
+#include <algorithm>
 
 namespace plivor {
 
@@ -111,6 +112,13 @@ QByteArray PaquetMime() {
 }
 
 QString ArgumentExec(const QString& chemin) {
+  // Quoted only when a reserved character asks for it: simple launchers
+  // (xdg-open without a desktop) split Exec at spaces and keep quotes.
+  static const QString reserves = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
+  if (std::none_of(chemin.begin(), chemin.end(), [](QChar c) { return reserves.contains(c); })) {
+    QString nu = chemin;
+    return nu.replace(QLatin1Char('%'), QStringLiteral("%%"));
+  }
   QString cite = QStringLiteral("\"");
   for (const QChar c : chemin) {
     if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$') || c == QLatin1Char('\\'))

@@ -55,13 +55,16 @@ QByteArray LanceurAttendu(const QByteArray& exec, const QByteArray& dossier) {
 
 TEST(Freedesktop, PaquetMimeEtLanceur) {
   EXPECT_EQ(PaquetMime(), kPaquetAttendu);
-  EXPECT_EQ(EntreeBureau(QStringLiteral("/opt/Plivor/plivor")),
-            LanceurAttendu("\"/opt/Plivor/plivor\"", "/opt/Plivor"));
+  EXPECT_EQ(EntreeBureau(QStringLiteral("/opt/Plivor/plivor")), LanceurAttendu("/opt/Plivor/plivor", "/opt/Plivor"));
 }
 
 TEST(Freedesktop, CheminsDifficilesDansExec) {
   // Quote, dollar, back quote and backslash escaped inside the quotes, the
   // backslash once more as a string value; a percent doubled.
+  EXPECT_EQ(ArgumentExec(QStringLiteral("/opt/100%/plivor")), QStringLiteral("/opt/100%%/plivor"));
+  for (const char* nom : {"a b", "a'b", "a>b", "a~b", "a|b", "a&b", "a;b", "a*b", "a?b", "a#b", "a(b)"})
+    EXPECT_EQ(ArgumentExec(QStringLiteral("/opt/") + QLatin1String(nom)),
+              QStringLiteral("\"/opt/") + QLatin1String(nom) + QLatin1Char('"'));
   EXPECT_EQ(ArgumentExec(QStringLiteral("/a b/\"x\"/$y/`z`/100%/c\\d")),
             QStringLiteral("\"/a b/\\\"x\\\"/\\$y/\\`z\\`/100%%/c\\\\d\""));
   EXPECT_EQ(EntreeBureau(QStringLiteral("/mes progs/c\\d/plivor")),
@@ -165,7 +168,7 @@ TEST(Freedesktop, AssociationDansUneMaisonTemporaire) {
 
   EXPECT_EQ(Lire(d.donnees + QStringLiteral("/mime/packages/plivor.xml")), kPaquetAttendu);
   EXPECT_EQ(Lire(d.Applications() + QStringLiteral("/plivor.desktop")),
-            LanceurAttendu("\"" + programme.toUtf8() + "\"", maison.filePath(QStringLiteral("Plivor")).toUtf8()));
+            LanceurAttendu(programme.toUtf8(), maison.filePath(QStringLiteral("Plivor")).toUtf8()));
   EXPECT_EQ(Lire(d.configuration + QStringLiteral("/mimeapps.list")),
             autres + "application/x-plivorfile=plivor.desktop;\n");
   const QImage png(d.donnees + QStringLiteral("/icons/hicolor/48x48/apps/plivor.png"));
@@ -197,7 +200,7 @@ TEST(Freedesktop, LanceurExecutableOuEchec) {
   ASSERT_TRUE(CreerLanceur(bureau, QStringLiteral("/opt/Plivor/plivor")));
   const QFileInfo lanceur(bureau + QStringLiteral("/plivor.desktop"));
   EXPECT_TRUE(lanceur.isExecutable());
-  EXPECT_EQ(Lire(lanceur.filePath()), LanceurAttendu("\"/opt/Plivor/plivor\"", "/opt/Plivor"));
+  EXPECT_EQ(Lire(lanceur.filePath()), LanceurAttendu("/opt/Plivor/plivor", "/opt/Plivor"));
   // A file where the folder should be: nothing can be made there.
   Ecrire(maison.filePath(QStringLiteral("fichier")), "x");
   EXPECT_FALSE(CreerLanceur(maison.filePath(QStringLiteral("fichier")), QStringLiteral("/opt/Plivor/plivor")));
