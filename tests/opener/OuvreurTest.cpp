@@ -2,6 +2,7 @@
 // sequences and its cut and paste, deployment, saving and projecting.
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 #include "montage/BancMontage.h"
@@ -113,6 +114,20 @@ TEST_F(Composition, DeuxSequencesDeployeesSauveesEtComparees) {
   banc.dialogues.fichiers = {banc.CheminHote(QStringLiteral("seq/Sans"))};
   ASSERT_TRUE(ouvreur->Sauver());
   EXPECT_EQ(banc.Lire(QStringLiteral("seq/Sans.pvl")), attendu);
+}
+
+TEST_F(Composition, UneSauvegardeImpossibleEstDiteEtNAbouteAPas) {
+  const QString cible = banc.CheminHote(QStringLiteral("absent/Ensemble.pvl"));
+  banc.dialogues.fichiers = {cible};
+  EXPECT_FALSE(ouvreur->Sauver());
+  EXPECT_EQ(banc.dialogues.textes,
+            QStringList{QStringLiteral("Impossible d'écrire le fichier \"") + cible + QStringLiteral("\".")});
+  EXPECT_FALSE(QFile::exists(cible));
+  // Cancelled: nothing written, nothing said.
+  banc.dialogues.textes.clear();
+  banc.dialogues.fichiers = {std::nullopt};
+  EXPECT_FALSE(ouvreur->Sauver());
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty());
 }
 
 TEST_F(Composition, ProjeterLaListeDemarreAuPremierDrapeau) {
