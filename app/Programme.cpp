@@ -82,6 +82,13 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   });
   source_ = std::make_unique<TFSource>(*vue_, liste_->Moteur());
   voisins_.source = source_.get();
+  // "Publier la présentation": the publication panel; the program is
+  // carried by the installation routine.
+  source_->Pub().DefinirInstallation(installation_.get());
+  QObject::connect(liste_.get(), &TFListe::Publier, source_.get(), [this] {
+    liste_->BoutonImporter(false);
+    source_->Publier();
+  });
   // The montage's import button shows the resource window; it comes back
   // when that window goes, and the montage's closing takes it away.
   QObject::connect(liste_.get(), &TFListe::ImporterMedias, source_.get(), &TFSource::Importer);

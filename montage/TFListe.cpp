@@ -423,6 +423,7 @@ void TFListe::ConstruireOutils() {
   entree(avant, QStringLiteral("Déployer les listes *.pvl"), [this] { DeployerPvl(*moteur_); });
   entree(avant, QStringLiteral("Créer un chemin relatif"), [this] { CheminRelatif(*moteur_); });
   entree(apres, QStringLiteral("Vérifier la liste"), [this] { VerifierListe(*moteur_); });
+  entree(apres, QStringLiteral("Publier la présentation"), [this] { emit Publier(); });
   connect(moteur_.get(), &Montage::MontrerEnHaut, this,
           [this](int i) { liste_->scrollTo(modele_->index(i), QAbstractItemView::PositionAtTop); });
 

@@ -43,6 +43,8 @@ class TFListe : public QWidget {
 
  signals:
   void ImporterMedias();
+  // "Publier la présentation": the resource window's publication panel.
+  void Publier();
 
  protected:
   void dragEnterEvent(QDragEnterEvent* evenement) override;

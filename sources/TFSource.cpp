@@ -16,6 +16,7 @@
 
 #include "montage/ModeleMontage.h"
 #include "platform/VueDossiers.h"
+#include "sources/PanneauPublication.h"
 
 namespace plivor {
 
@@ -103,7 +104,8 @@ void TFSource::Construire() {
   trDossier_->setToolTip(QStringLiteral("Dossier en Cours (cliquer pour fermer le panneau)"));
   static_cast<Cliquable*>(trDossier_)->clic = [this] { moteur_->Filtrage(); };
   haut->addWidget(trDossier_, 1);
-  haut->addWidget(Bouton(QStringLiteral("✕"), QStringLiteral("Fermer la fenêtre d'import"), &Sources::FermerSource));
+  btFermer_ = Bouton(QStringLiteral("✕"), QStringLiteral("Fermer la fenêtre d'import"), &Sources::FermerSource);
+  haut->addWidget(btFermer_);
   colonne->addLayout(haut);
 
   dossiers_ = new VueDossiers(moteur_->Arbre, this);
@@ -160,7 +162,9 @@ void TFSource::Construire() {
   connect(fichiers_, &QWidget::customContextMenuRequested, this,
           [this](const QPoint& p) { popSources_->popup(fichiers_->viewport()->mapToGlobal(p)); });
 
-  auto* actions = new QHBoxLayout;
+  pnFdroit_ = new QWidget(this);
+  auto* actions = new QHBoxLayout(pnFdroit_);
+  actions->setContentsMargins(0, 0, 0, 0);
   actions->setSpacing(0);
   actions->addWidget(Bouton(QStringLiteral("▶"), QStringLiteral("Projeter le contenu du dossier"), &Sources::DiaporamaSources));
   btAudioArret_ = Bouton(QStringLiteral("■"), QStringLiteral("Arret musique"), &Sources::ArretAudio);
@@ -182,8 +186,31 @@ void TFSource::Construire() {
   addAction(f1);
   connect(f1, &QAction::triggered, moteur_.get(), &Sources::Aide);
   actions->addWidget(aide);
-  colonne->addLayout(actions);
+  colonne->addWidget(pnFdroit_);
+  ConstruirePublication();
   ConstruireMenu();
+}
+
+void TFSource::ConstruirePublication() {
+  auto* colonne = static_cast<QVBoxLayout*>(layout());
+  publication_ = std::make_unique<Publication>(*moteur_);
+  panneauPub_ = new PanneauPublication(*publication_, this);
+  colonne->insertWidget(colonne->indexOf(trFiltre_) + 1, panneauPub_->EnTete());
+  colonne->addWidget(panneauPub_);
+  // The panel takes the place of the import buttons and of the close button.
+  connect(publication_.get(), &Publication::Change, this, [this] {
+    pnFdroit_->setVisible(!publication_->Ouvert);
+    btFermer_->setVisible(!publication_->Ouvert);
+    dossiers_->Relire();
+  });
+}
+
+void TFSource::Publier() {
+  publication_->Publier();
+  dossiers_->Relire();
+  show();
+  raise();
+  activateWindow();
 }
 
 void TFSource::ConstruireFiltres() {

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <memory>
 
+#include "sources/Publication.h"
 #include "sources/Sources.h"
 
 class QComboBox;
@@ -17,6 +18,7 @@ class QToolButton;
 
 namespace plivor {
 
+class PanneauPublication;
 class VueDossiers;
 
 class TFSource : public QWidget {
@@ -31,6 +33,9 @@ class TFSource : public QWidget {
   QMenu* PopSources() const { return popSources_; }
   // The montage's "Importer des médias": the folder read again, the window shown.
   void Importer();
+  // The montage's "Publier la présentation": the publication panel shown.
+  void Publier();
+  Publication& Pub() { return *publication_; }
 
  signals:
   // The window went away: the montage shows its import button again.
@@ -45,11 +50,16 @@ class TFSource : public QWidget {
   void Construire();
   void ConstruireFiltres();
   void ConstruireMenu();
+  void ConstruirePublication();
   void Rafraichir();          // engine to controls
   void SelectionAffichee();   // the engine's selection into the file list
   void SelectionVue();        // the file list's selection into the engine
 
   std::unique_ptr<Sources> moteur_;
+  std::unique_ptr<Publication> publication_;
+  PanneauPublication* panneauPub_ = nullptr;
+  QWidget* pnFdroit_ = nullptr;
+  QToolButton* btFermer_ = nullptr;
   VueDossiers* dossiers_ = nullptr;
   QListWidget* fichiers_ = nullptr;
   QLabel* nbSources_ = nullptr;

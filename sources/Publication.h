@@ -1,0 +1,133 @@
+#pragma once
+// The publication panel's engine: a finished sequence gathered with every
+// file it uses into one folder that plays by itself elsewhere, the program
+// carried beside it, and the automatic-start files. The edited list, its
+// state and the user's clipboard are never used: each list is published
+// from a copy of its own.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+
+#include "core/Lignes.h"
+#include "options/Installation.h"
+
+namespace plivor {
+
+class Montage;
+class Sources;
+class TFVue;
+
+enum class BoutonPublication {
+  Pub_btRefermer,
+  Pub_btDossier,
+  Pub_btCharger,
+  Pub_btNouveau,
+  Pub_btValider,
+  Pub_Plivor,
+  Pub_btAutorun,
+};
+
+inline constexpr char kNomSequenceInitial[] = "Nom de séquence";
+inline constexpr char kDossierNonSelectionne[] = "Dossier non sélectionné";
+
+class Publication : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit Publication(Sources& sources, QObject* parent = nullptr);
+
+  // The program files come through the installation routine; without it
+  // "Inclure le programme" says it cannot.
+  void DefinirInstallation(Installation* installation);
+
+  // The montage's "Publier la présentation": the panel in the resource window.
+  void Publier();
+  void PubClick(BoutonPublication bouton);
+  // "Aide Publication".
+  void Aide();
+
+  // ---- The panel's controls.
+  bool Ouvert = false;                       // Pub_pn shown in place of pn_Fdroit
+  QString Pub_NomListe = QString::fromUtf8(kNomSequenceInitial);
+  bool OptionAudio = false;                  // Pub_CBox 0 "Dossier Audio"
+  bool OptionScript = false;                 // 1 "Dossier Script"
+  bool OptionConserver = false;              // 2 "Conserver les sous-listes"
+  bool rb_Plivor = true;                     // rb_Prelio is its opposite
+  QString Pub_trEnCours;
+  bool EnCoursVisible = false;
+  QString Pub_dossier = QString::fromUtf8(kDossierNonSelectionne);
+  bool Occupe = false;                       // the busy cursor is on
+
+  // ---- The assembly under way (full host paths, Windows-1252).
+  Texte DossierSequence;
+  Texte DossierAudio;
+  Texte DossierScript;
+  Texte ListePrincipale;
+  bool ModeScript = false;
+  bool PublicationInterrompue = false;
+
+  // Pictures are shown in the projection while they are copied, at most
+  // this often so that showing them does not slow the copy; 0: never.
+  int IntervalleApercu = 400;
+
+  // The published main list of the last assembly that ended well.
+  Texte ListePubliee;
+
+ signals:
+  void Change();
+  // Bytes copied so far in this assembly, and known so far to copy.
+  void Progression(qint64 copies, qint64 total);
+  void Focus();  // the panel takes the focus
+
+ private:
+  Texte DossierPub() const;
+  void Dire(const QString& texte);
+  void Etape(const QString& texte);
+  void Refermer();
+  void ValiderDossier();
+  void Charger();
+  void Nouveau();
+  bool Assembler();
+  bool PreparerDossiers();
+  // One list: the main one or a queued list or script, from a copy of its lines.
+  bool Distribution(const Texte& chemin, Liste lignes);
+  bool PremierePasse(Liste& lignes, const Texte& chemin, const Texte& dossierListe);
+  std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre);
+  std::optional<Texte> Media(const Texte& source, const Texte& dossier, bool image);
+  Texte NomDansPublication(const Texte& source);  // queues the list on first meeting
+  void SecondePasse(Liste& lignes);
+  bool Sauver(const Texte& chemin, const Liste& lignes);
+  // A name in `dossier` for `source`, kept for it during the assembly.
+  Texte Place(const Texte& source, const Texte& dossier, bool liste);
+  bool Copier(const Texte& source, const Texte& cible);
+  void Apercu(const Texte& image);
+  void InclureProgramme();
+  void Autorun();
+  bool EcrireAutorunSh(const QString& programme, const QString& autre);
+  Montage& Moteur();
+
+  Sources& sources_;
+  TFVue& vue_;
+  Installation* installation_ = nullptr;
+
+  // Per assembly.
+  std::deque<Texte> file_;                   // lists still to publish, full paths
+  std::map<Texte, Texte> places_;            // target -> the source it holds
+  std::map<Texte, Texte> listesPubliees_;    // list source -> its name in the folder
+  Texte motDrapeau_;
+  qint64 copies_ = 0;
+  qint64 total_ = 0;
+  QElapsedTimer depuisApercu_;
+};
+
+// A sequence or folder name the user typed, as a single folder name inside
+// the publication folder; the message saying why it is refused otherwise.
+std::optional<QString> NomRefuse(const QString& nom);
+
+}  // namespace plivor

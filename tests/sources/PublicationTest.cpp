@@ -1,0 +1,422 @@
+// Publication of a generated show into a folder: the published tree, every
+// list and every copy checked byte for byte with their dates, under each
+// combination of the panel's options; the originals and the edited list
+// left as they were; refusals and their exact messages; the program and
+// the automatic-start files.
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "codecs/Encodeurs.h"
+#include "montage/BancMontage.h"
+#include "options/Installation.h"
+#include "sources/Publication.h"
+#include "sources/Sources.h"
+#include "support/ImagesEssai.h"
+
+namespace plivor {
+namespace {
+
+using test::BancMontage;
+
+struct Fiche {
+  QByteArray octets;
+  QDateTime date;
+  bool operator==(const Fiche&) const = default;
+};
+
+// Every file under `dossier`, by relative path, with its bytes and date.
+std::map<QString, Fiche> Releve(const QString& dossier) {
+  std::map<QString, Fiche> r;
+  QDirIterator it(dossier, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString chemin = it.next();
+    QFile f(chemin);
+    f.open(QIODevice::ReadOnly);
+    r[QDir(dossier).relativeFilePath(chemin)] = {f.readAll(), QFileInfo(chemin).lastModified()};
+  }
+  return r;
+}
+
+QStringList Noms(const std::map<QString, Fiche>& releve) {
+  QStringList noms;
+  for (const auto& [nom, fiche] : releve) noms << nom;
+  return noms;
+}
+
+QByteArray Crlf(const QStringList& lignes) {
+  QByteArray r;
+  for (const QString& l : lignes) r += l.toLatin1() + "\r\n";
+  return r;
+}
+
+class PublicationTest : public testing::Test {
+ protected:
+  PublicationTest() {
+    // A show in "show", its sub-list and script in "sous", a picture of the
+    // same name as one of the show's in "autres".
+    EcrireJpeg(Hote("show/img/rouge.jpg"), test::Unie(64, 48, Qt::red));
+    EcrireJpeg(Hote("autres/rouge.jpg"), test::Unie(64, 48, Qt::darkRed));
+    EcrireWav(Hote("show/sons/air.wav"), std::vector<std::int16_t>(4410, 1000), 44100, 1);
+    banc.Ecrire(QStringLiteral("show/sons/chant.mp3"), std::string("ID3\x03\0\0\0\0\0\0mp3", 13));
+    EcrireMidi(Hote("show/sons/theme.mid"), {{60, 0, 480}});
+    EcrireJpeg(Hote("sous/bleu.jpg"), test::Unie(64, 48, Qt::blue));
+    test::EcrireGif(Hote("sous/img2/vert.gif"), test::Unie(64, 48, Qt::green));
+    banc.Ecrire(QStringLiteral("show/main.pvl"),
+                "Tempo=1500.pvi\r\nimg\\rouge.jpg\r\n..\\autres\\rouge.jpg\r\nsons\\air.wav\r\nsons\\chant.mp3\r\n"
+                "sons\\theme.mid\r\n..\\sous\\intro.pvl\r\n..\\sous\\effets.pvs\r\nAvance=Stop.pvi\r\n");
+    banc.Ecrire(QStringLiteral("sous/intro.pvl"), "bleu.jpg\r\nimg2\\vert.gif\r\n..\\show\\sons\\air.wav\r\n");
+    banc.Ecrire(QStringLiteral("sous/effets.pvs"), "Tempo=800.pvi\r\nbleu.jpg\r\n..\\show\\sons\\chant.mp3\r\n");
+    // Sources keep dates of their own, far from the copy's.
+    for (const char* nom : {"show/img/rouge.jpg", "autres/rouge.jpg", "show/sons/air.wav", "show/sons/chant.mp3",
+                            "show/sons/theme.mid", "sous/bleu.jpg", "sous/img2/vert.gif"})
+      Dater(Hote(nom), QDateTime(QDate(2021, 3, 4), QTime(5, 6, 7)));
+    sources = std::make_unique<Sources>(*banc.vue, *banc.montage, banc.CheminHote(QStringLiteral("show")));
+    publication = std::make_unique<Publication>(*sources);
+    publication->IntervalleApercu = 0;
+    EXPECT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("show/main.pvl"))));
+    lignesOriginales = banc.montage->Lignes();
+    originaux = Originaux();
+  }
+
+  QString Hote(const char* nom) const {
+    const QString chemin = banc.CheminHote(QString::fromUtf8(nom));
+    QDir().mkpath(QFileInfo(chemin).path());
+    return chemin;
+  }
+  static void Dater(const QString& chemin, const QDateTime& date) {
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(f.setFileTime(date, QFileDevice::FileModificationTime));
+  }
+  std::map<QString, Fiche> Originaux() const {
+    std::map<QString, Fiche> r;
+    for (const char* d : {"show", "autres", "sous"})
+      for (const auto& [nom, fiche] : Releve(banc.CheminHote(QString::fromUtf8(d))))
+        r[QString::fromUtf8(d) + QLatin1Char('/') + nom] = fiche;
+    return r;
+  }
+  QStringList& Textes() { return banc.dialogues.textes; }
+  // The publication folder `nom` chosen in the folder list and validated.
+  void ChoisirDossier(const char* nom) {
+    QDir().mkpath(banc.CheminHote(QString::fromUtf8(nom)));
+    ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QString::fromUtf8(nom))));
+    publication->PubClick(BoutonPublication::Pub_btDossier);
+  }
+  bool Assembler(bool audio, bool script, bool conserver, const QString& nom = QStringLiteral("Spectacle")) {
+    publication->Publier();
+    publication->OptionAudio = audio;
+    publication->OptionScript = script;
+    publication->OptionConserver = conserver;
+    publication->Pub_NomListe = nom;
+    Textes().clear();
+    publication->PubClick(BoutonPublication::Pub_btValider);
+    return Textes() == QStringList{QStringLiteral("Copie des ressources terminée !")};
+  }
+  // The edited list and the originals as they were.
+  void RienNAChange() {
+    EXPECT_EQ(banc.montage->Lignes(), lignesOriginales);
+    EXPECT_EQ(banc.montage->NomListe, banc.Chemin(QStringLiteral("show/main.pvl")));
+    EXPECT_FALSE(banc.vue->ListeModifiee);
+    EXPECT_TRUE(banc.montage->Transfert.empty());
+    const auto maintenant = Originaux();
+    for (const auto& [nom, fiche] : originaux)
+      EXPECT_TRUE(maintenant.count(nom) && maintenant.at(nom) == fiche) << nom.toStdString();
+  }
+
+  BancMontage banc;
+  std::unique_ptr<Sources> sources;
+  std::unique_ptr<Publication> publication;
+  Liste lignesOriginales;
+  std::map<QString, Fiche> originaux;
+};
+
+// The published lists of one combination of options, written out by hand.
+struct Attendu {
+  bool audio, script, conserver;
+
+  QString Sons() const { return audio ? QStringLiteral("Audio") : QStringLiteral("Spectacle"); }
+  QStringList Principale() const {
+    QStringList l{"Tempo=1500.pvi", "Spectacle\\rouge.jpg", "Spectacle\\rouge-2.jpg", Sons() + "\\air.wav",
+                  Sons() + "\\chant.mp3", Sons() + "\\theme.mid"};
+    if (conserver)
+      l << "intro.pvl";
+    else
+      l << "Drapeau=intro.pvd" << Intro();
+    return l << "effets.pvs" << "Avance=Stop.pvi";
+  }
+  QStringList Intro() const { return {"Spectacle\\bleu.jpg", "Spectacle\\vert.gif", Sons() + "\\air.wav"}; }
+  QStringList Effets() const {
+    const QString d = script ? QStringLiteral("Script") : QStringLiteral("Spectacle");
+    return {"Tempo=800.pvi", d + "\\bleu.jpg", (script ? d : Sons()) + "\\chant.mp3"};
+  }
+  // Published path -> its source, relative to the test's folder.
+  std::map<QString, QString> Copies() const {
+    std::map<QString, QString> c{{"Spectacle/rouge.jpg", "show/img/rouge.jpg"},
+                                 {"Spectacle/rouge-2.jpg", "autres/rouge.jpg"},
+                                 {"Spectacle/bleu.jpg", "sous/bleu.jpg"},
+                                 {"Spectacle/vert.gif", "sous/img2/vert.gif"}};
+    for (const char* son : {"air.wav", "chant.mp3", "theme.mid"})
+      c[Sons() + "/" + son] = QStringLiteral("show/sons/") + son;
+    if (script) {
+      c["Script/bleu.jpg"] = "sous/bleu.jpg";
+      c["Script/chant.mp3"] = "show/sons/chant.mp3";
+    }
+    return c;
+  }
+};
+
+TEST_F(PublicationTest, ChaqueCombinaisonDOptionsDonneLArbreEtLesListesAttendus) {
+  for (int combinaison = 0; combinaison < 8; ++combinaison) {
+    const Attendu a{(combinaison & 1) != 0, (combinaison & 2) != 0, (combinaison & 4) != 0};
+    SCOPED_TRACE(testing::Message() << "audio " << a.audio << " script " << a.script << " conserver " << a.conserver);
+    const QString pub = QStringLiteral("pub%1").arg(combinaison);
+    ChoisirDossier(pub.toUtf8().constData());
+    ASSERT_TRUE(Assembler(a.audio, a.script, a.conserver)) << Textes().join(" | ").toStdString();
+
+    const auto publie = Releve(banc.CheminHote(pub));
+    QStringList attendus{"Spectacle.pvl", "effets.pvs"};
+    if (a.conserver) attendus << "intro.pvl";
+    for (const auto& [cible, source] : a.Copies()) attendus << cible;
+    attendus.sort();
+    EXPECT_EQ(Noms(publie).join(" ").toStdString(), attendus.join(" ").toStdString());
+    EXPECT_EQ(publie.at("Spectacle.pvl").octets, Crlf(a.Principale()));
+    EXPECT_EQ(publie.at("effets.pvs").octets, Crlf(a.Effets()));
+    if (a.conserver) {
+      EXPECT_EQ(publie.at("intro.pvl").octets, Crlf(a.Intro()));
+    }
+    for (const auto& [cible, source] : a.Copies()) {
+      SCOPED_TRACE(cible.toStdString());
+      EXPECT_TRUE(publie.at(cible) == originaux.at(source));
+    }
+    EXPECT_EQ(publication->ListePubliee, banc.Chemin(pub + "/Spectacle.pvl"));
+    EXPECT_FALSE(publication->EnCoursVisible);
+    RienNAChange();
+  }
+}
+
+TEST_F(PublicationTest, LaBarreAvanceAvecLesOctetsCopies) {
+  ChoisirDossier("pub");
+  std::vector<std::pair<qint64, qint64>> etapes;
+  QObject::connect(publication.get(), &Publication::Progression,
+                   [&](qint64 copies, qint64 total) { etapes.emplace_back(copies, total); });
+  ASSERT_TRUE(Assembler(true, false, true));
+  qint64 octets = 0;
+  for (const auto& [cible, source] : Attendu{true, false, true}.Copies()) octets += originaux.at(source).octets.size();
+  // Files named by two lists are copied once; the second meeting counts as done.
+  for (const char* deux : {"show/sons/air.wav", "sous/bleu.jpg", "show/sons/chant.mp3"})
+    octets += originaux.at(deux).octets.size();
+  ASSERT_FALSE(etapes.empty());
+  EXPECT_EQ(etapes.back(), std::make_pair(octets, octets));
+  for (size_t i = 1; i < etapes.size(); ++i) EXPECT_GE(etapes[i].first, etapes[i - 1].first);
+}
+
+TEST_F(PublicationTest, UneImageAbsenteDUneSousListeArreteToutAvecLeMessageExact) {
+  banc.Ecrire(QStringLiteral("sous/intro.pvl"), "bleu.jpg\r\nimg2\\vert.gif\r\nabsente.jpg\r\n");
+  originaux = Originaux();
+  ChoisirDossier("pub");
+  EXPECT_FALSE(Assembler(false, false, true));
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Le fichier  \"absente.jpg\"\rde la liste \"") +
+                                  banc.CheminHote(QStringLiteral("sous/intro.pvl")) +
+                                  QStringLiteral("\"\rest absent ou déplacé !\r\rLa publication a été interrompue !")});
+  EXPECT_EQ(publication->Pub_trEnCours, QStringLiteral("Processus interrompu"));
+  EXPECT_TRUE(publication->PublicationInterrompue);
+  EXPECT_FALSE(publication->Occupe);
+  // The main list went out before the sub-list was met; the sub-list never did.
+  const auto publie = Releve(banc.CheminHote(QStringLiteral("pub")));
+  EXPECT_TRUE(publie.count("Spectacle.pvl"));
+  EXPECT_FALSE(publie.count("intro.pvl"));
+  EXPECT_TRUE(publication->ListePubliee.empty());
+  RienNAChange();
+}
+
+TEST_F(PublicationTest, RepublierRemplaceLesCopiesPerimeesEtTourneLesBak) {
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true));
+  const auto premier = Releve(banc.CheminHote(QStringLiteral("pub")));
+  // The red picture is redrawn: same name, new bytes and date.
+  EcrireJpeg(banc.CheminHote(QStringLiteral("show/img/rouge.jpg")), test::Unie(80, 60, Qt::magenta));
+  Dater(banc.CheminHote(QStringLiteral("show/img/rouge.jpg")), QDateTime(QDate(2022, 1, 2), QTime(3, 4, 5)));
+  originaux = Originaux();
+  ASSERT_TRUE(Assembler(false, false, true));
+  ASSERT_TRUE(Assembler(false, false, true));
+  const auto publie = Releve(banc.CheminHote(QStringLiteral("pub")));
+  EXPECT_TRUE(publie.at("Spectacle/rouge.jpg") == originaux.at("show/img/rouge.jpg"));
+  EXPECT_TRUE(publie.at("Spectacle/rouge-2.jpg") == premier.at("Spectacle/rouge-2.jpg"));
+  // Each former list kept: the first as .bak1, the second as .bak.
+  EXPECT_EQ(publie.at("Spectacle.bak1").octets, premier.at("Spectacle.pvl").octets);
+  EXPECT_EQ(publie.at("Spectacle.bak").octets, premier.at("Spectacle.pvl").octets);
+  EXPECT_EQ(publie.at("intro.bak").octets, premier.at("intro.pvl").octets);
+  EXPECT_EQ(publie.at("Spectacle.pvl").octets, Crlf(Attendu{false, false, true}.Principale()));
+}
+
+TEST_F(PublicationTest, LesNomsQuiSortiraientDuDossierSontRefuses) {
+  ChoisirDossier("pub");
+  const QString sortie = QStringLiteral(
+      "\" sortirait du dossier de publication !\rUn nom de dossier simple, sans \"/\", \"\\\" ni \"..\", est attendu.");
+  for (const QString& nom : {QStringLiteral(".."), QStringLiteral("../x"), QStringLiteral("a/b"),
+                            QStringLiteral("a\\b"), banc.CheminHote(QStringLiteral("ailleurs"))}) {
+    EXPECT_FALSE(Assembler(false, false, true, nom));
+    EXPECT_EQ(Textes(), QStringList{QStringLiteral("Le nom \"") + nom + sortie});
+  }
+  EXPECT_FALSE(Assembler(false, false, true, QStringLiteral("  ")));
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Nom vide : donner un nom de séquence ou de dossier !")});
+  EXPECT_TRUE(QDir(banc.CheminHote(QStringLiteral("pub"))).isEmpty());
+  EXPECT_FALSE(QFileInfo::exists(banc.CheminHote(QStringLiteral("ailleurs"))));
+  // The new folder's name too; an empty answer creates nothing.
+  banc.dialogues.saisies = {QStringLiteral("../evade"), QString(), std::nullopt, QStringLiteral("neuf")};
+  for (int i = 0; i < 3; ++i) {
+    publication->PubClick(BoutonPublication::Pub_btNouveau);
+    EXPECT_EQ(publication->Pub_dossier, QStringLiteral("Dossier non créé"));
+  }
+  EXPECT_FALSE(QFileInfo::exists(banc.CheminHote(QStringLiteral("evade"))));
+  publication->PubClick(BoutonPublication::Pub_btNouveau);
+  EXPECT_EQ(banc.dialogues.invites.back(),
+            QStringLiteral("Nom du dossier à créer dans ") + banc.CheminHote(QStringLiteral("pub")));
+  EXPECT_EQ(publication->Pub_dossier, banc.CheminHote(QStringLiteral("pub/neuf")));
+  EXPECT_EQ(banc.montage->DossierPublication, banc.Chemin(QStringLiteral("pub/neuf")));
+  EXPECT_EQ(sources->Arbre.Dossier(), banc.CheminHote(QStringLiteral("pub/neuf")));
+  RienNAChange();
+}
+
+TEST_F(PublicationTest, SansDossierOuAvecUneListeModifieeRienNePart) {
+  publication->Publier();
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btValider);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Valider auparavant un dossier de publication !")});
+  ChoisirDossier("pub");
+  banc.vue->ListeModifiee = true;
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btValider);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("La liste en cours \"") +
+                                  banc.CheminHote(QStringLiteral("show/main.pvl")) +
+                                  QStringLiteral("\"\rdoit être sauvegardée avant publication")});
+  EXPECT_TRUE(banc.vue->ListeModifiee);
+  EXPECT_TRUE(QDir(banc.CheminHote(QStringLiteral("pub"))).isEmpty());
+}
+
+TEST_F(PublicationTest, DansLeDossierDesOriginauxRienNEstEcraseLesSousListesPrennentUnAutreNom) {
+  // Published into the sub-list's own folder: intro.pvl and effets.pvs stay.
+  ChoisirDossier("sous");
+  ASSERT_TRUE(Assembler(false, false, true)) << Textes().join(" | ").toStdString();
+  const auto publie = Releve(banc.CheminHote(QStringLiteral("sous")));
+  EXPECT_EQ(publie.at("intro-2.pvl").octets, Crlf(Attendu{false, false, true}.Intro()));
+  EXPECT_TRUE(publie.count("effets-2.pvs"));
+  QStringList principale = Attendu{false, false, true}.Principale();
+  principale.replace(principale.indexOf("intro.pvl"), "intro-2.pvl");
+  principale.replace(principale.indexOf("effets.pvs"), "effets-2.pvs");
+  EXPECT_EQ(publie.at("Spectacle.pvl").octets, Crlf(principale));
+  for (const auto& [nom, fiche] : originaux)
+    if (nom.startsWith("sous/")) {
+      EXPECT_TRUE(publie.at(nom.mid(5)) == fiche) << nom.toStdString();
+    }
+  // A sequence named after the edited list, in its own folder, would replace it.
+  ChoisirDossier("show");
+  EXPECT_FALSE(Assembler(false, false, true, QStringLiteral("main")));
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("La liste publiée \"") +
+                                  banc.CheminHote(QStringLiteral("show/main.pvl")) +
+                                  QStringLiteral("\" remplacerait la liste en cours !\rChoisir un autre nom de "
+                                                 "séquence ou un autre dossier.")});
+  RienNAChange();
+}
+
+class PublicationProgramme : public PublicationTest {
+ protected:
+  PublicationProgramme()
+      : installation(*banc.vue, DossiersXdg{banc.CheminHote("xdg/donnees"), banc.CheminHote("xdg/config"),
+                                            banc.CheminHote("xdg/bureau")}) {
+    publication->DefinirInstallation(&installation);
+    // The program's folder is the test's own: the player and its companions.
+    for (const char* nom : {"Plivor.hlp", "Plivor.ico", "Prelio.txt", "prelio"}) {
+      banc.Ecrire(QString::fromUtf8(nom), std::string("contenu de ") + nom);
+      Dater(banc.CheminHote(QString::fromUtf8(nom)), QDateTime(QDate(2020, 1, 1), QTime(1, 1, 1)));
+    }
+    QFile::setPermissions(banc.CheminHote("prelio"), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                         QFileDevice::ExeOwner);
+  }
+  void Choisir(const QString& nom) {
+    const int i = int(sources->Fichiers.indexOf(nom));
+    ASSERT_GE(i, 0) << nom.toStdString();
+    sources->DefinirSelection({i}, i);
+  }
+
+  Installation installation;
+};
+
+TEST_F(PublicationProgramme, LeLecteurEstCopieAvecSesDatesPuisLesFichiersDeDemarrage) {
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  publication->PubClick(BoutonPublication::Pub_Plivor);
+  EXPECT_EQ(Textes(), (QStringList{QStringLiteral("Sélectionner auparavent un dossier de publication !"),
+                                   QStringLiteral("Sélectionner auparavant un dossier de publication !")}));
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true));
+  publication->rb_Plivor = false;
+  Choisir(QStringLiteral("Spectacle.pvl"));
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Le programme prelio n'est pas présent\rdans le dossier \"") +
+                                  banc.CheminHote("pub") +
+                                  QStringLiteral("\",\r\rCocher la case \"Prelio\" et\rCliquer sur l'icône \"Inclure le "
+                                                 "programme\" pour l'installer !")});
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_Plivor);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Installation terminée !")});
+  const auto publie = Releve(banc.CheminHote("pub"));
+  for (const char* nom : {"Plivor.hlp", "Plivor.ico", "Prelio.txt", "prelio"})
+    EXPECT_TRUE(publie.at(nom) == Releve(banc.CheminHote("")).at(nom)) << nom;
+
+  // Two lists chosen: refused; one: the pair and the script beside them.
+  sources->ChoisirMasque(QStringLiteral("*.pvl;*.pvs;*.bak"));
+  sources->DefinirSelection({0, 1}, 1);
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Sélectionner auparavent une séquence\rdans la liste ci-dessous,\rqui "
+                                                 "deviendra la séquence de démarrage !")});
+  EXPECT_FALSE(QFileInfo::exists(banc.CheminHote("pub/Autorun.inf")));
+  banc.montage->Transfert = {"presse-papiers"};
+  Choisir(QStringLiteral("Spectacle.pvl"));
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Fichiers de démarrage installés !")});
+  EXPECT_EQ(banc.montage->Transfert, Liste{"presse-papiers"});
+  EXPECT_EQ(banc.Lire("pub/Autorun.inf"), "[autorun]\r\nicon=Plivor.ico\r\nopen=prelio Autorun.pvl\r\n");
+  EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), banc.Lire("pub/Spectacle.pvl"));
+  EXPECT_EQ(banc.Lire("pub/autorun.sh"),
+            "#!/bin/sh\n"
+            "# Starts the show of this folder with the player carried beside it,\n"
+            "# or with one installed on this machine.\n"
+            "cd \"$(dirname \"$0\")\" || exit 1\n"
+            "for p in ./prelio ./plivor; do\n"
+            "  [ -x \"$p\" ] && exec \"$p\" Autorun.pvl\n"
+            "done\n"
+            "for p in prelio plivor; do\n"
+            "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" Autorun.pvl\n"
+            "done\n"
+            "echo \"Plivor est introuvable.\" >&2\n"
+            "exit 1\n");
+  EXPECT_TRUE(QFileInfo(banc.CheminHote("pub/autorun.sh")).isExecutable());
+}
+
+TEST_F(PublicationProgramme, UneCopieDuProgrammeQuiEchoueNEstPasDiteTerminee) {
+  ChoisirDossier("pub");
+  QFile::remove(banc.CheminHote("Prelio.txt"));
+  publication->rb_Plivor = false;
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_Plivor);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Le Fichier \"") + banc.CheminHote("Prelio.txt") +
+                                  QStringLiteral("\" est absent !!!\r\rConsulter le fichier d'aide.")});
+  // Into the program's own folder: refused, nothing said done.
+  ChoisirDossier("");
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_Plivor);
+  ASSERT_EQ(Textes().size(), 1);
+  EXPECT_TRUE(Textes().front().startsWith(QStringLiteral("Dossier-destination "))) << Textes().front().toStdString();
+}
+
+}  // namespace
+}  // namespace plivor
