@@ -306,11 +306,13 @@ std::optional<Liste> MiseEnForme::LignesDuChoix() {
   switch (chose_) {
     case 3: {
       const Texte cadre = VersCp1252(Cadre.trimmed().toStdString()).value_or(Texte());
-      const Texte marge = LireEntier(Marge.trimmed().toStdString()) ? Marge.trimmed().toStdString() : Texte("0");
-      // The builder's own checks: a value it would refuse is refused here.
-      for (const auto& [motCle, valeur] : {std::pair{36, cadre}, std::pair{37, marge}})
+      const Texte margeSaisie = VersCp1252(Marge.trimmed().toStdString()).value_or(Texte());
+      const Texte marge = LireEntier(margeSaisie) ? margeSaisie : Texte("0");
+      // The builder's own checks: a value it would refuse is refused here,
+      // said with what was typed.
+      for (const auto& [motCle, valeur, saisie] : {std::tuple{36, cadre, cadre}, std::tuple{37, marge, margeSaisie}})
         if (const auto message = Constructeur::ControleNombre(motCle, valeur)) {
-          boites.Message(valeur + *message);
+          boites.Message(saisie + *message);
           return std::nullopt;
         }
       lignes.push_back(Mot(35) + "=" + MotValeur(35, Bureau == 0 ? 10 : 3) + ".pvi");

@@ -155,5 +155,42 @@ TEST_F(FenetreConstructeur, LePanneauCouvreLaListeEtMontreLaMiniature) {
   EXPECT_EQ(M().Lignes(), Liste{"Diapo=Formater.pvi"});
 }
 
+TEST_F(FenetreConstructeur, LePanneauDuTitreMontreSaPoliceEtSonTexte) {
+  banc.vue->CouleurDiapo = RGB(0, 0, 0);
+  banc.vue->CouleurTitre = RGB(250, 250, 250);
+  banc.vue->FonteTitre = "DejaVu Sans+B100";
+  Recevoir({"Titre=Formater.pvi"}, 0);
+  fenetre->Liste()->doubleClicked(fenetre->Liste()->model()->index(0, 0));
+  QApplication::processEvents();
+  PanneauMiseEnForme* panneau = T().Panneau();
+  ASSERT_TRUE(panneau->isVisible());
+  auto* noms = fenetre->findChild<QComboBox*>(QStringLiteral("Fonte_Noms"));
+  auto* tailles = fenetre->findChild<QComboBox*>(QStringLiteral("Fonte_Tailles"));
+  auto* styles = fenetre->findChild<QComboBox*>(QStringLiteral("Fonte_styles"));
+  ASSERT_TRUE(noms && tailles && styles);
+  EXPECT_TRUE(noms->isVisible());
+  EXPECT_EQ(noms->currentText(), QStringLiteral("DejaVu Sans"));
+  EXPECT_EQ(tailles->currentText(), QStringLiteral("100"));
+  EXPECT_EQ(styles->currentText(), QStringLiteral("gras"));
+  EXPECT_TRUE(noms->findText(QStringLiteral("Arial Black")) >= 0);
+  // The title's word in its colour on the slide's ground.
+  const QImage miniature = panneau->Miniature()->grab().toImage();
+  int clairs = 0;
+  for (int y = 2; y < miniature.height() - 2; ++y)
+    for (int x = 2; x < miniature.width() - 2; ++x) clairs += miniature.pixelColor(x, y).lightness() > 200;
+  EXPECT_GT(clairs, 30);
+  const QString dossier = qEnvironmentVariable("PLIVOR_CAPTURES");
+  if (!dossier.isEmpty()) fenetre->grab().save(dossier + QStringLiteral("/constructeur-titre.png"));
+  // A smaller size from the box: fewer light pixels.
+  tailles->setCurrentText(QStringLiteral("32"));
+  QApplication::processEvents();
+  const QImage petite = panneau->Miniature()->grab().toImage();
+  int clairsPetite = 0;
+  for (int y = 2; y < petite.height() - 2; ++y)
+    for (int x = 2; x < petite.width() - 2; ++x) clairsPetite += petite.pixelColor(x, y).lightness() > 200;
+  EXPECT_LT(clairsPetite * 2, clairs);
+  EXPECT_EQ(C().Panneau().TaillePolice(), QStringLiteral("32"));
+}
+
 }  // namespace
 }  // namespace plivor::test

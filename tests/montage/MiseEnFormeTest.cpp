@@ -78,6 +78,9 @@ TEST_F(MiseEnFormeTest, UneValeurQueLeConstructeurRefuseNEstPasEcrite) {
   EXPECT_EQ(banc.dialogues.textes[0], QStringLiteral("0 ?? - Entrer une valeur comprise entre 1 et 200."));
   EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Fenetre=Formater.pvi", "Titrage=Fin.pvv"}));
   EXPECT_TRUE(P().Visible());
+  P().Marge = QStringLiteral("cinq");
+  EXPECT_FALSE(P().Valider());
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("cinq ?? - Entrer une valeur comprise entre 1 et 200."));
   P().Marge = QStringLiteral("5");
   P().Cadre = QStringLiteral("13");
   EXPECT_FALSE(P().Valider());
