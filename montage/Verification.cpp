@@ -57,6 +57,7 @@ std::optional<int> VerifierListe(Montage& montage) {
   montage.DessinSuspendu = true;
   montage.DefinirSelection({}, montage.Focus());
   std::optional<int> fautive;
+  Texte message;  // said once the list shows the bad line again
   for (int i = 0; i < montage.Compte() && !fautive; ++i) {
     const Texte& ligne = montage.Lignes()[static_cast<size_t>(i)];
     const int genre = ClasserLigne(ligne, fichiers);
@@ -72,7 +73,7 @@ std::optional<int> VerifierListe(Montage& montage) {
         return LigneDeSousListeFautive(l, dossier, fichiers);
       });
       if (fautif) {
-        dialogues.Message(Texte("Erreur dans \"") + ligne + "\" !\"");
+        message = Texte("Erreur dans \"") + ligne + "\" !\"";
         fautive = i;
       }
     }
@@ -87,6 +88,7 @@ std::optional<int> VerifierListe(Montage& montage) {
   montage.LigneCourante = *fautive;
   emit montage.ListeChangee();
   emit montage.MontrerEnHaut(*fautive);
+  if (!message.empty()) dialogues.Message(message);
   montage.Selection();
   return fautive;
 }

@@ -203,4 +203,30 @@ TEST_F(ProgrammeOutils, LesSousListesDeployeesSEnregistrentParLeMenuPlus) {
   EXPECT_GT(Pixels(ecran_, QRect(1048, 89 + 2 * 13, 30, 13), QColor(200, 40, 40), 40), 40);
 }
 
+
+TEST_F(ProgrammeOutils, LaVerificationArreteSurLaSousListeFautive) {
+  Image(QStringLiteral("a.jpg"), QColor(220, 30, 30));
+  Ecrire(QStringLiteral("suite.pvl"), "Tempo=500.pvi\r\nmanque.jpg\r\n");
+  Ecrire(QStringLiteral("liste.pvl"), "Tempo=60000.pvi\r\na.jpg\r\nTempo=100.pvi\r\nTempo=200.pvi\r\n");
+  // The sub-list added after the start, so that the projection has not
+  // played it; then "Plus...", fourth entry: "Vérifier la liste".
+  const QString actions = QStringLiteral(
+      "clic 1086 29 1 2\n"
+      "D=$(fenetre 'Charger une liste')\n"
+      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n"
+      "clic 1150 134 1 0.5; clic 1186 52 1 1; xdotool key Down Down Down Down Return; sleep 2\n")
+                              .arg(Chemin(QStringLiteral("verifiee.pvl")));
+  Ecrire(QStringLiteral("verifiee.pvl"), "Tempo=60000.pvi\r\na.jpg\r\nsuite.pvl\r\nTempo=100.pvi\r\n");
+  Lancer(Chemin(QStringLiteral("liste.pvl")), actions, 14000);
+  Garder(QStringLiteral("outils-verification.png"));
+  // The message box stands over the screen; the sub-list's row is the
+  // selected one, the rows around it are not.
+  const QColor selection = ecran_.pixelColor(1200, 89 + 2 * 13 + 6);
+  EXPECT_EQ(selection, ecran_.pixelColor(1250, 89 + 2 * 13 + 6));
+  EXPECT_NE(selection, ecran_.pixelColor(1250, 89 + 1 * 13 + 6));
+  EXPECT_NE(selection, ecran_.pixelColor(1250, 89 + 3 * 13 + 6));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("verifiee.pvl"))), "Tempo=60000.pvi\r\na.jpg\r\nsuite.pvl\r\nTempo=100.pvi\r\n");
+}
+
 }  // namespace
