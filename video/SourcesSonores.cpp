@@ -28,6 +28,8 @@ struct Decodage {
   SwrContext* swr = nullptr;
   AVPacket* paquet = av_packet_alloc();
   AVFrame* trame = av_frame_alloc();
+  bool mono = false;
+  std::vector<float> tampon;
   ~Decodage() {
     av_frame_free(&trame);
     av_packet_free(&paquet);
@@ -42,13 +44,20 @@ bool Convertir(Decodage& d, const AVFrame* trame, Pcm& pcm) {
   const int entree = trame ? trame->nb_samples : 0;
   const int place = swr_get_out_samples(d.swr, entree);
   if (place <= 0) return true;
-  const size_t debut = pcm.echantillons.size();
-  pcm.echantillons.resize(debut + size_t(place) * 2);
-  uint8_t* sortie = reinterpret_cast<uint8_t*>(pcm.echantillons.data() + debut);
+  const size_t canaux = d.mono ? 1 : 2;
+  d.tampon.resize(size_t(place) * canaux);
+  uint8_t* sortie = reinterpret_cast<uint8_t*>(d.tampon.data());
   const int faites = swr_convert(d.swr, &sortie, place, trame ? const_cast<const uint8_t**>(trame->extended_data) : nullptr,
                                  entree);
   if (faites < 0) return false;
-  pcm.echantillons.resize(debut + size_t(faites) * 2);
+  if (!d.mono) {
+    pcm.echantillons.insert(pcm.echantillons.end(), d.tampon.begin(), d.tampon.begin() + faites * 2);
+    return true;
+  }
+  for (int i = 0; i < faites; ++i) {
+    pcm.echantillons.push_back(d.tampon[size_t(i)]);
+    pcm.echantillons.push_back(d.tampon[size_t(i)]);
+  }
   return true;
 }
 
@@ -93,8 +102,11 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
     av_channel_layout_default(&entree, d.codec->ch_layout.nb_channels);
   else
     av_channel_layout_copy(&entree, &d.codec->ch_layout);
-  AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
-  const int r = swr_alloc_set_opts2(&d.swr, &stereo, AV_SAMPLE_FMT_FLT, kFrequenceExport, &entree,
+  // A mono sound plays at its full level on both sides, as the mixer plays
+  // it: resampled alone, then doubled (a mix to stereo would lower it 3 dB).
+  d.mono = entree.nb_channels == 1;
+  AVChannelLayout sortie = d.mono ? AVChannelLayout(AV_CHANNEL_LAYOUT_MONO) : AVChannelLayout(AV_CHANNEL_LAYOUT_STEREO);
+  const int r = swr_alloc_set_opts2(&d.swr, &sortie, AV_SAMPLE_FMT_FLT, kFrequenceExport, &entree,
                                     d.codec->sample_fmt, d.codec->sample_rate, 0, nullptr);
   av_channel_layout_uninit(&entree);
   if (r < 0 || swr_init(d.swr) < 0) {

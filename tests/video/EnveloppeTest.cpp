@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "codecs/Encodeurs.h"
@@ -21,6 +22,7 @@ struct Forme {
   std::vector<double> crete;  // every 20 ms from the start, over the peak
   double duree = 0;           // seconds heard
   double graves = 0, aigus = 0;  // frequency 0.25 s and 0.75 s in
+  double sommet = 0;  // the loudest sample
 };
 
 Forme Mesurer(const std::vector<float>& s, int taux) {
@@ -30,6 +32,7 @@ Forme Mesurer(const std::vector<float>& s, int taux) {
   size_t fin = s.size();
   while (fin > debut && std::abs(s[fin - 1]) <= seuil) --fin;
   Forme f;
+  f.sommet = maximum;
   f.duree = double(fin - debut) / taux;
   const size_t fenetre = size_t(taux) / 50;
   for (size_t i = debut; i + fenetre <= debut + size_t(taux) * 12 / 10 && i + fenetre <= s.size(); i += fenetre)
@@ -41,8 +44,13 @@ Forme Mesurer(const std::vector<float>& s, int taux) {
   return f;
 }
 
+using Createur = std::function<void(const QString& chemin)>;
+
+void Notes(const QString& chemin) { EcrireWav(chemin, test::DeuxNotes(), test::kFrequence, 1); }
+
 // What the projection plays, in real time, on SDL's disk driver.
-Forme Projection(const Liste& instructions) {
+std::vector<float> SonProjection(const Liste& instructions, const QString& nom = QStringLiteral("notes.wav"),
+                                 const Createur& creer = Notes) {
   QTemporaryDir sortie;
   qputenv("SDL_AUDIODRIVER", "disk");
   qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(sortie.filePath(QStringLiteral("sortie.raw"))));
@@ -50,9 +58,9 @@ Forme Projection(const Liste& instructions) {
   test::BancVue banc(QSize(1280, 800), son.get());
   banc.vue->PeripheriqueVolume = 0;
   banc.vue->VolumeAudio = 204;  // as a projection opens
-  EcrireWav(banc.CheminHote("notes.wav"), test::DeuxNotes(), test::kFrequence, 1);
+  creer(banc.CheminHote(nom));
   Liste lignes = instructions;
-  lignes.push_back(banc.Chemin("notes.wav"));
+  lignes.push_back(banc.Chemin(nom));
   lignes.push_back("Titrage=Fin.pvv");
   banc.Projeter(lignes);
   test::Attendre(1800);
@@ -61,19 +69,22 @@ Forme Projection(const Liste& instructions) {
   const auto gauche = test::CanalGauche(sortie.filePath(QStringLiteral("sortie.raw")));
   std::vector<float> s(gauche.size());
   for (size_t i = 0; i < s.size(); ++i) s[i] = gauche[i] / 32768.0f;
-  return Mesurer(s, test::kFrequence);
+  return s;
 }
 
+Forme Projection(const Liste& instructions) { return Mesurer(SonProjection(instructions), test::kFrequence); }
+
 // The same lines in a list, exported by the real program.
-Forme Export(const Liste& instructions) {
+std::vector<float> SonExport(const Liste& instructions, const QString& nom = QStringLiteral("notes.wav"),
+                             const Createur& creer = Notes) {
   QTemporaryDir dossier;
-  EcrireWav(dossier.filePath("notes.wav"), test::DeuxNotes(), test::kFrequence, 1);
+  creer(dossier.filePath(nom));
   EcrireBmp(dossier.filePath("a.bmp"), test::Quadrants(200, 150));
   QFile liste(dossier.filePath("son.pvl"));
   EXPECT_TRUE(liste.open(QIODevice::WriteOnly));
   QByteArray lignes = "Tempo=2500.pvi\r\nTransition=Sans.pvi\r\n" + dossier.filePath("a.bmp").toLatin1() + "\r\n";
   for (const Texte& l : instructions) lignes += QByteArray::fromStdString(l) + "\r\n";
-  lignes += dossier.filePath("notes.wav").toLatin1() + "\r\n" + dossier.filePath("a.bmp").toLatin1() + "\r\n";
+  lignes += dossier.filePath(nom).toLatin1() + "\r\n" + dossier.filePath("a.bmp").toLatin1() + "\r\n";
   liste.write(lignes);
   liste.close();
   QProcess programme;
@@ -81,7 +92,17 @@ Forme Export(const Liste& instructions) {
                   {"--video", dossier.filePath("son.mp4"), "--taille", "160x120", "--ips", "10", liste.fileName()});
   EXPECT_TRUE(programme.waitForFinished(60000));
   EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-  return Mesurer(test::SonGauche(dossier.filePath("son.mp4")), 48000);
+  return test::SonGauche(dossier.filePath("son.mp4"));
+}
+
+Forme Export(const Liste& instructions) { return Mesurer(SonExport(instructions), 48000); }
+
+// Root mean square of the stretch from `debut` s to `fin` s.
+double Efficace(const std::vector<float>& s, int taux, double debut, double fin) {
+  double somme = 0;
+  const size_t a = size_t(debut * taux), b = std::min(s.size(), size_t(fin * taux));
+  for (size_t i = a; i < b; ++i) somme += double(s[i]) * s[i];
+  return b > a ? std::sqrt(somme / double(b - a)) : 0;
 }
 
 void Comparer(const Forme& projection, const Forme& video, size_t fenetres) {
@@ -107,6 +128,8 @@ TEST(Enveloppe, DebutEtDureeCommeLaProjectionLesJoue) {
   EXPECT_NEAR(projection.aigus, 880, 20);
   EXPECT_NEAR(video.aigus, 880, 8.8);
   Comparer(projection, video, 45);
+  // At the same volume as the projection plays it.
+  EXPECT_NEAR(20 * std::log10(video.sommet / projection.sommet), 0.0, 1.0) << video.sommet << " " << projection.sommet;
 }
 
 TEST(Enveloppe, LeFonduEntrantMonteCommeDansLaProjection) {
@@ -116,6 +139,22 @@ TEST(Enveloppe, LeFonduEntrantMonteCommeDansLaProjection) {
   EXPECT_LT(video.crete[1], 0.3);
   EXPECT_GT(video.crete[35], 0.9);
   Comparer(projection, video, 50);
+}
+
+// The MIDI synthesiser plays at the mixer's level, not louder nor softer.
+TEST(Enveloppe, UneLigneMidiSonneAuNiveauDeLaProjection) {
+  const Createur air = [](const QString& chemin) {
+    EcrireMidi(chemin, {NoteMidi{60, 0, 1500, 100}, NoteMidi{64, 0, 1500, 100}, NoteMidi{67, 0, 1500, 100}});
+  };
+  const auto projection = SonProjection({}, QStringLiteral("air.mid"), air);
+  const auto video = SonExport({}, QStringLiteral("air.mid"), air);
+  const size_t p = test::Debut(projection, 0.01f), v = test::Debut(video, 0.01f);
+  ASSERT_LT(p, projection.size());
+  ASSERT_LT(v, video.size());
+  const double niveauProjection = Efficace(projection, test::kFrequence, double(p) / test::kFrequence + 0.2,
+                                           double(p) / test::kFrequence + 1.0);
+  const double niveauVideo = Efficace(video, 48000, double(v) / 48000 + 0.2, double(v) / 48000 + 1.0);
+  EXPECT_NEAR(20 * std::log10(niveauVideo / niveauProjection), 0.0, 2.0);
 }
 
 }  // namespace
