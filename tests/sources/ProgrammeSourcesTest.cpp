@@ -51,7 +51,8 @@ class ProgrammeSources : public testing::Test {
     f.write(octets.data(), qint64(octets.size()));
   }
   // Runs the program on `liste` with the driving script `actions` (bash,
-  // xdotool); the screen is captured after `apresMs`.
+  // xdotool); the screen is captured after `apresMs`, which leaves the
+  // actions a few seconds to spare on a busy machine.
   void Lancer(const QString& liste, const QString& actions, int apresMs) {
     const QString script = Chemin(QStringLiteral("actions.sh"));
     Ecrire(QStringLiteral("actions.sh"),
@@ -108,7 +109,7 @@ TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
           "xdotool mousemove 1100 108; sleep 0.3; xdotool mouseup 1; sleep 1\n"
           "sauver 1113 29 '%1'\n")
           .arg(Chemin(QStringLiteral("sortie.pvl")));
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 16000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 19000);
   Garder(QStringLiteral("ressources-montage.png"));
 
   EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
@@ -134,7 +135,7 @@ TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
       "xdotool mousemove 850 230 click 1; sleep 1\n"
       "xdotool mousemove 836 787 click 1; sleep 2\n"
       "xdotool mousemove 5 5\n");
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 13000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 15000);
   Garder(QStringLiteral("ressources-diaporama.png"));
   // The projection in front, the chosen picture across its centre; the
   // montage and the resource window gone.
@@ -156,7 +157,7 @@ TEST_F(ProgrammeSources, ApresLeDiaporamaLeMontageRetrouveLesRessources) {
       // Back to editing: the montage and, beside it, the resource window.
       "xdotool mousemove 640 400 click 1; sleep 0.5; xdotool key c; sleep 2\n"
       "xdotool mousemove 5 5\n");
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 15000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 18000);
   Garder(QStringLiteral("ressources-retour.png"));
   // Both windows again; in the file list the picture that was on screen
   // (rouge.jpg, second row) is the one chosen.
@@ -183,7 +184,7 @@ class ProgrammeOuvreur : public ProgrammeSources {
 };
 
 TEST_F(ProgrammeOuvreur, LOuvreurMontreLaVignetteDeLaSequence) {
-  Lancer(Chemin(QStringLiteral("essai.pvl")), QStringLiteral("xdotool key l; sleep 2\n"), 7000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), QStringLiteral("xdotool key l; sleep 2\n"), 9000);
   Garder(QStringLiteral("ouvreur-vignette.png"));
   // The opener, centred; A.pvl chosen: its companion picture in the frame.
   EXPECT_GT(Pixels(ecran_, QRect(640 - 280, 190, 560, 420), kJaune, 30), 9000);
@@ -203,7 +204,7 @@ TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
           "sauver 755 525 '%1'\n"
           "xdotool mousemove 755 549 click 1; sleep 2\n")
           .arg(Chemin(QStringLiteral("ensemble.pvl")));
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 17000);
   Garder(QStringLiteral("ouvreur-projection.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("ensemble.pvl"))),
             "Drapeau=A.pvd\r\nTempo=9000.pvi\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\nDrapeau=B.pvd\r\n" +
@@ -230,7 +231,7 @@ TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
           "glisser 436 427 760 413\n"
           "sauver 755 525 '%1'\n")
           .arg(Chemin(QStringLiteral("glisse.pvl")));
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 17000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 19000);
   Garder(QStringLiteral("ouvreur-glisser.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("glisse.pvl"))),
             "Drapeau=B.pvd\r\n" + Ligne(QStringLiteral("bleu.jpg")) + "\r\nDrapeau=A.pvd\r\nTempo=9000.pvi\r\n" +
