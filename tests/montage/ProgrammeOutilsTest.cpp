@@ -208,8 +208,9 @@ TEST_F(ProgrammeOutils, LaVerificationArreteSurLaSousListeFautive) {
   Image(QStringLiteral("a.jpg"), QColor(220, 30, 30));
   Ecrire(QStringLiteral("suite.pvl"), "Tempo=500.pvi\r\nmanque.jpg\r\n");
   Ecrire(QStringLiteral("liste.pvl"), "Tempo=60000.pvi\r\na.jpg\r\nTempo=100.pvi\r\nTempo=200.pvi\r\n");
-  // The sub-list added after the start, so that the projection has not
-  // played it; then "Plus...", fourth entry: "Vérifier la liste".
+  // The program starts on a list without sub-list (the projection deploys
+  // those it plays); the montage then loads the one holding it, and
+  // "Plus...", fourth entry: "Vérifier la liste".
   const QString actions = QStringLiteral(
       "clic 1086 29 1 2\n"
       "D=$(fenetre 'Charger une liste')\n"
