@@ -240,8 +240,11 @@ bool Constructeur::LigneValide() const {
 }
 
 bool Constructeur::LigneNouvelle() const {
-  return ligneNouvelle_ >= 0 && ligneNouvelle_ == montage_.LigneCourante && LigneValide();
+  return ligneNouvelle_ >= 0 && ligneNouvelle_ == montage_.LigneCourante && LigneValide() &&
+         LigneCourante() == texteNouveau_;
 }
+
+bool Constructeur::LigneCibleEnPlace() const { return LigneValide() && LigneCourante() == ligneCible_; }
 
 void Constructeur::Rafraichir() {
   montage_.Vue().ListeModifiee = true;
@@ -264,6 +267,7 @@ void Constructeur::ChoixCmd(int index) {
     montage_.InsererLigne(position, ligne);
     montage_.LigneCourante = position;
     ligneNouvelle_ = position;
+    texteNouveau_ = ligne;
     ligneRemplacee_.reset();
   } else {
     const int lc = IndexBorne(n, montage_.LigneCourante);
@@ -275,6 +279,7 @@ void Constructeur::ChoixCmd(int index) {
       ligneRemplacee_ = montage_.Lignes()[static_cast<size_t>(lc)];
     }
     ligneNouvelle_ = lc;
+    texteNouveau_ = ligne;
     montage_.EcrireLigne(lc, ligne);
   }
   Rafraichir();
@@ -342,6 +347,7 @@ void Constructeur::Modifier() {
   if (montage_.Compte() == 0) return;
   montage_.LigneCourante = IndexBorne(montage_.Compte(), montage_.LigneCourante);
   const Texte ligne = LigneCourante();
+  ligneCible_ = ligne;
   const int genre = ClasserLigne(ligne, montage_.Fichiers());
   if (EstImage(genre)) {
     if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), ligne, kFiltreImages)) EcrireLigneCourante(*f);
@@ -565,6 +571,7 @@ void Constructeur::EntreeSaisie() {
     fiche_ = EntreeGrammaire(texte, TablesCourantes());
     if (fiche_.Vide()) {
       // Still unknown: written as typed.
+      if (!LigneCibleEnPlace()) return FermerEditeur();
       EcrireLigneCourante(texte);
       FermerEditeur();
       ModeInsertion = false;
@@ -611,6 +618,10 @@ bool Constructeur::GeometrieLisible(const Texte& valeur, bool position) {
 }
 
 bool Constructeur::ValiderCmd() {
+  if (!LigneCibleEnPlace()) {
+    FermerEditeur();
+    return false;
+  }
   const int motCle = CodeMotCle(CmdNom, TablesCourantes());
   switch (fiche_.Editeur()) {
     case Editeur::Nombre:

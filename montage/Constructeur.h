@@ -70,6 +70,8 @@ class Constructeur : public QObject {
   void FermerEditeur();
   // Whether the current line is the one the last choice wrote.
   bool LigneNouvelle() const;
+  // Whether the current line is still the one the editor was opened on.
+  bool LigneCibleEnPlace() const;
   // Gives up the line the last choice wrote: removed when it was inserted,
   // the former line put back when it replaced one. Any other line stays.
   void AbandonnerLigneNouvelle();
@@ -132,7 +134,11 @@ class Constructeur : public QObject {
   // line kept here. A placeholder the user gives up on goes, and only it.
   int ligneNouvelle_ = -1;
   std::optional<Texte> ligneRemplacee_;
+  Texte texteNouveau_;
   bool choixDrapeau_ = false;  // Cmd_Liste holds the flags of a go-to line
+  // The line the editor was opened on: an edit of the list meanwhile
+  // (a delete key, a paste) must not have the value written elsewhere.
+  Texte ligneCible_;
 };
 
 }  // namespace plivor

@@ -128,6 +128,8 @@ bool MiseEnForme::Ouvrir(int code) {
   code_ = code;
   visible_ = true;
   fichier_.reset();
+  const int lc = montage_.LigneCourante;
+  ligneFormat_ = lc >= 0 && lc < montage_.Compte() ? montage_.Lignes()[static_cast<size_t>(lc)] : Texte();
   vue.FichierAide = Joindre(DossierDe(vue.CheminProgramme, montage_.Fichiers().Style()), "Plivor-S.hlp",
                             montage_.Fichiers().Style());
   if (chose_ == 7) {
@@ -350,7 +352,11 @@ bool MiseEnForme::Valider() {
     return constructeur_.ValiderCmd();
   }
   const int lc = montage_.LigneCourante;
-  if (lc < 0 || lc >= montage_.Compte()) return false;
+  // The list changed under the panel: its line is no longer there to replace.
+  if (lc < 0 || lc >= montage_.Compte() || montage_.Lignes()[static_cast<size_t>(lc)] != ligneFormat_) {
+    Fermer();
+    return false;
+  }
   const auto lignes = LignesDuChoix();
   if (!lignes) return false;
   if (!constructeur_.LigneNouvelle()) montage_.PrendreInstantane();

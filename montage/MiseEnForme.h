@@ -115,6 +115,7 @@ class MiseEnForme : public QObject {
   QString taillePolice_ = QStringLiteral("128");
   int stylePolice_ = 0;
   std::optional<Texte> fichier_;
+  Texte ligneFormat_;  // the formatting line the panel was opened on
 };
 
 }  // namespace plivor

@@ -285,6 +285,16 @@ TEST_F(ConstructeurTest, LesGeometriesSontLuesDansLeurNotation) {
   EXPECT_EQ(Ligne(0), "Fenetre-Dim=W640H.pvi");
 }
 
+TEST_F(ConstructeurTest, UneLigneSupprimeeSousLEditeurNeRecoitPasLaValeur) {
+  Editer({"Tempo=1000.pvi", "Fenetre-Cadre=-2.pvi", "Titrage=Fin.pvv"}, 1);
+  ASSERT_TRUE(constructeur->EditeurVisible());
+  M().Supprimer();  // the delete key, on the line being edited
+  constructeur->ValeurSaisie = "5";
+  constructeur->EntreeSaisie();
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Fin.pvv"}));
+  EXPECT_FALSE(constructeur->EditeurVisible());
+}
+
 TEST_F(ConstructeurTest, UneLigneInconnueSeCorrigeEnEntier) {
   Editer({"Titre=Machin.pvi"}, 0);
   EXPECT_TRUE(constructeur->EditeurVisible());

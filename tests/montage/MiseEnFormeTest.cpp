@@ -103,6 +103,21 @@ TEST_F(MiseEnFormeTest, UnAjustementQueLaChoseNAPasNEcritPasDeLigneDeTaille) {
   EXPECT_EQ(M().Lignes()[1], "Fenetre-Format=Adapter au bureau.pvi");
 }
 
+TEST_F(MiseEnFormeTest, UneLigneSupprimeeSousLePanneauNEstNiRemplaceeNiSuivie) {
+  FormaterFenetre();
+  ASSERT_TRUE(P().Visible());
+  M().Supprimer();  // the delete key reaches the list under the panel
+  ASSERT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Fin.pvv"}));
+  EXPECT_FALSE(P().Valider());
+  EXPECT_FALSE(P().Visible());
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Fin.pvv"}));
+  // A cancel then removes nothing either.
+  FormaterFenetre();
+  M().Supprimer();
+  P().Annuler();
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Fin.pvv"}));
+}
+
 TEST_F(MiseEnFormeTest, LObjetSansFichierDonneDeuxLignesSansCouleur) {
   banc.Lignes({"Tempo=1000.pvi"}, {0});
   constructeur->NvelleInstruction(BoutonInstruction::Audio, false);
