@@ -167,6 +167,44 @@ TEST_F(ExportVideo, LesSonsGardentLeurHauteurEtPartentASLeurLigne) {
   EXPECT_NEAR(FrequenceDe(son, 48000 * 23 / 10, 48000), 660, 6.6);
 }
 
+// Root mean square of the stretch from `debut` s to `fin` s, at 48 kHz.
+double Efficace(const std::vector<float>& s, double debut, double fin) {
+  double somme = 0;
+  const size_t a = size_t(debut * 48000), b = std::min(s.size(), size_t(fin * 48000));
+  for (size_t i = a; i < b; ++i) somme += double(s[i]) * s[i];
+  return b > a ? std::sqrt(somme / double(b - a)) : 0;
+}
+
+TEST_F(ExportVideo, VolumePauseRepriseEtArretTombentALeursLignes) {
+  // 2.5 s at 440 Hz, then 1.5 s at 880 Hz.
+  std::vector<std::int16_t> son = Sinus(440, 44100, 2.5), aigu = Sinus(880, 44100, 1.5);
+  son.insert(son.end(), aigu.begin(), aigu.end());
+  ASSERT_TRUE(EcrireWav(Chemin("long.wav"), son, 44100, 1));
+  const QString a = Chemin("quadrants.bmp"), b = Chemin("damier.bmp");
+  const QString liste = Liste(QStringLiteral("commandes.pvl"),
+                              {"Tempo=1000.pvi", "Transition=Sans.pvi", a, Chemin("long.wav"), b, "Audio-Volume=40.pvi", a,
+                               "Audio=Pause.pvi", b, "Audio=Jouer.pvi", a, "Audio=Stop.pvi", b});
+  const QString sortie = Chemin("commandes.mp4");
+  const Issue issue = Exporter(liste, sortie, {"--taille", "160x120", "--ips", "25"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  EXPECT_NEAR(LireFaits(sortie).dureeVideo, 6.0, 0.04);
+  const std::vector<float> s = SonGauche(sortie);
+  const double plein = Efficace(s, 0.2, 0.8);
+  EXPECT_GT(plein, 0.1);
+  // 80 % of the volume, then 40 %, from the second picture on.
+  EXPECT_NEAR(Efficace(s, 1.2, 1.8) / plein, 0.5, 0.03);
+  // The fall comes at the picture's instant, within a frame.
+  EXPECT_NEAR(Crete(s, 48000 * 94 / 100, 48000 * 4 / 100) / Crete(s, 48000 * 102 / 100, 48000 * 4 / 100), 2.0, 0.1);
+  // Paused at the third picture, resumed where it was at the fourth.
+  EXPECT_LT(Efficace(s, 2.05, 2.95), 0.003);
+  EXPECT_NEAR(double(Debut(s, 0.02f, 48000 * 21 / 10)), 3.0 * 48000, 48000 / 25);
+  EXPECT_NEAR(FrequenceDe(s, 48000 * 31 / 10, 48000 * 3 / 10), 440, 4.4);
+  EXPECT_NEAR(FrequenceDe(s, 48000 * 36 / 10, 48000 * 3 / 10), 880, 8.8);
+  // Stopped at the fifth.
+  EXPECT_LT(Efficace(s, 4.05, 5.95), 0.003);
+  EXPECT_GT(Efficace(s, 3.9, 3.98), 0.05);
+}
+
 TEST_F(ExportVideo, UneLigneMidiSEntend) {
   ASSERT_TRUE(EcrireMidi(Chemin("air.mid"), {NoteMidi{60, 0, 900, 110}, NoteMidi{67, 0, 900, 110}}));
   const QString liste = Liste(QStringLiteral("midi.pvl"), {"Tempo=1500.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
