@@ -6,8 +6,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QSaveFile>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
 
 #include "platform/Dialogues.h"
 #include "projection/TFVue.h"
@@ -38,6 +42,58 @@ class CurseurOccupe {
  private:
   bool actif_;
 };
+
+// A file descriptor closed on every path out.
+struct Descripteur {
+  explicit Descripteur(int f) : fd(f) {}
+  ~Descripteur() { Fermer(); }
+  Descripteur(const Descripteur&) = delete;
+  Descripteur& operator=(const Descripteur&) = delete;
+  // False when the close itself reports a failed write.
+  bool Fermer() {
+    if (fd < 0) return true;
+    const int resultat = ::close(fd);
+    fd = -1;
+    return resultat == 0;
+  }
+  int fd;
+};
+
+// Every byte written, a short write continued; false on any failure.
+bool EcrireTout(int fd, const char* octets, size_t n) {
+  while (n > 0) {
+    const ssize_t ecrits = ::write(fd, octets, n);
+    if (ecrits < 0 && errno == EINTR) continue;
+    if (ecrits <= 0) return false;
+    octets += ecrits;
+    n -= size_t(ecrits);
+  }
+  return true;
+}
+
+// The bytes of `entree` appended to `sortie`: in the kernel where the file
+// systems allow it, else through a buffer. Every call's count is checked.
+bool CopierContenu(int entree, int sortie, qint64& total, const std::function<void(qint64)>& avance) {
+  constexpr size_t kMorceau = 8 << 20;
+  for (bool noyau = true;;) {
+    ssize_t n = 0;
+    if (noyau) {
+      n = ::copy_file_range(entree, nullptr, sortie, nullptr, kMorceau, 0);
+      if (n < 0 && total == 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+        noyau = false;
+        continue;
+      }
+    } else {
+      static thread_local std::vector<char> tampon(1 << 20);
+      n = ::read(entree, tampon.data(), tampon.size());
+      if (n > 0 && !EcrireTout(sortie, tampon.data(), size_t(n))) return false;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n == 0;
+    total += n;
+    if (avance) avance(n);
+  }
+}
 
 // The files under `nom` in `source` (the name itself when it is a file),
 // as paths relative to `source`; folders first, so they exist before their files.
@@ -82,38 +138,28 @@ bool MemeDossier(const QString& a, const QString& b) {
 }
 
 bool CopierFichierVerifie(const QString& source, const QString& cible, const std::function<void(qint64)>& avance) {
-  QFile entree(source);
-  if (!entree.open(QIODevice::ReadOnly)) return false;
-  const qint64 attendu = entree.size();
-  // A read-only target is replaced all the same.
+  Descripteur entree(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+  struct stat etat {};
+  if (entree.fd < 0 || ::fstat(entree.fd, &etat) != 0 || !S_ISREG(etat.st_mode)) return false;
+  // A read-only target is replaced all the same: the copy is renamed over it.
   const QFileInfo existante(cible);
   if (existante.exists() && !existante.isDir() && !existante.isWritable())
     QFile::setPermissions(cible, existante.permissions() | QFileDevice::WriteOwner);
-  QSaveFile sortie(cible);
-  sortie.setDirectWriteFallback(false);
-  if (!sortie.open(QIODevice::WriteOnly)) return false;
-  QByteArray tampon(1 << 20, Qt::Uninitialized);
+  // Written beside the target under a temporary name, so that a copy cut
+  // short never stands in for the file.
+  QByteArray modele = QFile::encodeName(QFileInfo(cible).absolutePath() + QStringLiteral("/.") +
+                                        QFileInfo(cible).fileName() + QStringLiteral(".XXXXXX"));
+  Descripteur sortie(::mkostemp(modele.data(), O_CLOEXEC));
+  if (sortie.fd < 0) return false;
   qint64 total = 0;
-  for (;;) {
-    const qint64 lus = entree.read(tampon.data(), tampon.size());
-    if (lus < 0 || (lus > 0 && sortie.write(tampon.constData(), lus) != lus)) {
-      sortie.cancelWriting();
-      return false;
-    }
-    if (lus == 0) break;
-    total += lus;
-    if (avance) avance(lus);
-  }
-  if (total != attendu) {
-    sortie.cancelWriting();
-    return false;
-  }
-  if (!sortie.commit()) return false;
-  std::error_code e;
-  const auto date = fs::last_write_time(Hote(source), e);
-  if (!e) fs::last_write_time(Hote(cible), date, e);
-  if (e || !QFile::setPermissions(cible, QFileInfo(source).permissions())) return false;
-  return QFileInfo(cible).size() == attendu;
+  const bool ok = CopierContenu(entree.fd, sortie.fd, total, avance);
+  const timespec dates[2] = {etat.st_atim, etat.st_mtim};
+  bool fait = ok && total == etat.st_size && ::fchmod(sortie.fd, etat.st_mode & 07777) == 0 &&
+       ::futimens(sortie.fd, dates) == 0;
+  fait = sortie.Fermer() && fait;
+  if (fait && ::rename(modele.constData(), QFile::encodeName(cible).constData()) == 0) return true;
+  ::unlink(modele.constData());
+  return false;
 }
 
 BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
