@@ -190,6 +190,20 @@ TEST_F(Installations, UneCopieQuiEchoueEstDiteEtRienNEstAssocie) {
   EXPECT_FALSE(QFile::exists(Cible() + "/plivor"));
 }
 
+TEST_F(Installations, UneAssociationImpossibleNEstPasUnSucces) {
+  // The MIME folder cannot be made: a file holds the data folder's place.
+  Ecrire(maison.filePath(QStringLiteral("donnees")), "un fichier");
+  dossiers.donnees = maison.filePath(QStringLiteral("donnees"));
+  Installation installation(*banc.vue, dossiers);
+  installation.opt_RNomDossier = maison.filePath(QStringLiteral("Programmes/Plivor"));
+  EXPECT_FALSE(installation.Installer());
+  ASSERT_EQ(Textes().size(), 1);
+  EXPECT_EQ(Textes()[0], "Fichiers copiés dans " + installation.opt_RNomDossier +
+                             "\rEchec de l'association des listes Plivor : " + dossiers.donnees +
+                             "/mime/packages/plivor.xml");
+  EXPECT_FALSE(QFile::exists(dossiers.configuration + "/mimeapps.list"));
+}
+
 TEST_F(Installations, UneCopieCourteEstUnEchecEtGardeLAncienneCible) {
   const QString gros = maison.filePath(QStringLiteral("gros.bin"));
   QByteArray octets(3 << 20, '\0');
