@@ -207,6 +207,22 @@ TEST_F(ProgrammeInstallation, InstalleParSaPagePuisProjetteDepuisSesNouveauxDoss
   EXPECT_EQ(Lire(Chemin("aide-prelio.txt")), "aide\n");
 }
 
+TEST_F(ProgrammeInstallation, LeLecteurNOuvreQueLaProjectionEtSeFerme) {
+  for (const char* nom : {"prelio", "Plivor.hlp"}) Copier(Chemin("origine") + QLatin1Char('/') + QLatin1String(nom), Chemin("cle"));
+  // The montage and options commands find no window and leave the show;
+  // Ctrl+Q ends the player.
+  Piloter(QStringLiteral("timeout 40 '%1' '%2' & pid=$!\n"
+                         "sleep 3\n"
+                         "xdotool mousemove 640 400; xdotool windowfocus --sync \"$(fenetre 'Prelio  v')\"\n"
+                         "xdotool key c; sleep 1; xdotool key i; sleep 1\n"
+                         "for id in $(xdotool search --onlyvisible --name ''); do xdotool getwindowname $id; done"
+                         " | grep -v '^$' | sort > '%3'\n"
+                         "xdotool windowfocus --sync \"$(fenetre 'Prelio  v')\"; xdotool key ctrl+q\n"
+                         "wait $pid; echo \"fin $?\" >> '%3'\n")
+              .arg(Chemin("cle/prelio"), Chemin("listes/essai.pvl"), Chemin("fenetres.txt")));
+  EXPECT_EQ(Lire(Chemin("fenetres.txt")), "Prelio  v-1.1ck- fr\nfin 0\n");
+}
+
 TEST_F(ProgrammeInstallation, SonPropreDossierEstRefuseParUnLien) {
   // The program lies in ".../logiciels/Plivor"; the folder chosen is a link
   // to "logiciels", so the installation folder is the program's own.
