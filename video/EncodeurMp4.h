@@ -12,7 +12,7 @@ namespace plivor {
 struct ReglagesEncodage {
   QSize taille{1920, 1080};
   int ips = 30;
-  int crf = 20;
+  int crf = 18;
   QString preset = QStringLiteral("veryfast");
 };
 

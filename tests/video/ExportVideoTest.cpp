@@ -119,6 +119,36 @@ TEST_F(ExportVideo, ChaqueEtapeEstLImageDuRenduHorsEcran) {
   }
 }
 
+TEST_F(ExportVideo, UnTitreEtUnMorpheSontCeuxDuRendu) {
+  // Photographs of the demo: flat saturated colours would measure the
+  // format's halved colour resolution at their edges, not the export.
+  const QString media = QFileInfo(QStringLiteral(PLIVOR_DEMO_LISTE)).absolutePath() + "/media/";
+  const QString liste = Liste(QStringLiteral("titre.pvl"), {"Tempo=2000.pvi", "Transition=Sans.pvi", media + "ouverture.jpg",
+                                                            "Titrage=Bonjour.pvv", "Morphe=Zoom.pvi", media + "coucher.jpg"});
+  const QString rendu = Chemin("rendu");
+  ASSERT_EQ(Lancer({"--rendu", rendu, "--etapes", "3", liste}).code, 0);
+  const QString sortie = Chemin("titre.mp4");
+  ASSERT_EQ(Exporter(liste, sortie, {"--taille", "1280x800", "--ips", "20"}).code, 0);
+  QPoint ou;
+  for (int etape = 1; etape <= 3; ++etape) {
+    const QImage attendue = QImage(QStringLiteral("%1/etape-%2.png").arg(rendu).arg(etape, 4, 10, QLatin1Char('0')))
+                                .convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(attendue.isNull());
+    // Each step at its end, once its morph is over.
+    const QImage image = ImageA(sortie, 2.0 * etape - 0.1);
+    if (etape == 1) ou = Position(image, attendue);
+    // Lettering on photographs loses most to the halved colour resolution.
+    EXPECT_GE(Psnr(image.copy(QRect(ou, attendue.size())), attendue), 38.0) << "étape " << etape;
+  }
+  // The morph grows the new picture from the middle over the title: there,
+  // a frame of it is neither the one before nor the one after.
+  const QRect milieu(640 - 150, 400 - 100, 300, 200);
+  const QImage avant = ImageA(sortie, 3.9).copy(milieu), apres = ImageA(sortie, 5.9).copy(milieu),
+               pendant = ImageA(sortie, 4.3).copy(milieu);
+  EXPECT_LT(Psnr(pendant, avant), 25.0);
+  EXPECT_LT(Psnr(pendant, apres), 25.0);
+}
+
 TEST_F(ExportVideo, LeMilieuDUnVenitienNEstNiLAncienneNiLaNouvelleImage) {
   const QString liste = Liste(QStringLiteral("venitien.pvl"),
                               {"Tempo=2000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
