@@ -415,6 +415,8 @@ std::optional<int> Parcourir(Montage& montage, bool suivant, bool gauche) {
   const int courante = std::clamp(montage.LigneCourante, 0, montage.Compte() - 1);
   const Texte& ligne = montage.Lignes()[static_cast<size_t>(courante)];
   const Critere critere = CritereDe(ligne, ClasserLigne(ligne, fichiers), gauche, tables);
+  // Documents and metafiles have no family to walk.
+  if (critere.famille == Famille::Autre) return std::nullopt;
   const int pas = suivant ? 1 : -1;
   for (int i = courante + pas; i >= 0 && i < montage.Compte(); i += pas) {
     const Texte& candidate = montage.Lignes()[static_cast<size_t>(i)];

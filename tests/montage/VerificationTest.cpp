@@ -378,6 +378,12 @@ TEST_F(Parcours, LeBoutonGaucheSuitLeTypeEtLAutreLInstruction) {
   EXPECT_EQ(Dernier(banc), QStringLiteral("Pas d'autres drapeau\ravant cette ligne..."));
   EXPECT_EQ(Depuis(4, true, true), std::nullopt);
   EXPECT_EQ(Dernier(banc), QStringLiteral("Pas d'autres instructions de même type\raprès cette ligne..."));
+  // A document line has no family: nothing is walked, nothing said.
+  banc.Ecrire(QStringLiteral("notes.rtf"), "{\\rtf1}");
+  m.InsererLigne(11, banc.Chemin(QStringLiteral("notes.rtf")));
+  const auto dits = banc.dialogues.textes.size();
+  EXPECT_EQ(Depuis(11, false, true), std::nullopt);
+  EXPECT_EQ(banc.dialogues.textes.size(), dits);
 }
 
 // ---- Object file.
