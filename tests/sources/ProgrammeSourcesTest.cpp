@@ -123,6 +123,27 @@ TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
   EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
 }
 
+TEST_F(ProgrammeSources, ImporterParLaToucheEtParLeBouton) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  const QString actions =
+      kSauver +
+      QStringLiteral(
+          "xdotool key c; sleep 2\n"
+          "xdotool mousemove 1209 53 click 1; sleep 2\n"
+          // Files: bleu.jpg, essai.pvl, rouge.jpg, vert.jpg. bleu.jpg at the
+          // head by its key (D), vert.jpg at the end by its button.
+          "xdotool mousemove 850 216 click 1; sleep 1; xdotool key d; sleep 1\n"
+          "xdotool mousemove 850 258 click 1; sleep 1\n"
+          "xdotool mousemove 981 787 click 1; sleep 1\n"
+          "sauver 1113 29 '%1'\n")
+          .arg(Chemin(QStringLiteral("sortie.pvl")));
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 18000);
+  Garder(QStringLiteral("ressources-importer.png"));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+            Ligne(QStringLiteral("bleu.jpg")) + "\r\nTempo=3000.pvi\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\n" +
+                Ligne(QStringLiteral("vert.jpg")) + "\r\n");
+}
+
 TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
   Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nvert.jpg\r\n");
   // A long tempo: the picture chosen stays on screen.
