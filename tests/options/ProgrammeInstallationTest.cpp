@@ -196,7 +196,34 @@ TEST_F(ProgrammeInstallation, InstalleParSaPagePuisProjetteDepuisSesNouveauxDoss
   EXPECT_GT(Rouges(QImage(Chemin("installe.png"))), 20000);
   EXPECT_EQ(Lire(Chemin("aide-plivor.txt")), "aide\n");
 
-  // 4. The player carried into another folder with its help plays there.
+  // 4. The installed program makes its shortcut on the desktop, which starts it.
+  Piloter(QStringLiteral("cd /; timeout 40 '%1' '%2' & pid=$!\n"
+                         "sleep 3\n"
+                         "xdotool mousemove 640 400; xdotool windowfocus --sync \"$(fenetre 'Plivor  v')\"\n"
+                         "xdotool key i; sleep 1.5\n"
+                         "o=$(fenetre 'Plivor - Options')\n"
+                         "xdotool windowfocus --sync \"$o\"; xdotool key ctrl+Tab; sleep 0.3; xdotool key ctrl+Tab\n"
+                         "sleep 1\n"
+                         "eval \"$(xdotool getwindowgeometry --shell \"$o\")\"\n"
+                         // "Installer un raccourci", then "Bureau" in the panel it opens.
+                         "xdotool mousemove $((X + 92)) $((Y + 176)) click 1; sleep 1\n"
+                         "xdotool mousemove $((X + 94)) $((Y + 271)) click 1; sleep 1.5\n"
+                         "kill -KILL $(xdotool getwindowpid \"$(fenetre 'Plivor  v')\")\n")
+              .arg(programme, Chemin("listes/essai.pvl")));
+  const QString raccourci = Chemin("maison/Bureau/plivor.desktop");
+  EXPECT_EQ(Lire(raccourci), plivor::EntreeBureau(programme));
+  EXPECT_TRUE(QFileInfo(raccourci).isExecutable());
+  QString exec;
+  for (const QByteArray& ligne : Lire(raccourci).split('\n'))
+    if (ligne.startsWith("Exec=")) exec = QString::fromUtf8(ligne.mid(5)).remove(QStringLiteral(" %f"));
+  Piloter(QStringLiteral("cd '%1'; timeout 40 %2 & pid=$!\n"
+                         "for _ in $(seq 80); do [ -n \"$(fenetre 'Plivor  v')\" ] && break; sleep 0.1; done\n"
+                         "readlink /proc/$(xdotool getwindowpid \"$(fenetre 'Plivor  v')\")/exe > '%3'\n"
+                         "kill -KILL $(xdotool getwindowpid \"$(fenetre 'Plivor  v')\")\n")
+              .arg(Installe(), exec, Chemin("raccourci.txt")));
+  EXPECT_EQ(Lire(Chemin("raccourci.txt")), programme.toUtf8() + "\n");
+
+  // 5. The player carried into another folder with its help plays there.
   for (const char* nom : {"prelio", "Plivor.hlp", "Plivor.ico"})
     Copier(Installe() + QLatin1Char('/') + QLatin1String(nom), Chemin("cle"));
   Piloter(QStringLiteral("cd /; timeout 40 '%1' --capture '%2' --apres 6000 '%3' &\n")
