@@ -27,7 +27,8 @@ class BarreTerminal : public ProgressionExport {
     Fin();
     std::fprintf(stderr, "%s\n", qPrintable(texte));
   }
-  void Fin() {
+  // The bar's line ends before anything else is said.
+  void Fin() override {
     if (ouverte_) std::fputc('\n', stderr);
     ouverte_ = false;
   }
@@ -104,7 +105,6 @@ int ExporterEnVideo(const QStringList& arguments, const QString& cheminProgramme
   }
   BarreTerminal barre;
   const ResultatExport resultat = ExporterVideo(r, barre);
-  barre.Fin();
   if (!resultat.reussi) {
     // Messages break their lines with a carriage return, as the boxes do.
     std::fprintf(stderr, "%s\n", qPrintable(QString(resultat.message).replace(QLatin1Char('\r'), QLatin1Char('\n'))));

@@ -54,7 +54,6 @@ bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, cons
   r.sortie = sortie;
   if (r.cheminProgramme.isEmpty()) r.cheminProgramme = QCoreApplication::applicationFilePath();
   const ResultatExport resultat = ExporterVideo(r, progression);
-  progression.Fin();
   if (resultat.reussi)
     dialogues.Information(QStringLiteral("Vidéo enregistrée : ") + sortie + QStringLiteral("\rDurée : ") +
                           Duree(resultat.secondes));

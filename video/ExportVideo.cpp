@@ -239,7 +239,9 @@ QString VerifierReglages(const ReglagesVideo& r) {
   return {};
 }
 
-ResultatExport ExporterVideo(const ReglagesVideo& r, ProgressionExport& progression) {
+namespace {
+
+ResultatExport Exporter(const ReglagesVideo& r, ProgressionExport& progression) {
   ResultatExport echec;
   echec.message = VerifierReglages(r);
   if (!echec.message.isEmpty()) return echec;
@@ -300,6 +302,14 @@ ResultatExport ExporterVideo(const ReglagesVideo& r, ProgressionExport& progress
   const mode_t masque = umask(0);
   umask(masque);
   chmod(QFile::encodeName(cible.absoluteFilePath()).constData(), 0666 & ~masque);
+  return resultat;
+}
+
+}  // namespace
+
+ResultatExport ExporterVideo(const ReglagesVideo& reglages, ProgressionExport& progression) {
+  const ResultatExport resultat = Exporter(reglages, progression);
+  progression.Fin();
   return resultat;
 }
 

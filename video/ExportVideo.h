@@ -43,7 +43,8 @@ struct ResultatExport {
 QString VerifierReglages(const ReglagesVideo& reglages);
 
 // The file appears under its name only when the export succeeded; a failed
-// or cancelled export leaves nothing there.
+// or cancelled export leaves nothing there. The progress report is told the
+// end before this returns.
 ResultatExport ExporterVideo(const ReglagesVideo& reglages, ProgressionExport& progression);
 
 }  // namespace plivor
