@@ -135,10 +135,16 @@ void PanneauPublication::Construire() {
   bas->addWidget(aide);
   bas->addWidget(clic(Bouton(this, "Pub_btRefermer", QStringLiteral("Refermer")), BoutonPublication::Pub_btRefermer));
   colonne->addLayout(bas);
-  for (QLabel* l : findChildren<QLabel*>()) {
-    QPalette p = l->palette();
+  // Light texts on the slide colour, as the rest of the window.
+  QList<QWidget*> textes;
+  for (QWidget* w : findChildren<QLabel*>()) textes << w;
+  for (QWidget* w : enTete_->findChildren<QLabel*>()) textes << w;
+  for (QWidget* w : findChildren<QCheckBox*>()) textes << w;
+  for (QWidget* w : findChildren<QRadioButton*>()) textes << w;
+  for (QWidget* w : textes) {
+    QPalette p = w->palette();
     p.setColor(QPalette::WindowText, QColor(240, 230, 210));
-    l->setPalette(p);
+    w->setPalette(p);
   }
 }
 

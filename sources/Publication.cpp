@@ -528,13 +528,13 @@ bool Publication::EcrireAutorunSh(const QString& programme, const QString& autre
   const QString texte = QStringLiteral(
                             "#!/bin/sh\n"
                             "# Starts the show of this folder with the player carried beside it,\n"
-                            "# or with one installed on this machine.\n"
+                            "# or with one installed on this machine; options go to the player.\n"
                             "cd \"$(dirname \"$0\")\" || exit 1\n"
                             "for p in ./%1 ./%2; do\n"
-                            "  [ -x \"$p\" ] && exec \"$p\" Autorun.pvl\n"
+                            "  [ -x \"$p\" ] && exec \"$p\" \"$@\" Autorun.pvl\n"
                             "done\n"
                             "for p in %1 %2; do\n"
-                            "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" Autorun.pvl\n"
+                            "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" \"$@\" Autorun.pvl\n"
                             "done\n"
                             "echo \"Plivor est introuvable.\" >&2\n"
                             "exit 1\n")

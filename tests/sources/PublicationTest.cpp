@@ -389,13 +389,13 @@ TEST_F(PublicationProgramme, LeLecteurEstCopieAvecSesDatesPuisLesFichiersDeDemar
   EXPECT_EQ(banc.Lire("pub/autorun.sh"),
             "#!/bin/sh\n"
             "# Starts the show of this folder with the player carried beside it,\n"
-            "# or with one installed on this machine.\n"
+            "# or with one installed on this machine; options go to the player.\n"
             "cd \"$(dirname \"$0\")\" || exit 1\n"
             "for p in ./prelio ./plivor; do\n"
-            "  [ -x \"$p\" ] && exec \"$p\" Autorun.pvl\n"
+            "  [ -x \"$p\" ] && exec \"$p\" \"$@\" Autorun.pvl\n"
             "done\n"
             "for p in prelio plivor; do\n"
-            "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" Autorun.pvl\n"
+            "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" \"$@\" Autorun.pvl\n"
             "done\n"
             "echo \"Plivor est introuvable.\" >&2\n"
             "exit 1\n");
