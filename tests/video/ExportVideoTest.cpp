@@ -266,6 +266,19 @@ TEST_F(ExportVideo, UneListeQuiBoucleSArreteALaDureeDemandee) {
   EXPECT_NEAR(LireFaits(sortie).dureeVideo, 3.5, 0.1);
 }
 
+TEST_F(ExportVideo, UnSautEnArriereArreteAussiLExport) {
+  // The list never comes back to line 0: it jumps back to its flag.
+  const QString liste = Liste(QStringLiteral("saut.pvl"),
+                              {"Tempo=1000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"), "Drapeau=Boucle.pvd",
+                               Chemin("damier.bmp"), Chemin("quadrants.bmp"), "AllerA=Boucle.pvi"});
+  const QString sortie = Chemin("saut.mp4");
+  const Issue issue = Exporter(liste, sortie, {"--taille", "160x120", "--ips", "10"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  const double duree = LireFaits(sortie).dureeVideo;
+  EXPECT_GE(duree, 2.0);
+  EXPECT_LE(duree, 6.0);
+}
+
 TEST_F(ExportVideo, UnFichierQuOnNePeutEcrireEstDitEtRienNEstEcrit) {
   const Issue issue = Exporter(DeuxImages(), Chemin("absent/sortie.mp4"));
   EXPECT_EQ(issue.code, 1);
