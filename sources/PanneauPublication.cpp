@@ -171,14 +171,13 @@ void PanneauPublication::Rafraichir() {
   if (p.Occupe) QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
-// The copy runs on this thread: the bar is painted now and then, not at
-// every chunk, so that painting does not slow it.
+// The copy runs on this thread: the bar is repainted at once, now and
+// then rather than at every chunk, so that painting does not slow it.
 void PanneauPublication::Avancer(qint64 copies, qint64 total) {
   barre_->setValue(total > 0 ? int(std::min<qint64>(1000, copies * 1000 / total)) : 0);
   if (depuisDessin_.isValid() && depuisDessin_.elapsed() < 50) return;
   depuisDessin_.start();
-  barre_->repaint();
-  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  if (barre_->isVisible()) barre_->repaint();
 }
 
 }  // namespace plivor

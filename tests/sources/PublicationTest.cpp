@@ -324,6 +324,71 @@ TEST_F(PublicationTest, DansLeDossierDesOriginauxRienNEstEcraseLesSousListesPren
   RienNAChange();
 }
 
+TEST_F(PublicationTest, LesLignesDeRessourcesEmportentLeursFichiers) {
+  banc.Ecrire(QStringLiteral("show/menu.bmp"), "BM menu");
+  banc.Ecrire(QStringLiteral("show/drapeaux.txt"), "Ouverture\r\n");
+  banc.Ecrire(QStringLiteral("show/doc.rtf"), "{\\rtf1 texte}");
+  banc.Ecrire(QStringLiteral("show/ressources.pvl"),
+              "Tempo=1500.pvi\r\nMenus=menu.bmp.pvr\r\nDrapeaux=drapeaux.txt.pvr\r\nS\xE9quence=..\\sous\\intro.pvl.pvr\r\n"
+              "Vignette=img\\rouge.jpg.pvr\r\nObjetX=doc.rtf.pvr\r\nTitre=Bonjour.pvv\r\nDrapeau=Fin.pvd\r\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("show/ressources.pvl"))));
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true)) << Textes().join(" | ").toStdString();
+  const auto publie = Releve(banc.CheminHote(QStringLiteral("pub")));
+  EXPECT_EQ(Noms(publie).join(" ").toStdString(),
+            "Spectacle.pvl Spectacle/air.wav Spectacle/bleu.jpg Spectacle/doc.rtf Spectacle/rouge.jpg Spectacle/vert.gif "
+            "drapeaux.txt intro.pvl menu.bmp");
+  EXPECT_EQ(publie.at("Spectacle.pvl").octets,
+            QByteArray("Tempo=1500.pvi\r\nMenus=menu.bmp.pvr\r\nDrapeaux=drapeaux.txt.pvr\r\nS\xE9quence=intro.pvl.pvr\r\n"
+                       "Vignette=Spectacle\\rouge.jpg.pvr\r\nObjetX=Spectacle\\doc.rtf.pvr\r\nTitre=Bonjour.pvv\r\n"
+                       "Drapeau=Fin.pvd\r\n"));
+  EXPECT_EQ(publie.at("intro.pvl").octets, Crlf(Attendu{false, false, true}.Intro()));
+  EXPECT_EQ(publie.at("menu.bmp").octets, QByteArray("BM menu"));
+  EXPECT_TRUE(publie.at("Spectacle/rouge.jpg") == originaux.at("show/img/rouge.jpg"));
+}
+
+TEST_F(PublicationTest, UneCopieImpossibleArreteLAssemblageAvecSonMessage) {
+  ChoisirDossier("pub");
+  // A folder stands where the first picture's copy must go.
+  QDir().mkpath(banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg")));
+  EXPECT_FALSE(Assembler(false, false, true));
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Ne peut créer le fichier ") +
+                                  banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg"))});
+  EXPECT_EQ(publication->Pub_trEnCours, QStringLiteral("Processus interrompu"));
+  EXPECT_FALSE(QFileInfo::exists(banc.CheminHote(QStringLiteral("pub/Spectacle.pvl"))));
+  RienNAChange();
+}
+
+TEST_F(PublicationTest, OuvertureChargementEtFermetureDuPanneau) {
+  banc.montage->DossierPublication = banc.Chemin(QStringLiteral("sous"));
+  publication->Publier();
+  EXPECT_TRUE(banc.vue->ModePublication);
+  EXPECT_TRUE(publication->Ouvert);
+  EXPECT_EQ(publication->Pub_NomListe, QStringLiteral("main"));
+  EXPECT_EQ(publication->Pub_dossier, banc.CheminHote(QStringLiteral("sous")));
+  EXPECT_EQ(sources->Masque, QStringLiteral("*.pvl;*.pvs;*.bak"));
+  EXPECT_EQ(sources->Arbre.Dossier(), banc.CheminHote(QStringLiteral("sous")));
+  EXPECT_EQ(sources->Fichiers, (QStringList{"effets.pvs", "intro.pvl"}));
+
+  banc.dialogues.fichiers = {banc.CheminHote(QStringLiteral("sous/intro.pvl"))};
+  publication->PubClick(BoutonPublication::Pub_btCharger);
+  EXPECT_EQ(publication->Pub_NomListe, QStringLiteral("intro"));
+  EXPECT_EQ(banc.montage->NomListe, banc.Chemin(QStringLiteral("sous/intro.pvl")));
+
+  bool masquee = false;
+  QObject::connect(sources.get(), &Sources::Masquer, [&] { masquee = true; });
+  banc.vue->FenetreSources = true;
+  publication->PubClick(BoutonPublication::Pub_btRefermer);
+  EXPECT_TRUE(masquee);
+  EXPECT_FALSE(banc.vue->ModePublication);
+  EXPECT_FALSE(banc.vue->FenetreSources);
+  EXPECT_FALSE(publication->Ouvert);
+  EXPECT_EQ(sources->Masque, QStringLiteral("*.jpg;*.wav;*.mp3;*.pvl"));
+  EXPECT_EQ(banc.fichiers.DossierCourant(), banc.Chemin(QStringLiteral("sous")));
+  // The folder is kept for the next opening.
+  EXPECT_EQ(banc.montage->DossierPublication, banc.Chemin(QStringLiteral("sous")));
+}
+
 class PublicationProgramme : public PublicationTest {
  protected:
   PublicationProgramme()
