@@ -147,9 +147,10 @@ void TFSource::Construire() {
     QPalette p = l->palette();
     p.setColor(QPalette::WindowText, QColor(240, 230, 210));
     l->setPalette(p);
-    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    if (l != nbSources_) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   }
   nbSources_->setMinimumWidth(24);
+  nbSources_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   fichiers_ = new ListeFichiers(*moteur_, this);
   fichiers_->setObjectName(QStringLiteral("Fichiers"));
@@ -236,8 +237,13 @@ void TFSource::ConstruireFiltres() {
   connect(listeFiltres_, &QComboBox::activated, this, [this](int i) { moteur_->ListeFiltresChange(i); });
 
   pnCreation_ = new QWidget(this);
+  // Light text on the slide colour.
+  QPalette clair = pnCreation_->palette();
+  clair.setColor(QPalette::WindowText, QColor(240, 230, 210));
+  pnCreation_->setPalette(clair);
   auto* creation = new QVBoxLayout(pnCreation_);
   creation->setContentsMargins(0, 0, 0, 0);
+  creation->setSpacing(1);
   creation->addWidget(new QLabel(QStringLiteral("Création d'un filtre"), pnCreation_));
   listeFiltres_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   listeFiltres_->setMinimumContentsLength(6);
@@ -255,10 +261,15 @@ void TFSource::ConstruireFiltres() {
   auto* aideFiltre = new QToolButton(pnCreation_);
   aideFiltre->setText(QStringLiteral("Aide Filtrage"));
   connect(aideFiltre, &QToolButton::clicked, moteur_.get(), &Sources::AideFiltre);
+  // Two rows: the window stays narrow.
   boutons->addWidget(valider);
-  boutons->addWidget(aideFiltre);
   boutons->addWidget(annuler);
+  boutons->addStretch();
   creation->addLayout(boutons);
+  auto* aide = new QHBoxLayout;
+  aide->addWidget(aideFiltre);
+  aide->addStretch();
+  creation->addLayout(aide);
   connect(filtre_, &QLineEdit::textEdited, this, [this](const QString& t) { moteur_->filtres.Filtre = t; });
   connect(filtre_, &QLineEdit::returnPressed, moteur_.get(), &Sources::FiltrageValider);
   connect(valider, &QToolButton::clicked, moteur_.get(), &Sources::FiltrageValider);

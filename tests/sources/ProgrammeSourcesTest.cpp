@@ -144,6 +144,28 @@ TEST_F(ProgrammeSources, ImporterParLaToucheEtParLeBouton) {
                 Ligne(QStringLiteral("vert.jpg")) + "\r\n");
 }
 
+TEST_F(ProgrammeSources, UnFiltreCreeAuClicDroit) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      // The right button on "F..." opens the creation panel; a pattern
+      // typed in its edit and validated becomes the mask.
+      "xdotool mousemove 993 179 click 3; sleep 1\n"
+      "xdotool mousemove 933 254 click 1; sleep 0.3\n"
+      "xdotool key ctrl+a; xdotool type --delay 30 '?e*.jpg'; sleep 0.3\n"
+      "xdotool mousemove 874 277 click 1; sleep 1.5\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
+  Garder(QStringLiteral("ressources-filtre.png"));
+  // Only vert.jpg is listed, chosen, and previewed.
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
+  const QColor choisie = ecran_.pixelColor(1000, 216);
+  EXPECT_GT(choisie.blue(), choisie.red() + 60) << choisie.name().toStdString();
+  EXPECT_EQ(Pixels(ecran_, QRect(826, 224, 210, 60), QColor(0, 0, 0), 120), 0);
+  EXPECT_GT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 70000);
+}
+
 TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
   Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nvert.jpg\r\n");
   // A long tempo: the picture chosen stays on screen.
