@@ -145,11 +145,17 @@ bool CopierFichierVerifie(const QString& source, const QString& cible, const std
   const QFileInfo existante(cible);
   if (existante.exists() && !existante.isDir() && !existante.isWritable())
     QFile::setPermissions(cible, existante.permissions() | QFileDevice::WriteOwner);
-  // Written beside the target under a temporary name, so that a copy cut
-  // short never stands in for the file.
-  QByteArray modele = QFile::encodeName(QFileInfo(cible).absolutePath() + QStringLiteral("/.") +
-                                        QFileInfo(cible).fileName() + QStringLiteral(".XXXXXX"));
-  Descripteur sortie(::mkostemp(modele.data(), O_CLOEXEC));
+  // A new file is written under its name and removed if the copy fails; a
+  // former one is replaced only by a whole copy written beside it under a
+  // temporary name.
+  const QByteArray nom = QFile::encodeName(cible);
+  QByteArray modele = nom;
+  Descripteur sortie(::open(nom.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
+  if (sortie.fd < 0 && errno == EEXIST) {
+    modele = QFile::encodeName(QFileInfo(cible).absolutePath() + QStringLiteral("/.") + QFileInfo(cible).fileName() +
+                               QStringLiteral(".XXXXXX"));
+    sortie.fd = ::mkostemp(modele.data(), O_CLOEXEC);
+  }
   if (sortie.fd < 0) return false;
   qint64 total = 0;
   const bool ok = CopierContenu(entree.fd, sortie.fd, total, avance);
@@ -157,7 +163,7 @@ bool CopierFichierVerifie(const QString& source, const QString& cible, const std
   bool fait = ok && total == etat.st_size && ::fchmod(sortie.fd, etat.st_mode & 07777) == 0 &&
        ::futimens(sortie.fd, dates) == 0;
   fait = sortie.Fermer() && fait;
-  if (fait && ::rename(modele.constData(), QFile::encodeName(cible).constData()) == 0) return true;
+  if (fait && (modele == nom || ::rename(modele.constData(), nom.constData()) == 0)) return true;
   ::unlink(modele.constData());
   return false;
 }

@@ -15,7 +15,7 @@ namespace {
 
 QString VariableAbsolue(const char* nom) {
   const QString valeur = qEnvironmentVariable(nom);
-  // The specification ignores relative values.
+  // The XDG base directory rules ignore relative values.
   return QDir::isAbsolutePath(valeur) ? QDir::cleanPath(valeur) : QString();
 }
 

@@ -219,10 +219,13 @@ TEST_F(Installations, UneCopieCourteEstUnEchecEtGardeLAncienneCible) {
   limite.rlim_cur = 1 << 20;
   setrlimit(RLIMIT_FSIZE, &limite);
   const bool copie = CopierFichierVerifie(gros, cible, {});
+  const bool nouvelle = CopierFichierVerifie(gros, maison.filePath(QStringLiteral("nouvelle.bin")), {});
   setrlimit(RLIMIT_FSIZE, &avant);
   EXPECT_FALSE(copie);
+  EXPECT_FALSE(nouvelle);
   EXPECT_EQ(Lire(cible), "ancienne copie");
-  EXPECT_EQ(Arbre(maison.path()), (QStringList{"copie.bin", "gros.bin"}));  // no temporary left
+  // No temporary left, and no new file cut short.
+  EXPECT_EQ(Arbre(maison.path()), (QStringList{"copie.bin", "gros.bin"}));
   // Without the limit the same copy is whole.
   EXPECT_TRUE(CopierFichierVerifie(gros, cible, {}));
   EXPECT_EQ(Lire(cible), octets);
