@@ -79,7 +79,10 @@ bool CopierContenu(int entree, int sortie, qint64& total, const std::function<vo
     ssize_t n = 0;
     if (noyau) {
       n = ::copy_file_range(entree, nullptr, sortie, nullptr, kMorceau, 0);
-      if (n < 0 && total == 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+      // Some file systems refuse it, or say nothing is there (files of
+      // /proc and the like): the buffer then reads what there is.
+      if (total == 0 && (n == 0 || (n < 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP ||
+                                               errno == EINVAL)))) {
         noyau = false;
         continue;
       }

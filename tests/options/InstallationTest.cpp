@@ -226,9 +226,13 @@ TEST_F(Installations, UneCopieCourteEstUnEchecEtGardeLAncienneCible) {
   EXPECT_EQ(Lire(cible), "ancienne copie");
   // No temporary left, and no new file cut short.
   EXPECT_EQ(Arbre(maison.path()), (QStringList{"copie.bin", "gros.bin"}));
-  // Without the limit the same copy is whole.
+  // Without the limit the same copy is whole; an empty file is copied too.
   EXPECT_TRUE(CopierFichierVerifie(gros, cible, {}));
   EXPECT_EQ(Lire(cible), octets);
+  Ecrire(maison.filePath(QStringLiteral("vide")), {});
+  EXPECT_TRUE(CopierFichierVerifie(maison.filePath(QStringLiteral("vide")), maison.filePath(QStringLiteral("vide2")), {}));
+  EXPECT_EQ(QFileInfo(maison.filePath(QStringLiteral("vide2"))).size(), 0);
+  EXPECT_TRUE(QFileInfo::exists(maison.filePath(QStringLiteral("vide2"))));
 }
 
 TEST_F(Installations, LeLecteurSeulPourLaPublication) {
