@@ -8,12 +8,18 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QThread>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "codecs/Encodeurs.h"
 #include "montage/BancMontage.h"
 #include "options/Installation.h"
+#include "sources/PanneauPublication.h"
 #include "sources/Publication.h"
 #include "sources/Sources.h"
 #include "support/ImagesEssai.h"
@@ -387,6 +393,39 @@ TEST_F(PublicationTest, OuvertureChargementEtFermetureDuPanneau) {
   EXPECT_EQ(banc.fichiers.DossierCourant(), banc.Chemin(QStringLiteral("sous")));
   // The folder is kept for the next opening.
   EXPECT_EQ(banc.montage->DossierPublication, banc.Chemin(QStringLiteral("sous")));
+}
+
+TEST_F(PublicationTest, LePanneauLieSesControlesAuMoteurEtSaBarreSuitLesOctets) {
+  PanneauPublication panneau(*publication);
+  ChoisirDossier("pub");
+  publication->Publier();
+  EXPECT_FALSE(panneau.isHidden());
+  auto* nom = panneau.findChild<QLineEdit*>(QStringLiteral("Pub_NomListe"));
+  ASSERT_NE(nom, nullptr);
+  EXPECT_EQ(nom->text(), QStringLiteral("main"));
+  nom->setText(QString());
+  QTest::keyClicks(nom, QStringLiteral("Spectacle"));
+  panneau.findChild<QCheckBox*>(QStringLiteral("Pub_CBox0"))->click();
+  panneau.findChild<QCheckBox*>(QStringLiteral("Pub_CBox2"))->click();
+  panneau.findChild<QRadioButton*>(QStringLiteral("rb_Prelio"))->click();
+  EXPECT_TRUE(publication->OptionAudio);
+  EXPECT_FALSE(publication->OptionScript);
+  EXPECT_TRUE(publication->OptionConserver);
+  EXPECT_FALSE(publication->rb_Plivor);
+  EXPECT_FALSE(panneau.findChild<QRadioButton*>(QStringLiteral("rb_Plivor"))->isChecked());
+  auto* barre = panneau.findChild<QProgressBar*>(QStringLiteral("Pub_Progression"));
+  std::vector<int> valeurs;
+  QObject::connect(barre, &QProgressBar::valueChanged, [&](int v) { valeurs.push_back(v); });
+  Textes().clear();
+  panneau.findChild<QPushButton*>(QStringLiteral("Pub_btValider"))->click();
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Copie des ressources terminée !")});
+  EXPECT_EQ(banc.Lire("pub/Spectacle.pvl"), Crlf(Attendu{true, false, true}.Principale()).toStdString());
+  ASSERT_GE(valeurs.size(), 3u);
+  EXPECT_EQ(valeurs.back(), 1000);
+  EXPECT_TRUE(std::any_of(valeurs.begin(), valeurs.end(), [](int v) { return v > 0 && v < 1000; }));
+  panneau.findChild<QPushButton*>(QStringLiteral("Pub_btRefermer"))->click();
+  EXPECT_FALSE(publication->Ouvert);
+  EXPECT_TRUE(panneau.isHidden());
 }
 
 class PublicationProgramme : public PublicationTest {
