@@ -198,6 +198,7 @@ void Constructeur::CmdChange(int index) {
     description_.clear();
   }
   emit Change();
+  emit DescriptionChangee();
 }
 
 Texte Constructeur::DescriptionDe(const Texte& ligne) const {

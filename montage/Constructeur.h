@@ -96,6 +96,8 @@ class Constructeur : public QObject {
   void Change();
   // Cmd_Liste drops down.
   void Derouler();
+  // The highlighted candidate changed: its description is to be shown.
+  void DescriptionChangee();
   // The value box takes the focus.
   void SaisirValeur();
 

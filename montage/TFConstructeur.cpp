@@ -136,6 +136,8 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
   });
   connect(valeur_, &QLineEdit::returnPressed, this, [this] { moteur_->EntreeSaisie(); });
   connect(moteur_.get(), &Constructeur::Change, this, &TFConstructeur::Rafraichir);
+  connect(moteur_.get(), &Constructeur::DescriptionChangee, this,
+          [this] { emit Description(TexteEcran(moteur_->Description())); });
   // Dropped down once the click that asked for it is over.
   connect(moteur_.get(), &Constructeur::Derouler, this, &TFConstructeur::Derouler, Qt::QueuedConnection);
   connect(moteur_.get(), &Constructeur::SaisirValeur, this, [this] {
@@ -180,7 +182,6 @@ void TFConstructeur::Rafraichir() {
   if (VersCp1252(valeur_->text().toStdString()).value_or(Texte()) != m.ValeurSaisie)
     valeur_->setText(TexteEcran(m.ValeurSaisie));
   synchro_ = false;
-  emit Description(TexteEcran(m.Description()));
 }
 
 void TFConstructeur::Derouler() {

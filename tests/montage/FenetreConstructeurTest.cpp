@@ -13,6 +13,7 @@
 #include <QListView>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTextEdit>
 #include <QToolButton>
 #include <gtest/gtest.h>
 
@@ -99,6 +100,12 @@ TEST_F(FenetreConstructeur, LesRangeesDuConstructeurPortentLeursIcones) {
     for (int x = 0; x < 30; ++x)
       egaux += Proche(rangees.pixelColor(x, 3 * 13 + y), icone.pixelColor(x, y), 30);
   EXPECT_GT(egaux, 300);
+  // The information box follows the highlighted candidate.
+  auto* infos = fenetre->findChild<QTextEdit*>(QStringLiteral("Infos"));
+  ASSERT_NE(infos, nullptr);
+  EXPECT_EQ(infos->toPlainText(), QStringLiteral("Sans transition : l'image suivante remplace la précédente."));
+  emit cmd->highlighted(3);
+  EXPECT_EQ(infos->toPlainText(), QStringLiteral("Transition : Gauche."));
 }
 
 TEST_F(FenetreConstructeur, LaBoiteDeValeurEcritLaLigneSurEntree) {
