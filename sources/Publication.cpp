@@ -67,6 +67,20 @@ Texte Variante(const Texte& nom, int rang) {
   return base + "-" + std::to_string(rang) + ext;
 }
 
+// A line of a list kept in `de`, as written by a list kept in `vers`:
+// relative with "\" when its file lies under `vers`, else in full.
+Texte Rebasee(const Texte& ligne, const Texte& de, const Texte& vers) {
+  const auto adresse = [&](const Texte& chemin) {
+    const Texte complet = CheminComplet(chemin, de, kStyle);
+    const Texte relatif = CheminRelatif(complet, vers, kStyle);
+    return EstAbsolu(relatif, kStyle) || relatif.rfind("..", 0) == 0 ? complet : BarresInverses(relatif);
+  };
+  const int genre = GenreExtension(ligne);
+  if (EstChemin(genre) && !ligne.empty()) return adresse(ligne);
+  if (genre == Genre::Ressource && !Valeur(ligne).empty()) return MotCle(ligne) + "=" + adresse(Valeur(ligne)) + ".pvr";
+  return ligne;
+}
+
 }  // namespace
 
 std::optional<QString> NomRefuse(const QString& nom) {
@@ -511,7 +525,12 @@ void Publication::Autorun() {
   FichiersHote& fichiers = vue_.Services().fichiers;
   // Lists of their own: the user's clipboard is left alone.
   const Liste inf = {"[autorun]", "icon=Plivor.ico", "open=" + Ligne(programme) + " Autorun.pvl"};
-  const auto depart = LireListe(Ligne(sources_.Arbre.Chemin(sources_.Fichiers[index])), fichiers);
+  const Texte choisie = Ligne(sources_.Arbre.Chemin(sources_.Fichiers[index]));
+  auto depart = LireListe(choisie, fichiers);
+  // A list chosen in another folder keeps naming its files from the start list's place.
+  const Texte dossierChoisi = SansBarre(DossierDe(choisie, kStyle));
+  if (depart && !MemeFichier(dossierChoisi, p))
+    for (Texte& ligne : depart->lignes) ligne = Rebasee(ligne, dossierChoisi, p);
   bool fait = EcrireListe(Joindre(p, "Autorun.inf", kStyle), inf, fichiers);
   fait = depart && EcrireListe(Joindre(p, "Autorun.pvl", kStyle), depart->lignes, fichiers) && fait;
   const QString autre = rb_Plivor ? lecteur : EnClair(NomDeFichier(vue_.CheminProgramme));

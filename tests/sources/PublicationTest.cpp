@@ -506,6 +506,27 @@ TEST_F(PublicationProgramme, LeLecteurEstCopieAvecSesDatesPuisLesFichiersDeDemar
   EXPECT_TRUE(QFileInfo(banc.CheminHote("pub/autorun.sh")).isExecutable());
 }
 
+TEST_F(PublicationProgramme, UneListeDeDemarragePriseAilleursNommeEncoreSesFichiers) {
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true));
+  publication->rb_Plivor = false;
+  publication->PubClick(BoutonPublication::Pub_Plivor);
+  // A list of a sub-folder of the publication, and one outside it.
+  banc.Ecrire(QStringLiteral("pub/extra/fin.pvl"), "Tempo=900.pvi\r\n..\\Spectacle\\bleu.jpg\r\n");
+  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub/extra"))));
+  Choisir(QStringLiteral("fin.pvl"));
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Fichiers de démarrage installés !")});
+  EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), "Tempo=900.pvi\r\nSpectacle\\bleu.jpg\r\n");
+  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("sous"))));
+  Choisir(QStringLiteral("intro.pvl"));
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), banc.Chemin(QStringLiteral("sous/bleu.jpg")) + "\r\n" +
+                                              banc.Chemin(QStringLiteral("sous/img2/vert.gif")) + "\r\n" +
+                                              banc.Chemin(QStringLiteral("show/sons/air.wav")) + "\r\n");
+}
+
 TEST_F(PublicationProgramme, UneCopieDuProgrammeQuiEchoueNEstPasDiteTerminee) {
   ChoisirDossier("pub");
   QFile::remove(banc.CheminHote("Prelio.txt"));
