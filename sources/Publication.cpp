@@ -325,12 +325,9 @@ bool Publication::Distribution(const Texte& chemin, Liste lignes) {
   Etape(QStringLiteral("Copie de ") + EnClair(NomDeFichier(chemin)));
   const Texte dossierListe = SansBarre(DossierDe(chemin, kStyle));
   // What this list will copy, so the bar moves with the bytes.
-  for (const Texte& ligne : lignes) {
-    const Texte r = Resolue(ligne, dossierListe);
-    const int genre = GenreExtension(r);
-    if (EstImage(genre) || EstSonPublie(genre))
-      total_ += vue_.Services().fichiers.TailleFichier(r).value_or(0);
-  }
+  for (const Texte& ligne : lignes)
+    if (const auto fichier = FichierCopie(Resolue(ligne, dossierListe)))
+      total_ += qint64(vue_.Services().fichiers.TailleFichier(*fichier).value_or(0));
   emit Progression(copies_, total_);
   if (!PremierePasse(lignes, chemin, dossierListe)) return false;
   SecondePasse(lignes);
@@ -352,6 +349,15 @@ bool Publication::PremierePasse(Liste& lignes, const Texte& chemin, const Texte&
     ligne = *nouvelle;
   }
   return true;
+}
+
+std::optional<Texte> Publication::FichierCopie(const Texte& resolue) const {
+  const int genre = GenreExtension(resolue);
+  if ((EstImage(genre) && genre != Genre::Metafichier) || EstSonPublie(genre)) return resolue;
+  if (genre != Genre::Ressource) return std::nullopt;
+  const int code = CodeMotCle(MotCle(resolue), vue_.TablesEnCours());
+  if (code == kMenus || code == kDrapeaux || code == kVignette || code == kObjetX) return Valeur(resolue);
+  return std::nullopt;
 }
 
 std::optional<Texte> Publication::Rediger(const Texte& ligne, const Texte& resolue, int genre) {

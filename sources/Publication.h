@@ -98,6 +98,8 @@ class Publication : public QObject {
   // One list: the main one or a queued list or script, from a copy of its lines.
   bool Distribution(const Texte& chemin, Liste lignes);
   bool PremierePasse(Liste& lignes, const Texte& chemin, const Texte& dossierListe);
+  // The file a line of these kinds has copied, if any.
+  std::optional<Texte> FichierCopie(const Texte& resolue) const;
   std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre);
   std::optional<Texte> Media(const Texte& source, const Texte& dossier, bool image);
   Texte NomDansPublication(const Texte& source);  // queues the list on first meeting

@@ -339,7 +339,12 @@ TEST_F(PublicationTest, LesLignesDeRessourcesEmportentLeursFichiers) {
               "Vignette=img\\rouge.jpg.pvr\r\nObjetX=doc.rtf.pvr\r\nTitre=Bonjour.pvv\r\nDrapeau=Fin.pvd\r\n");
   ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("show/ressources.pvl"))));
   ChoisirDossier("pub");
+  std::pair<qint64, qint64> fin;
+  QObject::connect(publication.get(), &Publication::Progression, [&](qint64 c, qint64 t) { fin = {c, t}; });
   ASSERT_TRUE(Assembler(false, false, true)) << Textes().join(" | ").toStdString();
+  // The resources' files count among the bytes copied.
+  EXPECT_EQ(fin.first, fin.second);
+  EXPECT_GT(fin.second, qint64(originaux.at("show/img/rouge.jpg").octets.size() + 7));
   const auto publie = Releve(banc.CheminHote(QStringLiteral("pub")));
   EXPECT_EQ(Noms(publie).join(" ").toStdString(),
             "Spectacle.pvl Spectacle/air.wav Spectacle/bleu.jpg Spectacle/doc.rtf Spectacle/rouge.jpg Spectacle/vert.gif "
