@@ -260,6 +260,22 @@ TEST_F(ExportVideo, LaDemoSeDecodeSansUnMessage) {
   EXPECT_GT(LireFaits(sortie).dureeVideo, 20.0);
 }
 
+TEST_F(ExportVideo, LaMemeListeDonneLeMemeFichierOctetPourOctet) {
+  // Pictures, titles, transitions, a MIDI tune: nothing depends on the
+  // machine's timing.
+  QByteArray fichiers[2];
+  for (int i = 0; i < 2; ++i) {
+    const QString sortie = Chemin(QStringLiteral("demo-%1.mp4").arg(i));
+    ASSERT_EQ(Exporter(QStringLiteral(PLIVOR_DEMO_LISTE), sortie, {"--taille", "320x180", "--ips", "15", "--duree", "6"}).code,
+              0);
+    QFile f(sortie);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    fichiers[i] = f.readAll();
+  }
+  EXPECT_GT(fichiers[0].size(), 10000);
+  EXPECT_TRUE(fichiers[0] == fichiers[1]);
+}
+
 TEST_F(ExportVideo, UneListeQuiBoucleSArreteALaDureeDemandee) {
   const QString sortie = Chemin("duree.mp4");
   ASSERT_EQ(Exporter(DeuxImages(), sortie, {"--taille", "160x120", "--ips", "10", "--duree", "3,5"}).code, 0);
