@@ -89,7 +89,8 @@ class ProgrammeVideo : public testing::Test {
 
 TEST_F(ProgrammeVideo, LaListeDuMontageSExporteParLeMenuPlus) {
   // The box that says the end stays on screen for the capture.
-  Lancer(Exporter(Chemin("film")) + "sleep 12\n", 20000);
+  // A slow machine (a sanitizer's build) has room to finish before it.
+  Lancer(Exporter(Chemin("film")) + "sleep 22\n", 30000);
   const plivor::test::FaitsVideo faits = plivor::test::LireFaits(Chemin("film.mp4"));
   EXPECT_EQ(faits.codecVideo, "h264");
   EXPECT_EQ(faits.largeur, 1920);
