@@ -1,6 +1,7 @@
 #include "app/VideoTerminal.h"
 
 #include <QRegularExpression>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <unistd.h>
@@ -11,11 +12,16 @@ namespace plivor {
 
 namespace {
 
+// Ctrl+C or a request to end: the export is cancelled and leaves nothing.
+volatile std::sig_atomic_t gArret = 0;
+extern "C" void DemanderArret(int) { gArret = 1; }
+
 // A bar redrawn in place on a terminal; plain lines elsewhere.
 class BarreTerminal : public ProgressionExport {
  public:
   BarreTerminal() : terminal_(isatty(fileno(stderr)) != 0) {}
   bool Avancer(double fraction, double secondes) override {
+    if (gArret) return false;
     // Off a terminal, one line every tenth.
     const int dixieme = int(fraction * 10);
     if (!terminal_ && dixieme == dernier_) return true;
@@ -104,6 +110,8 @@ int ExporterEnVideo(const QStringList& arguments, const QString& cheminProgramme
     return 2;
   }
   BarreTerminal barre;
+  std::signal(SIGINT, DemanderArret);
+  std::signal(SIGTERM, DemanderArret);
   const ResultatExport resultat = ExporterVideo(r, barre);
   if (!resultat.reussi) {
     // Messages break their lines with a carriage return, as the boxes do.

@@ -295,6 +295,26 @@ TEST_F(ExportVideo, UnSautEnArriereArreteAussiLExport) {
   EXPECT_LE(duree, 6.0);
 }
 
+TEST_F(ExportVideo, UnArretDemandeAnnuleLExportSansRienLaisser) {
+  const QString liste = Liste(QStringLiteral("longue.pvl"), {"Tempo=600000.pvi", Chemin("quadrants.bmp")});
+  QProcess programme;
+  programme.start(kProgramme, {"--video", Chemin("longue.mp4"), "--taille", "640x360", liste});
+  ASSERT_TRUE(programme.waitForStarted());
+  // Once frames are being made (its bar says so), as Ctrl+C or a shutdown
+  // would ask.
+  programme.setReadChannel(QProcess::StandardError);
+  QByteArray erreurs;
+  while (!erreurs.contains("Export [") && programme.waitForReadyRead(30000)) erreurs += programme.readAll();
+  ASSERT_TRUE(erreurs.contains("Export ["));
+  programme.terminate();
+  ASSERT_TRUE(programme.waitForFinished(30000));
+  EXPECT_EQ(programme.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(programme.exitCode(), 1);
+  erreurs += programme.readAll();
+  EXPECT_TRUE(QString::fromUtf8(erreurs).contains(QString::fromUtf8("Export annulé."))) << erreurs.toStdString();
+  EXPECT_TRUE(Restes().isEmpty()) << Restes().join(' ').toStdString();
+}
+
 TEST_F(ExportVideo, UnFichierQuOnNePeutEcrireEstDitEtRienNEstEcrit) {
   const Issue issue = Exporter(DeuxImages(), Chemin("absent/sortie.mp4"));
   EXPECT_EQ(issue.code, 1);
