@@ -78,13 +78,17 @@ QProgressDialog& ProgressionFenetre::Dialogue() {
 bool ProgressionFenetre::Avancer(double fraction, double secondes) {
   QProgressDialog& d = Dialogue();
   d.setValue(std::clamp(int(fraction * 1000), 0, 1000));
-  d.setLabelText(QStringLiteral("Export en vidéo… %1 de vidéo").arg(Duree(secondes)));
+  // Notices stay above the progress for the whole export.
+  d.setLabelText(avis_ + QStringLiteral("Export en vidéo… %1 de vidéo").arg(Duree(secondes)));
   // The dialog answers its button while the export runs.
   QCoreApplication::processEvents();
   return !d.wasCanceled();
 }
 
-void ProgressionFenetre::Avis(const QString& texte) { Dialogue().setLabelText(texte); }
+void ProgressionFenetre::Avis(const QString& texte) {
+  avis_ += texte + QLatin1Char('\n');
+  Dialogue().setLabelText(avis_);
+}
 
 void ExporterEnVideo(Montage& montage, QWidget* fenetre) {
   ProgressionFenetre progression(fenetre);

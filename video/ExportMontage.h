@@ -31,6 +31,7 @@ class ProgressionFenetre : public ProgressionExport {
   QProgressDialog& Dialogue();
   QWidget* parent_;
   std::unique_ptr<QProgressDialog> dialogue_;
+  QString avis_;
 };
 
 // The menu entry's whole work, from the montage window.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProgressDialog>
 #include <gtest/gtest.h>
 
 #include "codecs/Encodeurs.h"
@@ -84,6 +85,23 @@ TEST_F(MontageVideo, UnMediaAbsentEstDitAvecLEchec) {
                                                   banc.CheminHote("perdue.jpg") + " : Médias ou dossier absents!!"))
       << banc.dialogues.textes[0].toStdString();
   EXPECT_TRUE(Videos().isEmpty());
+}
+
+TEST(ProgressionFenetre, LesAvisRestentAuDessusDeLAvancementQuiSAnnule) {
+  QWidget fenetre;
+  ProgressionFenetre progression(&fenetre);
+  EXPECT_EQ(fenetre.findChild<QProgressDialog*>(), nullptr);  // nothing shown before the export starts
+  progression.Avis(QStringLiteral("Les pistes de CD audio restent muettes dans la vidéo."));
+  EXPECT_TRUE(progression.Avancer(0.5, 75.0));
+  auto* dialogue = fenetre.findChild<QProgressDialog*>();
+  ASSERT_NE(dialogue, nullptr);
+  EXPECT_EQ(dialogue->value(), 500);
+  EXPECT_EQ(dialogue->labelText(), QStringLiteral("Les pistes de CD audio restent muettes dans la vidéo.\n"
+                                                  "Export en vidéo… 1 min 15,0 s de vidéo"));
+  dialogue->cancel();  // its button
+  EXPECT_FALSE(progression.Avancer(0.6, 80.0));
+  progression.Fin();
+  EXPECT_EQ(fenetre.findChild<QProgressDialog*>(), nullptr);
 }
 
 TEST(MenuPlus, LExportEnVideoEstLaDerniereEntree) {
