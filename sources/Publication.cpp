@@ -362,31 +362,42 @@ std::optional<Texte> Publication::FichierCopie(const Texte& resolue) const {
 
 std::optional<Texte> Publication::Rediger(const Texte& ligne, const Texte& resolue, int genre) {
   if (EstImage(genre) && genre != Genre::Metafichier)
-    return Media(resolue, ModeScript ? DossierScript : DossierSequence, true);
-  if (EstSonPublie(genre)) return Media(resolue, DossierAudio, false);
+    return Media(resolue, ModeScript ? DossierScript : DossierSequence, Montrer::Image);
+  if (EstSonPublie(genre)) return Media(resolue, DossierAudio, Montrer::Son);
   if (genre == Genre::SousListe || genre == Genre::Script) return NomDansPublication(resolue);
   if (genre != Genre::Ressource) return ligne;
   const Texte mot = MotCle(resolue);
   const Texte valeur = Valeur(resolue);
   const int code = CodeMotCle(mot, vue_.TablesEnCours());
   if (code == kMenus || code == kDrapeaux) {
-    const auto cible = Media(valeur, DossierPub(), false);
+    const auto cible = Media(valeur, DossierPub(), Montrer::Rien);
     if (!cible) return std::nullopt;
     return mot + "=" + NomDeFichier(*cible) + ".pvr";
   }
   if (code == kSequence) return mot + "=" + NomDansPublication(valeur) + ".pvr";
   if (code == kVignette || code == kObjetX) {
-    const auto cible = Media(valeur, DossierSequence, false);
+    const auto cible = Media(valeur, DossierSequence, Montrer::Rien);
     if (!cible) return std::nullopt;
     return mot + "=" + *cible + ".pvr";
   }
   return ligne;
 }
 
-std::optional<Texte> Publication::Media(const Texte& source, const Texte& dossier, bool image) {
+std::optional<Texte> Publication::Media(const Texte& source, const Texte& dossier, Montrer montrer) {
   const Texte cible = Place(source, dossier, false);
-  if (image) Apercu(source);
+  const bool montre = montrer != Montrer::Rien && ApercuPermis();
+  if (montre && montrer == Montrer::Image) {
+    vue_.CodeDiapo = 470;
+    vue_.CodeTransition = 0;
+    vue_.Charger(source);
+    vue_.Transitions();
+  } else if (montre) {
+    if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
+    vue_.Charger(source);
+  }
   if (!Copier(source, cible)) return std::nullopt;
+  // The sound just copied is heard from its start.
+  if (montre && montrer == Montrer::Son) vue_.AudioAM(Emetteur::bt_Debut);
   return cible;
 }
 
@@ -445,14 +456,11 @@ bool Publication::Copier(const Texte& source, const Texte& cible) {
   return false;
 }
 
-void Publication::Apercu(const Texte& image) {
-  if (IntervalleApercu <= 0) return;
-  if (depuisApercu_.isValid() && depuisApercu_.elapsed() < IntervalleApercu) return;
+bool Publication::ApercuPermis() {
+  if (IntervalleApercu <= 0) return false;
+  if (depuisApercu_.isValid() && depuisApercu_.elapsed() < IntervalleApercu) return false;
   depuisApercu_.start();
-  vue_.CodeDiapo = 470;
-  vue_.CodeTransition = 0;
-  vue_.Charger(image);
-  vue_.Transitions();
+  return true;
 }
 
 void Publication::SecondePasse(Liste& lignes) {

@@ -72,8 +72,8 @@ class Publication : public QObject {
   bool ModeScript = false;
   bool PublicationInterrompue = false;
 
-  // Pictures are shown in the projection while they are copied, at most
-  // this often so that showing them does not slow the copy; 0: never.
+  // Pictures are shown and sounds played in the projection while they are
+  // copied, at most this often so that it does not slow the copy; 0: never.
   int IntervalleApercu = 400;
 
   // The published main list of the last assembly that ended well.
@@ -101,14 +101,16 @@ class Publication : public QObject {
   // The file a line of these kinds has copied, if any.
   std::optional<Texte> FichierCopie(const Texte& resolue) const;
   std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre);
-  std::optional<Texte> Media(const Texte& source, const Texte& dossier, bool image);
+  enum class Montrer { Rien, Image, Son };
+  // Copied into `dossier`; a picture is shown, a sound played, when time allows.
+  std::optional<Texte> Media(const Texte& source, const Texte& dossier, Montrer montrer);
   Texte NomDansPublication(const Texte& source);  // queues the list on first meeting
   void SecondePasse(Liste& lignes);
   bool Sauver(const Texte& chemin, const Liste& lignes);
   // A name in `dossier` for `source`, kept for it during the assembly.
   Texte Place(const Texte& source, const Texte& dossier, bool liste);
   bool Copier(const Texte& source, const Texte& cible);
-  void Apercu(const Texte& image);
+  bool ApercuPermis();  // not more often than IntervalleApercu
   void InclureProgramme();
   void Autorun();
   bool EcrireAutorunSh(const QString& programme, const QString& autre);

@@ -433,6 +433,28 @@ TEST_F(PublicationTest, LePanneauLieSesControlesAuMoteurEtSaBarreSuitLesOctets) 
   EXPECT_TRUE(panneau.isHidden());
 }
 
+TEST_F(PublicationTest, PendantLaCopieLImageEstMontreeEtLeSonJoueDepuisSonDebut) {
+  banc.Ecrire(QStringLiteral("show/son.pvl"), "sons\\air.wav\r\nimg\\rouge.jpg\r\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("show/son.pvl"))));
+  ChoisirDossier("pub");
+  banc.vue->FermerAudio();  // the montage's preview had opened the sound
+  banc.audio.journal.clear();
+  // The first medium is always shown; the next waits its turn.
+  publication->IntervalleApercu = 60000;
+  ASSERT_TRUE(Assembler(false, false, true));
+  const QString air = banc.CheminHote(QStringLiteral("show/sons/air.wav"));
+  ASSERT_FALSE(banc.audio.journal.isEmpty());
+  EXPECT_TRUE(std::any_of(banc.audio.journal.begin(), banc.audio.journal.end(),
+                          [&](const QString& e) { return e.startsWith(QStringLiteral("ouvrir")) && e.endsWith(air); }))
+      << banc.audio.journal.join(" | ").toStdString();
+  EXPECT_TRUE(std::any_of(banc.audio.journal.begin(), banc.audio.journal.end(),
+                          [](const QString& e) { return e.startsWith(QStringLiteral("jouer 0")); }))
+      << banc.audio.journal.join(" | ").toStdString();
+  // The music stops once the assembly is over.
+  EXPECT_FALSE(banc.vue->AudioEnCours);
+  EXPECT_EQ(banc.Lire("pub/Spectacle.pvl"), "Spectacle\\air.wav\r\nSpectacle\\rouge.jpg\r\n");
+}
+
 class PublicationProgramme : public PublicationTest {
  protected:
   PublicationProgramme()
