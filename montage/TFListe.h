@@ -104,6 +104,7 @@ class TFListe : public QWidget {
   QLabel* titreFichier_ = nullptr;
   QTextEdit* infos_ = nullptr;
   QToolButton* btUndo_ = nullptr;
+  QToolButton* btImporter_ = nullptr;
   QCheckBox* dragOn_ = nullptr;
   QCheckBox* voisines_ = nullptr;
   QMenu* popListe_ = nullptr;
@@ -111,7 +112,6 @@ class TFListe : public QWidget {
   QAction* popAnnuler_ = nullptr;
   QAction* popTexte_ = nullptr;
   bool synchro_ = false;          // the view is being set from the engine
-  QToolButton* btImporter_ = nullptr;
   bool selectionEnAttente_ = false;
   TFConstructeur* constructeur_ = nullptr;
 };
