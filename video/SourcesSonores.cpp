@@ -105,7 +105,8 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
   // A mono sound plays at its full level on both sides, as the mixer plays
   // it: resampled alone, then doubled (a mix to stereo would lower it 3 dB).
   d.mono = entree.nb_channels == 1;
-  AVChannelLayout sortie = d.mono ? AVChannelLayout(AV_CHANNEL_LAYOUT_MONO) : AVChannelLayout(AV_CHANNEL_LAYOUT_STEREO);
+  AVChannelLayout sortie;
+  av_channel_layout_default(&sortie, d.mono ? 1 : 2);
   const int r = swr_alloc_set_opts2(&d.swr, &sortie, AV_SAMPLE_FMT_FLT, kFrequenceExport, &entree,
                                     d.codec->sample_fmt, d.codec->sample_rate, 0, nullptr);
   av_channel_layout_uninit(&entree);
