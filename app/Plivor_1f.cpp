@@ -3,14 +3,12 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QPixmap>
-#include <QScreen>
-#include <QTimer>
 #include <cstring>
 
 #include "app/Programme.h"
 #include "app/Rendu.h"
 #include "app/VideoTerminal.h"
+#include "app/Capture.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
 #include "platform/Traductions.h"
@@ -39,24 +37,6 @@ plivor::ReglagesRendu LireReglagesRendu(const QStringList& arguments) {
   return r;
 }
 
-// "--capture FICHIER [--apres MS]": the whole screen is written to FICHIER
-// after MS milliseconds (3000 by default), then the program ends.
-void PreparerCapture(QStringList& arguments) {
-  const qsizetype i = arguments.indexOf(QStringLiteral("--capture"));
-  if (i < 0 || i + 1 >= arguments.size()) return;
-  const QString fichier = arguments[i + 1];
-  arguments.remove(i, 2);
-  int delai = 3000;
-  const qsizetype j = arguments.indexOf(QStringLiteral("--apres"));
-  if (j >= 0 && j + 1 < arguments.size()) {
-    delai = arguments[j + 1].toInt();
-    arguments.remove(j, 2);
-  }
-  QTimer::singleShot(delai, qApp, [fichier] {
-    if (QScreen* ecran = QGuiApplication::primaryScreen()) ecran->grabWindow(0).save(fichier);
-    QCoreApplication::exit(0);
-  });
-}
 
 }  // namespace
 
@@ -78,7 +58,7 @@ int main(int argc, char* argv[]) {
   plivor::OptionsProgramme options;
   options.fichierReglages = qEnvironmentVariable("PLIVOR_REGLAGES");
   QStringList arguments = application.arguments().mid(1);
-  PreparerCapture(arguments);
+  plivor::PreparerCapture(arguments);
   options.arguments = arguments;
   plivor::Programme programme(QCoreApplication::applicationFilePath(), options);
   if (!programme.Vue().IconeApplication.isEmpty())

@@ -4,7 +4,6 @@
 // there, and their commands leave the show as it was.
 
 #include <QApplication>
-#include <QScreen>
 #include <QTimer>
 #include <memory>
 
@@ -17,6 +16,7 @@
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
+#include "app/Capture.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
 #include "platform/Traductions.h"
@@ -82,24 +82,6 @@ class Lecteur {
   std::unique_ptr<TFOptions> options_;
 };
 
-// "--capture FICHIER [--apres MS]": the screen written after MS
-// milliseconds (3000 by default), then the end.
-void PreparerCapture(QStringList& arguments) {
-  const qsizetype i = arguments.indexOf(QStringLiteral("--capture"));
-  if (i < 0 || i + 1 >= arguments.size()) return;
-  const QString fichier = arguments[i + 1];
-  arguments.remove(i, 2);
-  int delai = 3000;
-  const qsizetype j = arguments.indexOf(QStringLiteral("--apres"));
-  if (j >= 0 && j + 1 < arguments.size()) {
-    delai = arguments[j + 1].toInt();
-    arguments.remove(j, 2);
-  }
-  QTimer::singleShot(delai, qApp, [fichier] {
-    if (QScreen* ecran = QGuiApplication::primaryScreen()) ecran->grabWindow(0).save(fichier);
-    QCoreApplication::exit(0);
-  });
-}
 
 }  // namespace
 }  // namespace plivor
