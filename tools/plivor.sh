@@ -43,18 +43,26 @@ construire() {
 # The same suite built with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer (a fault stops the test that meets it), then each
 # fuzz target for a fixed time on a copy of its seeds.
-SECONDES_FUZZ="${SECONDES_FUZZ:-15}"
-verifier_sanitaires() {
+SECONDES_FUZZ="${SECONDES_FUZZ:-10}"
+configurer_sanitaires() {
   CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DPLIVOR_FUZZ=ON -DPLIVOR_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
-    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer"
-  cmake --build build-san -j"$(nproc)"
+    -DCMAKE_CXX_FLAGS="-fsanitize=address,undefined,fuzzer-no-link -fno-omit-frame-pointer" >/dev/null
+}
+# The engines' tests and the fuzz targets. The real program under a virtual
+# X server mostly waits on its own timings: it runs in the plain build only.
+cibles_sanitaires() {
+  ninja -C build-san -t targets all | sed -n 's/^\(tests_[a-z_]*\|fuzz_[a-z]*\): phony$/\1/p' |
+    grep -vE '_autogen|_programme$|^tests_app$'
+}
+compiler_sanitaires() {
+  # shellcheck disable=SC2046
+  cmake --build build-san -j"$(nproc)" --target $(cibles_sanitaires)
+}
+verifier_sanitaires() {
   export ASAN_OPTIONS=halt_on_error=1:detect_leaks=0
   export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
-  # The real program under a virtual X server mostly waits on its own
-  # timings: it runs in the plain build above, the engines run here.
-  (cd build-san && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)" \
-    -LE programme-reel)
+  (cd build-san && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)" -L moteur)
   local corpus
   corpus="$(mktemp -d)"
   for cible in build-san/tests/fuzz/fuzz_*; do
@@ -93,9 +101,19 @@ case "${1:-}" in
   test)
     installer
     construire
-    cd build
-    QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)"
-    cd ..
+    configurer_sanitaires
+    # The sanitizer build compiles while the plain tests mostly wait on their
+    # virtual screens, giving the processor up to them whenever they need it.
+    nice -n 19 bash -c "$(declare -f cibles_sanitaires compiler_sanitaires); compiler_sanitaires" \
+      >build-san/compilation.log 2>&1 &
+    compilation=$!
+    trap 'kill "$compilation" 2>/dev/null || true' EXIT
+    (cd build && QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=disk ctest --output-on-failure -j"$(nproc)")
+    if ! wait "$compilation"; then
+      tail -n 60 build-san/compilation.log >&2
+      exit 1
+    fi
+    trap - EXIT
     verifier_sanitaires
     ;;
   *)
