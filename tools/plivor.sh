@@ -66,6 +66,7 @@ verifier_sanitaires() {
   local corpus
   corpus="$(mktemp -d)"
   for cible in build-san/tests/fuzz/fuzz_*; do
+    [ -f "$cible" ] && [ -x "$cible" ] || continue
     local nom="${cible##*/fuzz_}" longueur=()
     # The projection's inputs are choices, not files: long ones from the start.
     [ "$nom" = projection ] && longueur=(-len_control=0 -max_len=600)
