@@ -7,6 +7,7 @@
 #include <QResizeEvent>
 #include <QMouseEvent>
 
+#include "projection/DessinCarton.h"
 #include "projection/MenuProjection.h"
 
 #include "projection/PreparationImage.h"
@@ -73,25 +74,7 @@ void EcranVue::paintEvent(QPaintEvent* evenement) {
     return;
   }
   peintre.fillRect(rect(), Qt::black);
-  if (!vue_.CartonVisible) return;
-  const QRect carton = vue_.Carton;
-  peintre.fillRect(carton, VersQColor(vue_.CouleurCarton));
-  const int biseau = std::abs(vue_.BiseauCarton);
-  if (biseau > 0) {
-    // Lowered: dark above and left; raised: the other way round.
-    const bool abaisse = vue_.BiseauCarton > 0;
-    const QColor sombre(64, 64, 64), clair(224, 224, 224);
-    for (int i = 0; i < biseau; ++i) {
-      const QRect r = carton.adjusted(i, i, -i - 1, -i - 1);
-      peintre.setPen(abaisse ? sombre : clair);
-      peintre.drawLine(r.topLeft(), r.topRight());
-      peintre.drawLine(r.topLeft(), r.bottomLeft());
-      peintre.setPen(abaisse ? clair : sombre);
-      peintre.drawLine(r.bottomLeft(), r.bottomRight());
-      peintre.drawLine(r.topRight(), r.bottomRight());
-    }
-  }
-  peintre.drawImage(boite.topLeft(), vue_.PBox);
+  DessinerCarton(peintre, vue_);
 }
 
 void EcranVue::resizeEvent(QResizeEvent* evenement) {
