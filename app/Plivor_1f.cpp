@@ -2,6 +2,7 @@
 // display and its frames are written to DOSSIER.
 
 #include <QApplication>
+#include <QSessionManager>
 #include <QIcon>
 #include <cstring>
 
@@ -68,7 +69,10 @@ int main(int argc, char* argv[]) {
   QObject::connect(&programme.Vue(), &plivor::TFVue::Terminer, &application, [] { QCoreApplication::exit(0); },
                    Qt::QueuedConnection);
   plivor::SignauxFin signaux;
-  QObject::connect(&signaux, &plivor::SignauxFin::FinDemandee, &programme.Vue(), &plivor::TFVue::QuitterSurSignal);
+  QObject::connect(&signaux, &plivor::SignauxFin::FinDemandee, &programme.Vue(), [&programme] { programme.FinDemandee(); });
+  // The session ends (logout, shutdown): as a signal.
+  QObject::connect(&application, &QGuiApplication::commitDataRequest, &programme.Vue(),
+                   [&programme](QSessionManager&) { programme.FinDemandee(); });
   programme.Demarrer();
   return application.exec();
 }

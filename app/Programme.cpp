@@ -1,5 +1,10 @@
 #include "app/Programme.h"
 
+#include <QTimer>
+#include <cstdio>
+
+#include "platform/Enregistrement.h"
+
 #include <QEvent>
 #include <QFileInfo>
 
@@ -56,12 +61,30 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
     ecran_ = std::make_unique<EcranPrincipal>();
   registre_ = options.fichierReglages.isEmpty() ? std::make_unique<Registre>()
                                                 : std::make_unique<Registre>(options.fichierReglages);
+  // Saves a killed run left half done are settled before anything is read.
+  DefinirJournalEnregistrements(registre_->Dossier().toStdString() + "/enregistrements-en-cours");
+  NettoyerEnregistrementsInterrompus();
   const Texte programme = Ligne(cheminProgramme);
-  ServicesVue services{fichiers_, dialogues_, audio_, *ecran_, cadence_, bureau_, voisins_,
+  ServicesVue services{fichiers_, surveilles_, audio_, *ecran_, cadence_, bureau_, voisins_,
                        DossierDe(programme, fichiers_.Style())};
   vue_ = std::make_unique<TFVue>(services);
   vue_->CheminProgramme = programme;
   ecranVue_ = std::make_unique<EcranVue>(*vue_);
+  // An open box holds the show's timer until it is closed; a show left
+  // alone gets notices instead of boxes.
+  surveilles_.suspendre = [this] {
+    minuterieTenue_ = vue_->Timer1.isActive();
+    vue_->Timer1.stop();
+  };
+  surveilles_.reprendre = [this] {
+    if (minuterieTenue_ && !vue_->Timer1.isActive()) vue_->Timer1.start();
+    minuterieTenue_ = false;
+  };
+  surveilles_.sansSurveillance = [this] { return vue_->SansSurveillance; };
+  surveilles_.avis = [this](const QString& texte) {
+    std::fprintf(stderr, "%s\n", qPrintable(QString(texte).replace(QLatin1Char('\r'), QLatin1Char(' '))));
+    ecranVue_->MontrerAvis(texte);
+  };
   panneau_ = std::make_unique<PanneauNavigation>(*vue_, ecran_->Taille());
   voisins_.panneauNav = panneau_.get();
   menu_ = std::make_unique<TFMenu>(*panneau_, *vue_, &ecranVue_->Menu().PopImage());
@@ -72,6 +95,15 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   liste_ = std::make_unique<TFListe>(*vue_, fichiers_);
   voisins_.liste = liste_.get();
   voisins_.montage = &liste_->Moteur();
+  recuperation_ = std::make_unique<Recuperation>(liste_->Moteur(), registre_->Dossier());
+  // A run that ends as the user chose leaves no copy behind; one ended by a
+  // signal keeps it for the next start.
+  QObject::connect(vue_.get(), &TFVue::Terminer, recuperation_.get(), [this] {
+    if (finParSignal_)
+      recuperation_->Suivre();
+    else
+      recuperation_->Retirer();
+  });
   // "Choisir une 2è langue": the options window on its options page.
   QObject::connect(&liste_->Moteur(), &Montage::OptionsLangue, options_.get(), [this] {
     options_->opt_Page = 1;
@@ -105,9 +137,23 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   ouvrir_ = std::make_unique<TFOuvrir>(*vue_);
   voisins_.ouvreur = ouvrir_.get();
   for (const QString& argument : options.arguments)
-    if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);
+    if (argument == QStringLiteral("--sans-surveillance")) {
+      vue_->SansSurveillance = vue_->IgnorerAbsents = true;
+    } else if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);
 }
 
-void Programme::Demarrer() { vue_->Ouverture(); }
+void Programme::Demarrer() {
+  vue_->Ouverture();
+  recuperation_->Proposer();
+}
+
+void Programme::FinDemandee() {
+  if (finParSignal_) return;
+  finParSignal_ = true;
+  recuperation_->Suivre();
+  FermerLesDialogues();
+  // Once the closed dialogs' loops have given control back.
+  QTimer::singleShot(0, vue_.get(), [this] { vue_->QuitterSurSignal(); });
+}
 
 }  // namespace plivor

@@ -6,6 +6,7 @@
 
 #include "navigation/PanneauNavigation.h"
 #include "navigation/TFMenu.h"
+#include "montage/Recuperation.h"
 #include "montage/TFListe.h"
 #include "montage/VoisinsMontage.h"
 #include "opener/TFOuvrir.h"
@@ -17,6 +18,7 @@
 #include "platform/AudioSdl.h"
 #include "platform/Bureau.h"
 #include "platform/Dialogues.h"
+#include "platform/DialoguesSurveilles.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
 #include "projection/EcranVue.h"
@@ -54,12 +56,17 @@ class Programme {
   Programme(const QString& cheminProgramme, const OptionsProgramme& options);
   // The opener exists last; its creation opens the show.
   void Demarrer();
+  // A signal or the session's end: unsaved edits are copied aside, every
+  // dialog is closed and the program ends through its closing sequence.
+  void FinDemandee();
   TFVue& Vue() { return *vue_; }
   EcranVue& FenetreVue() { return *ecranVue_; }
 
  private:
   FichiersHote fichiers_;
   DialoguesEcran dialogues_;
+  DialoguesSurveilles surveilles_{dialogues_};
+  bool minuterieTenue_ = false;
   CoucheAudioSdl audio_;
   BureauHote bureau_;
   CadenceReelle cadence_;
@@ -74,6 +81,8 @@ class Programme {
   std::unique_ptr<FenetreOptions> fenetreOptions_;
   std::unique_ptr<Installation> installation_;
   std::unique_ptr<TFListe> liste_;
+  std::unique_ptr<Recuperation> recuperation_;
+  bool finParSignal_ = false;
   std::unique_ptr<TFSource> source_;
   std::unique_ptr<TFOuvrir> ouvrir_;
 };

@@ -12,6 +12,12 @@ bool AOctetsHauts(std::string_view s) {
   return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
+// Valid UTF-8 with at least one sequence of three bytes or more.
+bool Utf8Long(std::string_view s) {
+  if (!EstUtf8Valide(s)) return false;
+  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0xE0; });
+}
+
 // Converts one UTF-8 line. A character outside Windows-1252 becomes "?"
 // and is reported; a byte that starts no valid sequence stands for itself,
 // as Windows-1252, so nothing after it is lost.
@@ -38,20 +44,47 @@ Texte LigneUtf8(std::string_view ligne, bool& intraduisible) {
 
 }  // namespace
 
-Liste DecouperLignes(std::string_view contenu) {
-  const std::size_t nul = contenu.find('\0');
-  if (nul != std::string_view::npos) contenu = contenu.substr(0, nul);
-  Liste lignes;
+Decoupage DecouperTexte(std::string_view contenu) {
+  Decoupage d;
   std::size_t debut = 0;
+  auto finir = [&](std::size_t fin) {
+    std::string_view brute = contenu.substr(debut, fin - debut);
+    const int index = static_cast<int>(d.lignes.size());
+    Texte ligne;
+    if (brute.find('\0') == std::string_view::npos) {
+      ligne.assign(brute);
+    } else {
+      if (!d.octetNul) d.octetNul = debut + brute.find('\0');
+      d.lignesAvecNul.push_back(index);
+      for (char c : brute)
+        if (c != '\0') ligne += c;
+    }
+    if (ligne.size() > kLongueurLigneMax) {
+      ligne.resize(kLongueurLigneMax);
+      d.lignesCoupees.push_back(index);
+    }
+    d.lignes.push_back(std::move(ligne));
+  };
   for (std::size_t i = 0; i < contenu.size(); ++i) {
     const char c = contenu[i];
     if (c != '\r' && c != '\n') continue;
-    lignes.emplace_back(contenu.substr(debut, i - debut));
+    finir(i);
     if (c == '\r' && i + 1 < contenu.size() && contenu[i + 1] == '\n') ++i;
     debut = i + 1;
   }
-  if (debut < contenu.size()) lignes.emplace_back(contenu.substr(debut));
-  return lignes;
+  if (debut < contenu.size()) finir(contenu.size());
+  return d;
+}
+
+Liste DecouperLignes(std::string_view contenu) { return DecouperTexte(contenu).lignes; }
+
+std::vector<int> ListeLue::LignesAlterees() const {
+  std::vector<int> r = lignesIntraduisibles;
+  r.insert(r.end(), lignesAvecNul.begin(), lignesAvecNul.end());
+  r.insert(r.end(), lignesCoupees.begin(), lignesCoupees.end());
+  std::sort(r.begin(), r.end());
+  r.erase(std::unique(r.begin(), r.end()), r.end());
+  return r;
 }
 
 std::string JoindreLignes(const Liste& lignes) {
@@ -70,12 +103,20 @@ ListeLue DecoderListe(std::string_view contenu) {
   ListeLue lue;
   const bool marque = contenu.substr(0, kMarqueUtf8.size()) == kMarqueUtf8;
   if (marque) contenu.remove_prefix(kMarqueUtf8.size());
-  // Without the mark, a text is UTF-8 only when every character it would
-  // give has a Windows-1252 byte: a list the program saved always reads
-  // back as the lines it wrote.
-  const std::string_view texte = contenu.substr(0, contenu.find('\0'));
-  lue.enUtf8 = marque || (AOctetsHauts(texte) && VersCp1252(texte).has_value());
-  lue.lignes = DecouperLignes(contenu);
+  // Without the mark, a text is UTF-8 when every character it would give
+  // has a Windows-1252 byte (a list the program saved reads back as the
+  // lines it wrote), or when it is valid UTF-8 holding a sequence of three
+  // bytes or more (CJK, symbols): such Windows-1252 text is all but unseen,
+  // and its characters are then reported, not read as several letters.
+  Decoupage d = DecouperTexte(contenu);
+  std::string texte;
+  texte.reserve(contenu.size());
+  for (const Texte& l : d.lignes) texte += l;
+  lue.enUtf8 = marque || (AOctetsHauts(texte) && (VersCp1252(texte).has_value() || Utf8Long(texte)));
+  lue.lignes = std::move(d.lignes);
+  lue.lignesAvecNul = std::move(d.lignesAvecNul);
+  lue.octetNul = d.octetNul;
+  lue.lignesCoupees = std::move(d.lignesCoupees);
   if (!lue.enUtf8) return lue;
   for (std::size_t i = 0; i < lue.lignes.size(); ++i) {
     bool intraduisible = false;
@@ -83,6 +124,20 @@ ListeLue DecoderListe(std::string_view contenu) {
     if (intraduisible) lue.lignesIntraduisibles.push_back(static_cast<int>(i));
   }
   return lue;
+}
+
+Texte AvisLecture(const ListeLue& lue) {
+  Texte avis;
+  if (lue.octetNul)
+    avis += Cp("caractère nul à l'octet ") + std::to_string(*lue.octetNul) + Cp(", retiré (ligne ") +
+            std::to_string(lue.lignesAvecNul.front() + 1) + Cp(") ; la suite de la liste a été lue.");
+  if (!lue.lignesCoupees.empty()) {
+    if (!avis.empty()) avis += "\r";
+    avis += std::to_string(lue.lignesCoupees.size()) + Cp(" ligne(s) de plus de ") +
+            std::to_string(kLongueurLigneMax) + Cp(" caractères, coupée(s) (ligne ") +
+            std::to_string(lue.lignesCoupees.front() + 1) + ").";
+  }
+  return avis;
 }
 
 std::optional<ListeLue> LireListe(const Texte& chemin, const ServicesFichiers& fichiers) {

@@ -69,8 +69,8 @@ int Montage::RetirerSelection() {
   return plusBas;
 }
 
-void Montage::Remplacer(const Liste& lignes) {
-  lignes_ = lignes;
+void Montage::Remplacer(Liste lignes) {
+  lignes_ = std::move(lignes);
   selection_.assign(lignes_.size(), 0);
   icones_.assign(lignes_.size(), -2);
   nombreSelectionnees_ = 0;
@@ -78,6 +78,7 @@ void Montage::Remplacer(const Liste& lignes) {
 }
 
 void Montage::RemplacerLignes(const Liste& lignes) {
+  Instantane();
   Remplacer(lignes);
   LigneCourante = lignes_.empty() ? -1 : std::clamp(LigneCourante, 0, Compte() - 1);
   emit ListeChangee();
@@ -127,12 +128,31 @@ Texte Montage::LegendeDe(const Texte& ligne, int icone) {
 }
 
 void Montage::Instantane() {
-  instantane_ = lignes_;
-  annulable_ = true;
+  historique_.Noter({lignes_, focus_, LigneCourante});
   IndexUndo = focus_;
 }
 
 void Montage::Modifiee() { vue_.ListeModifiee = true; }
+
+void Montage::NouveauDepart(const Liste& lignesFichier) {
+  historique_.Vider();
+  lignesFichier_ = lignesFichier;
+}
+
+void Montage::Restaurer(EtatListe etat) {
+  Remplacer(std::move(etat.lignes));
+  vue_.ListeModifiee = lignes_ != lignesFichier_;
+  if (!lignes_.empty()) {
+    focus_ = IndexBorne(Compte(), etat.focus);
+    LigneCourante = focus_;
+    Marquer(focus_, true);
+  } else {
+    LigneCourante = -1;
+  }
+  emit ListeChangee();
+  emit TransfertChange();
+  Selection();
+}
 
 void Montage::Apres() {
   DessinSuspendu = false;

@@ -10,8 +10,10 @@
 #include <optional>
 #include <vector>
 
+#include "core/FichiersListe.h"
 #include "core/Lignes.h"
 #include "core/Services.h"
+#include "montage/Historique.h"
 #include "projection/TFVue.h"
 
 namespace plivor {
@@ -69,8 +71,12 @@ class Montage : public QObject {
   void Debut();
   void Fin();
   void ToutSelectionner();
+  // Undo and redo walk the history of every edit since the list was loaded;
+  // the list is modified exactly when it differs from its file.
   void ListeUndo();
-  bool Annulable() const { return annulable_; }
+  void ListeRedo();
+  bool Annulable() const { return historique_.PeutAnnuler(); }
+  bool Refaisable() const { return historique_.PeutRefaire(); }
   // Lines dragged inside the list, dropped in front of row `rangee`
   // (a row at or past the end appends).
   void DeposerInterne(int rangee);
@@ -86,6 +92,9 @@ class Montage : public QObject {
   bool NvelleListe();
   bool ChargerListe();
   bool Sauver();
+  // Ctrl+S: a list that has its file is written there at once; any other
+  // goes through the save dialog.
+  bool Enregistrer();
   bool EnregistrerScript();
   void ImporterListe(const Texte& chemin);
   // Loads a list file straight (the program's command line, tests).
@@ -93,6 +102,9 @@ class Montage : public QObject {
   // The projection hands its list over for editing.
   void RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& dossier, int index, bool modifiee);
   void FermerListe(EmetteurMontage emetteur);
+  // Edits kept by a run that ended without saving: shown in the montage
+  // under their list's name, modified, the file left as it is.
+  void Reprendre(const Liste& lignes, const Texte& nom, const Texte& dossier);
 
   // ---- Display and information.
   void AfficherTexte(bool texte);
@@ -150,8 +162,9 @@ class Montage : public QObject {
   TFVue& Vue() { return vue_; }
   ServicesFichiers& Fichiers() { return fichiers_; }
 
-  // The whole list replaced by the montage's tools (deployment); every
-  // line deselected, the change announced; the caller marks it modified.
+  // The whole list replaced by the montage's tools (deployment), as one
+  // undoable step; every line deselected, the change announced; the caller
+  // marks it modified.
   void RemplacerLignes(const Liste& lignes);
 
  signals:
@@ -162,6 +175,8 @@ class Montage : public QObject {
   void InfosChangees();
   void TransfertChange();
   void NomChange();
+  // The raw-text mode was switched by the engine itself.
+  void ModeTexteChange();
   // The window shows or hides itself.
   void Montrer();
   void Masquer();
@@ -175,11 +190,14 @@ class Montage : public QObject {
   void InsererBloc(int position, const Liste& bloc, bool choisies);
   // Removes the selected lines; the lowest removed index, -1 when none.
   int RetirerSelection();
-  void Remplacer(const Liste& lignes);
+  void Remplacer(Liste lignes);
   void Marquer(int index, bool choisie);
   void ToutDeselectionner();
   void Instantane();
   void Modifiee();
+  // A list that comes from a file (or none): its history starts again.
+  void NouveauDepart(const Liste& lignesFichier);
+  void Restaurer(EtatListe etat);
   void Apres();  // repaint and selection after an edit
   // Moves the selection in front of `avant` (an index of the list as it is
   // before the move; Compte() appends), as one undoable step.
@@ -193,6 +211,11 @@ class Montage : public QObject {
   bool RessourceIntrouvable(const Texte& ligne, const Texte& dossier) const;
   Liste Etendre(const Liste& lignes, const Texte& dossier, std::vector<signed char>* icones = nullptr) const;
   bool EcrireLignes(const Texte& chemin, const Liste& lignes);
+  // Where the save dialog starts; says so when the list's folder is gone.
+  Texte DepartSauvegarde(const Texte& propose);
+  // Notes the lines of `etendues` (the lines of `lue` as they enter the
+  // list) that lost something at reading; `dire`: each is said.
+  void NoterAlterees(const ListeLue& lue, const Liste& etendues, bool dire);
   bool QuestionSauver();
   void AppliquerTempoBase();
   int Genre(const Texte& ligne) const;
@@ -205,11 +228,13 @@ class Montage : public QObject {
   mutable std::vector<signed char> icones_;  // -2: not classified yet
   int nombreSelectionnees_ = 0;
   int focus_ = -1;
-  // The undo snapshot: a list of its own.
-  Liste instantane_;
-  // Lines read with "?" for characters Windows-1252 cannot hold.
-  std::vector<Texte> intraduisibles_;
-  bool annulable_ = false;
+  // Undo and redo: lists of their own.
+  Historique historique_;
+  // The lines as the list's file holds them (as loaded, or as last saved).
+  Liste lignesFichier_;
+  // Lines that lost something at reading (characters Windows-1252 cannot
+  // hold, bytes cut): a save names them before writing them back.
+  std::vector<Texte> alterees_;
   Infos infos_;
   Texte titreFichier_;
 };

@@ -62,6 +62,7 @@ void Montage::CollerLignes(const Liste& pile) {
 }
 
 void Montage::CollerDessous() {
+  if (Transfert.empty()) return;
   DessinSuspendu = true;
   Instantane();
   ToutDeselectionner();
@@ -118,18 +119,11 @@ void Montage::ToutSelectionner() {
 }
 
 void Montage::ListeUndo() {
-  if (!annulable_) return;
-  Remplacer(instantane_);
-  annulable_ = false;
-  if (!lignes_.empty()) {
-    focus_ = IndexBorne(Compte(), IndexUndo);
-    LigneCourante = focus_;
-    Marquer(focus_, true);
-  } else {
-    LigneCourante = -1;
-  }
-  emit ListeChangee();
-  Selection();
+  if (auto etat = historique_.Annuler({lignes_, focus_, LigneCourante})) Restaurer(std::move(*etat));
+}
+
+void Montage::ListeRedo() {
+  if (auto etat = historique_.Refaire({lignes_, focus_, LigneCourante})) Restaurer(std::move(*etat));
 }
 
 void Montage::DeposerInterne(int rangee) {

@@ -43,8 +43,8 @@ bool Montage::NvelleListe() {
   Remplacer({});
   LigneCourante = -1;
   NomListe = kSansNom;
-  instantane_.clear();
-  annulable_ = false;
+  NouveauDepart({});
+  alterees_.clear();
   IndexUndo = -1;
   DossierListe.clear();
   vue_.ListeModifiee = false;
@@ -131,6 +131,17 @@ void Montage::AppliquerTempoBase() {
   TempoBase = std::to_string(TempoOptions());
 }
 
+void Montage::NoterAlterees(const ListeLue& lue, const Liste& etendues, bool dire) {
+  Dialogues& dialogues = vue_.Services().dialogues;
+  for (int i : lue.lignesIntraduisibles)
+    if (dire)
+      dialogues.Message(Texte("Ligne ") + std::to_string(i + 1) + " : " +
+                        Cp("caractères que Windows-1252 ne peut pas représenter, lus \"?\"."));
+  if (const Texte avis = AvisLecture(lue); dire && !avis.empty()) dialogues.Message(avis);
+  for (int i : lue.LignesAlterees())
+    if (static_cast<size_t>(i) < etendues.size()) alterees_.push_back(etendues[static_cast<size_t>(i)]);
+}
+
 bool Montage::Ouvrir(const Texte& chemin) {
   const Texte complet = CheminComplet(chemin, fichiers_.DossierCourant(), fichiers_.Style());
   const auto lue = fichiers_.FichierExiste(complet) ? LireListe(complet, fichiers_) : std::nullopt;
@@ -138,20 +149,16 @@ bool Montage::Ouvrir(const Texte& chemin) {
     vue_.Services().dialogues.Message(Cp("Liste non chargée.") + "\r" + "Liste en cours : " + NomListe);
     return false;
   }
-  intraduisibles_.clear();
-  for (int i : lue->lignesIntraduisibles) intraduisibles_.push_back(lue->lignes[static_cast<size_t>(i)]);
-  for (int i : lue->lignesIntraduisibles)
-    vue_.Services().dialogues.Message(Texte("Ligne ") + std::to_string(i + 1) + " : " +
-                                      Cp("caractères que Windows-1252 ne peut pas représenter, lus \"?\"."));
-  // The snapshot belongs to the list being left.
-  instantane_.clear();
-  annulable_ = false;
   IndexUndo = 0;
   const Texte dossier = SansBarre(DossierDe(complet, fichiers_.Style()));
   // Relative lines are the list's own: they resolve against its folder.
   std::vector<signed char> icones;
   Remplacer(Etendre(lue->lignes, dossier, &icones));
   icones_ = std::move(icones);
+  // The history belongs to the list being left.
+  NouveauDepart(lignes_);
+  alterees_.clear();
+  NoterAlterees(*lue, lignes_, true);
   NomListe = complet;
   DossierListe = dossier;
   vue_.ListeModifiee = false;
@@ -164,6 +171,7 @@ bool Montage::Ouvrir(const Texte& chemin) {
     LigneCourante = 0;
   } else {
     Remplacer({});
+    lignesFichier_.clear();
     LigneCourante = -1;
   }
   emit ListeChangee();
@@ -190,10 +198,30 @@ bool Montage::EcrireLignes(const Texte& chemin, const Liste& lignes) {
     return false;
   }
   if (!EcrireListe(chemin, lignes, fichiers_)) {
-    vue_.Services().dialogues.Message(Cp("Impossible d'écrire le fichier \"") + chemin + "\".");
+    const Texte cause = fichiers_.CauseDerniereErreur();
+    vue_.Services().dialogues.Message(Cp("Impossible d'écrire le fichier \"") + chemin + "\"" +
+                                      (cause.empty() ? Texte(".") : " : " + cause + ".") + "\r" +
+                                      Cp("Le fichier n'a pas été modifié."));
     return false;
   }
   return true;
+}
+
+Texte Montage::DepartSauvegarde(const Texte& propose) {
+  const StyleChemins style = fichiers_.Style();
+  if (DossierListe.empty()) return propose;
+  if (fichiers_.DossierExiste(DossierListe)) return Joindre(DossierListe, propose, style);
+  // The list's folder is gone (a medium taken out, a folder renamed): the
+  // dialog must not fall back on another folder holding a list of that name.
+  vue_.Services().dialogues.Message(Cp("Le dossier de la liste n'existe plus :") + "\r" + DossierListe + "\r" +
+                                    Cp("Choisissez où enregistrer la liste."));
+  Texte parent = DossierListe;
+  while (!parent.empty() && !fichiers_.DossierExiste(parent)) {
+    const Texte plusHaut = SansBarre(DossierDe(parent, style));
+    if (plusHaut == parent) break;
+    parent = plusHaut;
+  }
+  return parent.empty() ? propose : Joindre(parent, propose, style);
 }
 
 bool Montage::Sauver() {
@@ -204,9 +232,11 @@ bool Montage::Sauver() {
   }
   const bool nomActuel = vue_.ListeModifiee && NomListe != kSansNom && !fichiers_.LectureSeule(NomListe);
   const Texte propose = nomActuel ? NomDeFichier(NomListe) : Texte("NouveauNom");
-  const Texte depart = DossierListe.empty() ? propose : Joindre(DossierListe, propose, fichiers_.Style());
-  const auto choix =
-      dialogues.FichierAEnregistrer(QStringLiteral("Sauver une liste Plivor"), TexteEcran(depart), kFiltreSauver);
+  const bool dossierDisparu = !DossierListe.empty() && !fichiers_.DossierExiste(DossierListe);
+  const Texte depart = DepartSauvegarde(propose);
+  const QString titre = dossierDisparu ? QStringLiteral("Sauver une liste Plivor (son dossier n'existe plus)")
+                                       : QStringLiteral("Sauver une liste Plivor");
+  const auto choix = dialogues.FichierAEnregistrer(titre, TexteEcran(depart), kFiltreSauver);
   if (!choix) return false;
   const auto choisi = CheminDepuisHote(*choix);
   if (!choisi) return false;
@@ -218,18 +248,32 @@ bool Montage::Sauver() {
       !dialogues.Question(TexteEcran(Texte("Le fichier \"") + chemin + Cp("\" existe déjà.") + "\r" +
                                      "Le remplacer ?")))
     return false;
-  // Lines that lost characters at reading are not written back unsaid.
+  // Lines that lost something at reading are not written back unsaid.
   const auto perdues = std::count_if(lignes_.begin(), lignes_.end(), [this](const Texte& l) {
-    return std::find(intraduisibles_.begin(), intraduisibles_.end(), l) != intraduisibles_.end();
+    return std::find(alterees_.begin(), alterees_.end(), l) != alterees_.end();
   });
   if (perdues > 0 &&
       !dialogues.Question(TexteEcran(Texte("La liste contient ") + std::to_string(perdues) +
-                                     Cp(" ligne(s) dont des caractères ne s'écrivent pas en Windows-1252 (lus \"?\").") +
+                                     Cp(" ligne(s) qui ne sont plus telles que le fichier les tenait (caractères "
+                                        "que Windows-1252 ne peut pas représenter, lus \"?\", octets nuls "
+                                        "retirés ou lignes trop longues coupées).") +
                                      "\r" + "Les enregistrer ainsi ?")))
     return false;
   if (!EcrireLignes(chemin, lignes_)) return false;
   NomListe = chemin;
   DossierListe = SansBarre(DossierDe(chemin, fichiers_.Style()));
+  lignesFichier_ = lignes_;
+  vue_.ListeModifiee = false;
+  emit NomChange();
+  return true;
+}
+
+bool Montage::Enregistrer() {
+  if (NomListe == kSansNom || lignes_.empty() || !fichiers_.FichierExiste(NomListe) || !alterees_.empty())
+    return Sauver();
+  if (!vue_.ListeModifiee) return true;
+  if (!EcrireLignes(NomListe, lignes_)) return false;
+  lignesFichier_ = lignes_;
   vue_.ListeModifiee = false;
   emit NomChange();
   return true;
@@ -264,6 +308,7 @@ void Montage::ImporterListe(const Texte& chemin) {
     vue_.Services().dialogues.Message(Cp("Liste non chargée.") + "\r" + "Liste en cours : " + NomListe);
     return;
   }
+  Instantane();
   Modifiee();
   const StyleChemins style = fichiers_.Style();
   const Texte dossier = SansBarre(DossierDe(CheminComplet(chemin, fichiers_.DossierCourant(), style), style));
@@ -277,22 +322,54 @@ void Montage::ImporterListe(const Texte& chemin) {
                              genre == Genre::Ressource || genre == Genre::Drapeau;
     bloc.push_back(instruction || EstAbsolu(brute, style) ? brute : Joindre(dossier, brute, style));
   }
+  NoterAlterees(*lue, bloc, true);
   InsererBloc(position + 1, bloc, true);
   emit ListeChangee();
   emit SelectionChangee();
 }
 
+namespace {
+
+// Where the projection's line `index` of its working list stands in the
+// file's own lines: the working list holds the file's lines in order, with
+// sub-lists expanded between them.
+int IndexDansFichier(const Liste& travail, int index, const Liste& fichier) {
+  int j = 0;
+  for (int i = 0; i < static_cast<int>(travail.size()) && j < static_cast<int>(fichier.size()); ++i) {
+    const bool sienne = travail[static_cast<size_t>(i)] == fichier[static_cast<size_t>(j)];
+    if (i == index) return j;
+    if (sienne) ++j;
+  }
+  return std::clamp(j, 0, std::max(0, static_cast<int>(fichier.size()) - 1));
+}
+
+}  // namespace
+
 void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& dossier, int index,
                             bool modifiee) {
   if (!modifiee) Remplacer({});
+  int indexTest = vue_.IndexCourant - 1;
   if (lignes_.empty()) {
     NomListe = nom;
     DossierListe = dossier;
     ModeTexte = false;
-    Remplacer(Etendre(lignes, dossier));
-    // Another list: the snapshot of the last one must not come back in it.
-    instantane_.clear();
-    annulable_ = false;
+    emit ModeTexteChange();
+    alterees_.clear();
+    // The montage edits the list as its file holds it: the projection's
+    // working copy has its sub-lists expanded in place, and saving that
+    // would inline them.
+    const auto lue = nom != kSansNom && fichiers_.FichierExiste(nom) ? LireListe(nom, fichiers_) : std::nullopt;
+    if (lue) {
+      index = IndexDansFichier(lignes, index, lue->lignes);
+      indexTest = IndexDansFichier(lignes, indexTest, lue->lignes);
+      Remplacer(Etendre(lue->lignes, dossier));
+      NoterAlterees(*lue, lignes_, false);
+    } else {
+      Remplacer(Etendre(lignes, dossier));
+    }
+    for (const Texte& l : Etendre(vue_.LignesAlterees, dossier)) alterees_.push_back(l);
+    // Another list: the history of the last one must not come back in it.
+    NouveauDepart(lue ? lignes_ : Liste{});
     if (lignes_.empty()) {
       NomListe = kSansNom;
       DossierListe = SansBarre(vue_.Services().dossierProgramme);
@@ -312,7 +389,7 @@ void Montage::RecevoirListe(const Liste& lignes, const Texte& nom, const Texte& 
   vue_.Services().voisins.MontrerPanneau(false);
   vue_.ImageOpaque = true;
   if (vue_.TestMontage && !lignes_.empty()) {
-    LigneCourante = IndexBorne(Compte(), vue_.IndexCourant - 1);
+    LigneCourante = IndexBorne(Compte(), indexTest);
     Selectionner(LigneCourante);
   }
   vue_.ListePropre = vue_.TestMontage = vue_.SuiviListe = vue_.ApercuMontage = false;
@@ -335,6 +412,17 @@ void Montage::ArreterProjection() {
   if (vue_.AvanceAuto) vue_.AvanceAM(Emetteur::Aucun);
   if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
   if (vue_.Fenetre.width() < 600 || vue_.Fenetre.height() < 400) vue_.Rafraichir(Emetteur::Aucun);
+}
+
+void Montage::Reprendre(const Liste& lignes, const Texte& nom, const Texte& dossier) {
+  const auto lue = nom != kSansNom && fichiers_.FichierExiste(nom) ? LireListe(nom, fichiers_) : std::nullopt;
+  Remplacer(lignes);
+  NomListe = nom;
+  DossierListe = dossier;
+  NouveauDepart(lue ? Etendre(lue->lignes, dossier) : Liste{});
+  alterees_.clear();
+  vue_.ListeModifiee = lignes_ != lignesFichier_;
+  RecevoirListe(lignes_, NomListe, DossierListe, 0, true);
 }
 
 void Montage::FermerListe(EmetteurMontage emetteur) {

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -80,7 +81,8 @@ QToolButton* TFListe::Bouton(const QString& glyphe, const QString& bulle) {
   b->setToolTip(bulle);
   b->setAutoRaise(true);
   b->setFixedSize(26, 22);
-  b->setFocusPolicy(Qt::NoFocus);
+  // Every button is reached with Tab and pressed with Space.
+  b->setFocusPolicy(Qt::StrongFocus);
   return b;
 }
 
@@ -91,7 +93,7 @@ QAction* TFListe::Action(QMenu* menu, const QString& texte, const QKeySequence& 
     a->setShortcutContext(Qt::WindowShortcut);
     addAction(a);  // the key works while the window has the focus
   }
-  connect(a, &QAction::triggered, this, faire);
+  if (faire) connect(a, &QAction::triggered, this, faire);
   if (menu) menu->addAction(a);
   return a;
 }
@@ -129,6 +131,11 @@ void TFListe::Construire() {
   btSuivi->appui = [this](bool gauche) { moteur_->Diaporama(EmetteurMontage::bts_suivi, gauche); };
   connect(btFermer, &QToolButton::clicked, this, &TFListe::Fermer);
   connect(btAide, &QToolButton::clicked, this, [this] { moteur_->AppelAide(2000); });
+  // The keys of an editor's file menu.
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Ctrl+N")), &TFListe::Nouvelle);
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Ctrl+O")), &TFListe::Charger);
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Ctrl+S")), &TFListe::Enregistrer);
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Ctrl+Shift+S")), &TFListe::EnregistrerSous);
 
   // Editing buttons and counters.
   auto* edition = new QHBoxLayout;
@@ -147,6 +154,9 @@ void TFListe::Construire() {
     BoutonImporter(false);
     emit ImporterMedias();
   });
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Ctrl+I")), &TFListe::Importer);
+  connect(Action(nullptr, QString(), QKeySequence(QStringLiteral("Alt+P")), nullptr), &QAction::triggered, this,
+          [this, btsShow] { popPlus_->popup(btsShow->mapToGlobal(QPoint(18, 12))); });
   connect(btTransfert, &QToolButton::clicked, this, &TFListe::Couper);
   connect(btInserer, &QToolButton::clicked, this, &TFListe::Coller);
   connect(btDebut, &QToolButton::clicked, this, &TFListe::Debut);
@@ -238,12 +248,18 @@ void TFListe::Construire() {
   popListe_ = new QMenu(this);
   popAnnuler_ = Action(popListe_, QStringLiteral("Annuler"), QKeySequence(QStringLiteral("Ctrl+Z")), &TFListe::Annuler);
   popAnnuler_->setEnabled(false);
+  popRetablir_ = Action(popListe_, QStringLiteral("Rétablir"), QKeySequence(QStringLiteral("Ctrl+Shift+Z")),
+                        &TFListe::Retablir);
+  popRetablir_->setEnabled(false);
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Ctrl+Y")), &TFListe::Retablir);
   Action(popListe_, QStringLiteral("Couper"), QKeySequence(QStringLiteral("Ctrl+X")), &TFListe::Couper);
   Action(popListe_, QStringLiteral("Copier"), QKeySequence(QStringLiteral("Ctrl+C")), &TFListe::Copier);
   Action(popListe_, QStringLiteral("Insérer sous"), QKeySequence(QStringLiteral("Ctrl+V")), &TFListe::Coller);
   popListe_->addSeparator();
   Action(popListe_, QStringLiteral("Déplacer au Début"), QKeySequence(QStringLiteral("Ctrl+D")), &TFListe::Debut);
   Action(popListe_, QStringLiteral("Déplacer à la Fin"), QKeySequence(QStringLiteral("Ctrl+F")), &TFListe::Fin);
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Alt+Home")), &TFListe::Debut);
+  Action(nullptr, QString(), QKeySequence(QStringLiteral("Alt+End")), &TFListe::Fin);
   Action(popListe_, QStringLiteral("Sélectionner Tout"), QKeySequence(QStringLiteral("Ctrl+A")), &TFListe::Tout);
   Action(popListe_, QStringLiteral("Supprimer"), QKeySequence(Qt::Key_Delete), &TFListe::Supprimer);
   popListe_->addSeparator();
@@ -271,6 +287,11 @@ void TFListe::Construire() {
   popTexte_ = popPlus_->addAction(QStringLiteral("Afficher le texte"));
   popTexte_->setCheckable(true);
   connect(popTexte_, &QAction::toggled, this, [this](bool oui) { moteur_->AfficherTexte(oui); });
+  // The engine switches the raw text off itself when a list arrives.
+  connect(moteur_.get(), &Montage::ModeTexteChange, this, [this] {
+    const QSignalBlocker bloque(popTexte_);
+    popTexte_->setChecked(moteur_->ModeTexte);
+  });
   connect(btsShow, &QToolButton::clicked, this,
           [this, btsShow] { popPlus_->popup(btsShow->mapToGlobal(QPoint(18, 12))); });
   ConstruireOutils();
@@ -332,6 +353,7 @@ void TFListe::SelectionChangee() {
   trNumLigne_->setText(QString::number(m.Focus() + 1));
   btUndo_->setVisible(m.Annulable());
   popAnnuler_->setEnabled(m.Annulable());
+  popRetablir_->setEnabled(m.Refaisable());
   titreFichier_->setText(TexteEcran(m.TitreFichier()));
   liste_->viewport()->update();
 }

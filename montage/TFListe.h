@@ -80,6 +80,15 @@ class TFListe : public QWidget {
   void Tout() { moteur_->ToutSelectionner(); }
   void Supprimer() { moteur_->Supprimer(); }
   void Annuler() { moteur_->ListeUndo(); }
+  void Retablir() { moteur_->ListeRedo(); }
+  void Nouvelle() { moteur_->NvelleListe(); }
+  void Charger() { moteur_->ChargerListe(); }
+  void Enregistrer() { moteur_->Enregistrer(); }
+  void EnregistrerSous() { moteur_->Sauver(); }
+  void Importer() {
+    BoutonImporter(false);
+    emit ImporterMedias();
+  }
   void Rafraichir();
   void Projeter() { moteur_->FermerListe(EmetteurMontage::PopFermer); }
   void Fermer() { moteur_->FermerListe(EmetteurMontage::bt_Fermer); }
@@ -110,6 +119,7 @@ class TFListe : public QWidget {
   QMenu* popListe_ = nullptr;
   QMenu* popPlus_ = nullptr;
   QAction* popAnnuler_ = nullptr;
+  QAction* popRetablir_ = nullptr;
   QAction* popTexte_ = nullptr;
   bool synchro_ = false;          // the view is being set from the engine
   bool selectionEnAttente_ = false;

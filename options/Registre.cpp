@@ -1,5 +1,7 @@
 #include "options/Registre.h"
 
+#include <QFileInfo>
+
 namespace plivor {
 
 namespace {
@@ -27,7 +29,7 @@ const std::array<const char*, kNombreOptions>& Registre::NomsOptions() {
   // Items 3 and 4 keep the names they were first stored under.
   static const std::array<const char*, kNombreOptions> noms = {
       "Ecran", "Veille", "Commandes", "Titres", "Langue", "Conseils",
-      "Marge", "Fenetre", "Absents", "AudioMuet", "Morphe"};
+      "Marge", "Fenetre", "Absents", "AudioMuet", "Morphe", "SansSurveillance"};
   return noms;
 }
 
@@ -64,5 +66,7 @@ void Registre::Ecrire(const ValeursRegistre& v) {
   settings_->endGroup();
   settings_->sync();
 }
+
+QString Registre::Dossier() const { return QFileInfo(settings_->fileName()).absolutePath(); }
 
 }  // namespace plivor

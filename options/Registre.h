@@ -9,7 +9,7 @@
 
 namespace plivor {
 
-inline constexpr int kNombreOptions = 11;
+inline constexpr int kNombreOptions = 12;
 
 // The values as stored; a string that is absent reads as empty, a boolean
 // that is absent as nothing (the control keeps its state).
@@ -24,6 +24,8 @@ class Registre {
   Registre();
   // Settings in a file of their own: tests.
   explicit Registre(const QString& fichierIni);
+  // The folder that holds the settings (files the program keeps beside them).
+  QString Dossier() const;
 
   bool CleExiste() const;
   ValeursRegistre Lire() const;

@@ -23,7 +23,7 @@ const QStringList& TFOptions::LibellesOptions() {
       QStringLiteral("Sauts amortis"),             QStringLiteral("Masquer les conseils"),
       QStringLiteral("Sans marges"),               QStringLiteral("Style Windows"),
       QStringLiteral("Ignorer les absents"),       QStringLiteral("Ignorer les fichiers audio"),
-      QStringLiteral("Ignorer le morphing")};
+      QStringLiteral("Ignorer le morphing"),       QStringLiteral("Projection sans surveillance")};
   return libelles;
 }
 
@@ -93,6 +93,11 @@ void TFOptions::LireOptions() {
   }
   if (opt_chemin.isEmpty()) opt_chemin = TexteEcran(DossierDe(vue_.CheminProgramme, style));
   AppliquerListeIntro();
+  // The stored options act from the start, not only once toggled; the
+  // command line may have asked for a show without supervision already.
+  vue_.SansSurveillance = vue_.SansSurveillance || options[11];
+  vue_.IgnorerAbsents = options[8] || vue_.SansSurveillance;
+  vue_.IgnorerAudio = options[9];
   vue_.CouleurFenetre = opt_couleurFond;
   vue_.VitesseTransitions = VitesseChoisie();
   vue_.CouleurDiapo = vue_.CouleurPinceau;
@@ -164,7 +169,12 @@ void TFOptions::Coches(int item, bool coche) {
     case 5: if (coche != vue_.MasquerBullesCoche) vue_.Bulles(Emetteur::Options); break;
     case 6: if (coche) vue_.MargeFenetre = 0; break;
     case 7: if (coche != vue_.FenetreWindowsCoche) vue_.WFenetre(Emetteur::Options); break;
-    case 8: vue_.IgnorerAbsents = coche; break;
+    // A show left alone passes a missing file by, as "Ignorer les absents".
+    case 8: vue_.IgnorerAbsents = coche || options[11]; break;
+    case 11:
+      vue_.SansSurveillance = coche;
+      vue_.IgnorerAbsents = coche || options[8];
+      break;
     case 9:
       vue_.IgnorerAudio = coche;
       if (coche) {

@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QDir>
+#include <QDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <cstdio>
@@ -37,16 +40,22 @@ QString FiltreQt(const QString& filtre) {
 }
 
 void DialoguesEcran::Information(const QString& texte) {
+  if (DialoguesFermes()) {
+    std::fprintf(stderr, "%s\n", qPrintable(AvecSauts(texte)));
+    return;
+  }
   QMessageBox::information(QApplication::activeWindow(), Titre(), AvecSauts(texte));
 }
 
 bool DialoguesEcran::Question(const QString& texte) {
+  if (DialoguesFermes()) return false;
   return QMessageBox::question(QApplication::activeWindow(), Titre(), AvecSauts(texte),
                                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
 std::optional<QString> DialoguesEcran::FichierAOuvrir(const QString& titre, const QString& dossier,
                                                       const QString& filtre) {
+  if (DialoguesFermes()) return std::nullopt;
   const QString choix = QFileDialog::getOpenFileName(QApplication::activeWindow(), titre, dossier, FiltreQt(filtre));
   if (choix.isEmpty()) return std::nullopt;
   return choix;
@@ -54,18 +63,30 @@ std::optional<QString> DialoguesEcran::FichierAOuvrir(const QString& titre, cons
 
 std::optional<QString> DialoguesEcran::FichierAEnregistrer(const QString& titre, const QString& dossier,
                                                            const QString& filtre) {
-  const QString choix = QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, dossier, FiltreQt(filtre));
-  if (choix.isEmpty()) return std::nullopt;
-  return choix;
+  // The overwrite question names the whole path: a name alone does not say
+  // which of two lists of that name is about to be replaced.
+  QString depart = dossier;
+  while (!DialoguesFermes()) {
+    const QString choix = QFileDialog::getSaveFileName(QApplication::activeWindow(), titre, depart, FiltreQt(filtre),
+                                                       nullptr, QFileDialog::DontConfirmOverwrite);
+    if (choix.isEmpty()) return std::nullopt;
+    if (!QFileInfo::exists(choix) ||
+        Question(QStringLiteral("Le fichier \"%1\" existe déjà.\rLe remplacer ?").arg(QDir::toNativeSeparators(choix))))
+      return choix;
+    depart = choix;
+  }
+  return std::nullopt;
 }
 
 std::optional<QColor> DialoguesEcran::CouleurAChoisir(const QColor& initiale) {
+  if (DialoguesFermes()) return std::nullopt;
   const QColor choix = QColorDialog::getColor(initiale, QApplication::activeWindow());
   if (!choix.isValid()) return std::nullopt;
   return choix;
 }
 
 std::optional<QString> DialoguesEcran::DossierAChoisir(const QString& titre, const QString& dossier) {
+  if (DialoguesFermes()) return std::nullopt;
   const QString choix = QFileDialog::getExistingDirectory(QApplication::activeWindow(), titre, dossier);
   if (choix.isEmpty()) return std::nullopt;
   return choix;
@@ -73,6 +94,7 @@ std::optional<QString> DialoguesEcran::DossierAChoisir(const QString& titre, con
 
 std::optional<QString> DialoguesEcran::TexteASaisir(const QString& titre, const QString& invite,
                                                     const QString& initial) {
+  if (DialoguesFermes()) return std::nullopt;
   bool ok = false;
   const QString texte =
       QInputDialog::getText(QApplication::activeWindow(), titre, AvecSauts(invite), QLineEdit::Normal, initial, &ok);
@@ -127,5 +149,17 @@ std::optional<QString> DialoguesScriptes::TexteASaisir(const QString& titre, con
   invites << invite;
   return Prendre<std::optional<QString>>(saisies, std::nullopt);
 }
+
+namespace {
+bool gDialoguesFermes = false;
+}  // namespace
+
+void FermerLesDialogues() {
+  gDialoguesFermes = true;
+  for (QWidget* fenetre : QApplication::topLevelWidgets())
+    if (auto* dialogue = qobject_cast<QDialog*>(fenetre); dialogue && dialogue->isVisible()) dialogue->reject();
+}
+
+bool DialoguesFermes() { return gDialoguesFermes; }
 
 }  // namespace plivor

@@ -18,6 +18,8 @@ class Dialogues : public Messagerie {
   void Message(const Texte& texte) final;
 
   virtual void Information(const QString& texte) = 0;
+  // What must never wait for a click (a show running alone goes on).
+  virtual void Avis(const QString& texte) { Information(texte); }
   // A Yes/No question; true for Yes.
   virtual bool Question(const QString& texte) = 0;
   // Open and save dialogs; nothing when cancelled.
@@ -86,6 +88,12 @@ class DialoguesScriptes : public Dialogues {
   QList<std::optional<QString>> saisies;   // answers to the next input boxes
   QStringList invites;                     // prompts of the input boxes shown
 };
+
+// Once the program is asked to end (a signal, the session's end), every
+// open dialog is closed as cancelled and no new one opens: questions answer
+// No, file dialogs give nothing, messages go to the error output.
+void FermerLesDialogues();
+bool DialoguesFermes();
 
 // Filters are written "Description (*.ext)|*.ext|..." as the program's texts
 // give them; the screen dialogs turn them into their own form.

@@ -32,11 +32,13 @@ SignauxFin::SignauxFin(QObject* parent) : QObject(parent) {
   action.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGHUP, &action, nullptr);
 }
 
 SignauxFin::~SignauxFin() {
   signal(SIGTERM, SIG_DFL);
   signal(SIGINT, SIG_DFL);
+  signal(SIGHUP, SIG_DFL);
   if (gTube[0] >= 0) ::close(gTube[0]);
   if (gTube[1] >= 0) ::close(gTube[1]);
   gTube[0] = gTube[1] = -1;

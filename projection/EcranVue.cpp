@@ -1,5 +1,9 @@
 #include "projection/EcranVue.h"
 
+#include <QTimer>
+
+#include <QLabel>
+
 #include <QPainter>
 #include <algorithm>
 #include <QCloseEvent>
@@ -25,6 +29,25 @@ EcranVue::EcranVue(TFVue& vue, QWidget* parent) : QWidget(parent), vue_(vue) {
   menu_ = std::make_unique<MenuProjection>(vue_, this);
   setFocusPolicy(Qt::StrongFocus);
   SuivreGeometrie();
+  avis_ = new QLabel(this);
+  avis_->setWordWrap(true);
+  avis_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  avis_->setStyleSheet(QStringLiteral("QLabel { background: rgba(0, 0, 0, 190); color: white; padding: 8px; }"));
+  avis_->hide();
+  finAvis_ = new QTimer(this);
+  finAvis_->setSingleShot(true);
+  connect(finAvis_, &QTimer::timeout, avis_, &QWidget::hide);
+}
+
+void EcranVue::MontrerAvis(const QString& texte) {
+  avis_->setText(QString(texte).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+  const int largeur = std::max(200, width() - 40);
+  avis_->setFixedWidth(largeur);
+  avis_->adjustSize();
+  avis_->move(20, std::max(0, height() - avis_->height() - 20));
+  avis_->raise();
+  avis_->show();
+  finAvis_->start(6000);
 }
 
 void EcranVue::SuivreGeometrie() {

@@ -19,6 +19,8 @@ class EcranVue : public QWidget {
   MenuProjection& Menu() { return *menu_; }
   // Frames of transitions painted on the window since it was created.
   long long ImagesDeTransition() const { return imagesTransition_; }
+  // A notice over the bottom of the show for a few seconds; nothing to click.
+  void MontrerAvis(const QString& texte);
 
  protected:
   void paintEvent(QPaintEvent* evenement) override;
@@ -39,6 +41,8 @@ class EcranVue : public QWidget {
 
   TFVue& vue_;
   std::unique_ptr<MenuProjection> menu_;
+  class QLabel* avis_ = nullptr;
+  class QTimer* finAvis_ = nullptr;
   bool synchronisation_ = false;
   bool imageTransition_ = false;
   long long imagesTransition_ = 0;

@@ -52,6 +52,8 @@ std::optional<Liste> TFVue::LireLignes(const Texte& fichier) {
   if (!lue->lignesIntraduisibles.empty())
     services_.dialogues.Message(fichier + " : " + std::to_string(lue->lignesIntraduisibles.size()) +
                                 Cp(" ligne(s) avec des caractères hors Windows-1252, remplacés par \"?\"."));
+  if (const Texte avis = AvisLecture(*lue); !avis.empty()) services_.dialogues.Message(fichier + " : " + avis);
+  for (int i : lue->LignesAlterees()) LignesAlterees.push_back(lue->lignes[static_cast<size_t>(i)]);
   return std::move(lue->lignes);
 }
 

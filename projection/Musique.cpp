@@ -113,7 +113,7 @@ bool TFVue::AppliquerPiste(const Texte& ligne) {
 }
 
 void TFVue::OuvrirSon(const Texte& ligne, int genre) {
-  if (const auto avertissement = services_.audio.Avertissement()) services_.dialogues.Information(*avertissement);
+  if (const auto avertissement = services_.audio.Avertissement()) services_.dialogues.Avis(*avertissement);
   if (!FonduEntrant) TimerFade.stop();
   const bool mp3 = genre == Genre::Mp3;
   if (AudioCourant == ligne && (mp3 ? Mp3Ouvert && ListePropre : MciOuvert)) {

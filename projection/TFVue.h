@@ -247,6 +247,8 @@ class TFVue : public QObject {
   bool Muet = false;
   int EtatPause = 0;
   bool IgnorerAbsents = false;
+  // "Projection sans surveillance": messages become notices, nothing waits.
+  bool SansSurveillance = false;
   bool IgnorerAudio = false;
   QTimer Timer1;
   QTimer TimerFade;
@@ -314,6 +316,9 @@ class TFVue : public QObject {
   bool ModePublication = false;
   bool ExecutionMuette = false;
   bool ListeModifiee = false;
+  // Lines read from lists with something lost (characters Windows-1252
+  // cannot hold, NUL bytes, cut lines): the montage names them before a save.
+  Liste LignesAlterees;
   Texte LigneApercu;
   bool ImagesVoisines = false;
 

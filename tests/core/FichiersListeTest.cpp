@@ -13,7 +13,17 @@ TEST(Lignes, EveryLineBreakAndTheFinalOne) {
   EXPECT_EQ(DecouperLignes("\r\n"), (Liste{""}));
   EXPECT_EQ(DecouperLignes(""), Liste{});
   EXPECT_EQ(DecouperLignes("  x  \r\n"), (Liste{"  x  "}));
-  EXPECT_EQ(DecouperLignes(std::string("a\r\nb\0c\r\nd", 10)), (Liste{"a", "b"}));
+  // A NUL byte is left out and said; what follows it is still read.
+  const Decoupage avecNul = DecouperTexte(std::string("a\r\nb\0c\r\nd", 10));
+  EXPECT_EQ(avecNul.lignes, (Liste{"a", "bc", "d"}));
+  EXPECT_EQ(avecNul.lignesAvecNul, (std::vector<int>{1}));
+  EXPECT_EQ(avecNul.octetNul, 4u);
+  // A line past the bound is cut there, and said.
+  const Decoupage longue = DecouperTexte("Titrage=" + std::string(3 * kLongueurLigneMax, 'B') + ".pvv\r\nx.jpg");
+  ASSERT_EQ(longue.lignes.size(), 2u);
+  EXPECT_EQ(longue.lignes[0].size(), kLongueurLigneMax);
+  EXPECT_EQ(longue.lignes[1], "x.jpg");
+  EXPECT_EQ(longue.lignesCoupees, (std::vector<int>{0}));
   EXPECT_EQ(JoindreLignes({"a", "", "b"}), "a\r\n\r\nb\r\n");
 }
 
@@ -41,6 +51,15 @@ TEST(Codage, CharactersOutsideWindows1252AreReported) {
   const ListeLue lue = DecoderListe("\xEF\xBB\xBFok.jpg\n\xC5\x81\xC3\xB3\x64\xC5\xBA.jpg\n");
   EXPECT_EQ(lue.lignesIntraduisibles, (std::vector<int>{1}));
   EXPECT_EQ(lue.lignes[1], "?\xF3\x64?.jpg");
+}
+
+TEST(Codage, Utf8WithoutMarkHoldingCjkIsUtf8AndReported) {
+  // "日本.jpg" with an "é" line, written by a Linux editor without a mark.
+  const ListeLue lue = DecoderListe("Tempo=2000.pvi\n\xE6\x97\xA5\xE6\x9C\xAC.jpg\n\xC3\xA9t\xC3\xA9.jpg\n");
+  EXPECT_TRUE(lue.enUtf8);
+  EXPECT_EQ(lue.lignes, (Liste{"Tempo=2000.pvi", "??.jpg", "\xE9t\xE9.jpg"}));
+  EXPECT_EQ(lue.lignesIntraduisibles, (std::vector<int>{1}));
+  EXPECT_EQ(lue.LignesAlterees(), (std::vector<int>{1}));
 }
 
 TEST(Fichiers, WriteThenReadBack) {
