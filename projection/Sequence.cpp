@@ -59,6 +59,9 @@ void TFVue::Debut(Emetteur) {
   IndexCourant = 0;
   Verifier();
   Charger(Medias.front());
+  // The first line may have handed the list to the montage (a missing
+  // file): the show stays stopped while it is edited.
+  if (services_.voisins.MontageVisible() && !SuiviListe) return;
   if (!AvanceAuto) AvanceAM(Emetteur::Aucun);
   Suivant(Emetteur::Aucun);
 }
