@@ -126,6 +126,34 @@ void CouperCollerTout(benchmark::State& state) {
   }
 }
 
+// Cutting every line, timed alone; then its undo, timed alone.
+void CouperTout(benchmark::State& state) {
+  Banc& banc = LeBanc();
+  Montage& m = banc.fenetre->Moteur();
+  m.Ouvrir(banc.chemin);
+  for (auto _ : state) {
+    m.ToutSelectionner();
+    m.Couper();
+    state.PauseTiming();
+    m.ListeUndo();
+    state.ResumeTiming();
+  }
+}
+
+void AnnulerCouperTout(benchmark::State& state) {
+  Banc& banc = LeBanc();
+  Montage& m = banc.fenetre->Moteur();
+  m.Ouvrir(banc.chemin);
+  for (auto _ : state) {
+    state.PauseTiming();
+    m.ToutSelectionner();
+    m.Couper();
+    state.ResumeTiming();
+    m.ListeUndo();
+    benchmark::DoNotOptimize(m.Compte());
+  }
+}
+
 // The reference: the lines copied four times (snapshot, clipboard, list, view).
 void CopiesDeLaListe(benchmark::State& state) {
   Banc& banc = LeBanc();
@@ -142,6 +170,8 @@ BENCHMARK(LectureEtExistences)->Unit(benchmark::kMillisecond);
 BENCHMARK(ChargementMontage)->Unit(benchmark::kMillisecond);
 BENCHMARK(CopiesDeLaListe)->Unit(benchmark::kMillisecond);
 BENCHMARK(CouperCollerTout)->Unit(benchmark::kMillisecond);
+BENCHMARK(CouperTout)->Unit(benchmark::kMillisecond);
+BENCHMARK(AnnulerCouperTout)->Unit(benchmark::kMillisecond);
 
 // Each measure as a ratio of its reference, from this one run.
 class Rapport : public benchmark::ConsoleReporter {
@@ -155,10 +185,11 @@ class Rapport : public benchmark::ConsoleReporter {
   }
   void Finalize() override {
     ConsoleReporter::Finalize();
-    Ratio("PageMontage", "PageListeSimple", "page du montage / page d'une QListView simple (cible <= 2)");
+    Ratio("PageMontage", "PageListeSimple", "page du montage / page d'une QListView simple (cible <= 0,5)");
     Ratio("ChargementMontage", "LectureEtExistences",
           "chargement et classement / lecture et existences (cible <= 1,5)");
     Ratio("CouperCollerTout", "CopiesDeLaListe", "tout couper puis coller / quatre copies de la liste");
+    Ratio("AnnulerCouperTout", "CouperTout", "annuler la coupe de 100 000 lignes / la coupe (cible <= 2)");
   }
 
  private:

@@ -335,7 +335,12 @@ namespace {
 // sub-lists expanded between them.
 int IndexDansFichier(const Liste& travail, int index, const Liste& fichier) {
   int j = 0;
-  for (int i = 0; i < static_cast<int>(travail.size()) && j < static_cast<int>(fichier.size()); ++i) {
+  const int n = static_cast<int>(fichier.size());
+  for (int i = 0; i < static_cast<int>(travail.size()) && j < n; ++i) {
+    const Texte& ligne = travail[static_cast<size_t>(i)];
+    // The file's line j was expanded in place: the working copy is back on
+    // the file's lines at the next one.
+    if (j + 1 < n && ligne != fichier[static_cast<size_t>(j)] && ligne == fichier[static_cast<size_t>(j + 1)]) ++j;
     const bool sienne = travail[static_cast<size_t>(i)] == fichier[static_cast<size_t>(j)];
     if (i == index) return j;
     if (sienne) ++j;

@@ -5,6 +5,9 @@
 #include <QWidget>
 #include <memory>
 
+class QLabel;
+class QTimer;
+
 namespace plivor {
 
 class TFVue;
@@ -41,8 +44,8 @@ class EcranVue : public QWidget {
 
   TFVue& vue_;
   std::unique_ptr<MenuProjection> menu_;
-  class QLabel* avis_ = nullptr;
-  class QTimer* finAvis_ = nullptr;
+  QLabel* avis_ = nullptr;
+  QTimer* finAvis_ = nullptr;
   bool synchronisation_ = false;
   bool imageTransition_ = false;
   long long imagesTransition_ = 0;

@@ -14,7 +14,7 @@ TEST(Lignes, EveryLineBreakAndTheFinalOne) {
   EXPECT_EQ(DecouperLignes(""), Liste{});
   EXPECT_EQ(DecouperLignes("  x  \r\n"), (Liste{"  x  "}));
   // A NUL byte is left out and said; what follows it is still read.
-  const Decoupage avecNul = DecouperTexte(std::string("a\r\nb\0c\r\nd", 10));
+  const Decoupage avecNul = DecouperTexte(std::string("a\r\nb\0c\r\nd", 9));
   EXPECT_EQ(avecNul.lignes, (Liste{"a", "bc", "d"}));
   EXPECT_EQ(avecNul.lignesAvecNul, (std::vector<int>{1}));
   EXPECT_EQ(avecNul.octetNul, 4u);

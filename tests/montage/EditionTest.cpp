@@ -127,7 +127,7 @@ TEST(Edition, DebutSansSelectionNeCollePasLePressePapiers) {
   EXPECT_FALSE(banc.vue->ListeModifiee);
 }
 
-TEST(Edition, UnSeulNiveauDAnnulation) {
+TEST(Edition, LAnnulationRemonteEditionParEdition) {
   BancMontage banc;
   Montage& m = *banc.montage;
   banc.Lignes(Cinq(), {0});
@@ -136,11 +136,14 @@ TEST(Edition, UnSeulNiveauDAnnulation) {
   m.Supprimer();
   EXPECT_EQ(m.Compte(), 3);
   m.ListeUndo();
-  EXPECT_EQ(m.Compte(), 4);  // the state before the last edit only
+  EXPECT_EQ(m.Compte(), 4);  // the state before the last edit first
+  EXPECT_EQ(m.Lignes()[0], "Tempo=101.pvi");
+  EXPECT_TRUE(m.Annulable());
+  m.ListeUndo();
+  EXPECT_EQ(m.Lignes(), Cinq());
   EXPECT_FALSE(m.Annulable());
   m.ListeUndo();
-  EXPECT_EQ(m.Compte(), 4);
-  EXPECT_EQ(m.Lignes()[0], "Tempo=101.pvi");
+  EXPECT_EQ(m.Lignes(), Cinq());
 }
 
 TEST(Edition, LInstantaneNEstPasLeTamponDeChargement) {

@@ -284,8 +284,9 @@ TEST(FichiersUtf8, UneListeEnUtf8EstReecriteEnWindows1252EtSesIntraduisiblesSont
   banc.dialogues.reponses << false;
   EXPECT_FALSE(banc.montage->Sauver());
   EXPECT_EQ(banc.dialogues.textes.last(),
-            QStringLiteral("La liste contient 1 ligne(s) dont des caractères ne s'écrivent pas en Windows-1252 "
-                           "(lus \"?\").\rLes enregistrer ainsi ?"));
+            QStringLiteral("La liste contient 1 ligne(s) qui ne sont plus telles que le fichier les tenait (caractères "
+                           "que Windows-1252 ne peut pas représenter, lus \"?\", octets nuls retirés ou lignes trop "
+                           "longues coupées).\rLes enregistrer ainsi ?"));
   EXPECT_EQ(banc.Lire(QStringLiteral("windows.pvl")), "<absent>");
   // Once the line is gone, the list is written in Windows-1252.
   banc.montage->Selectionner(1);

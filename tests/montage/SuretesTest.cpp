@@ -84,7 +84,8 @@ TEST(Suretes, UnCaracterePerduALaLectureEstDemandeParChaqueEntree) {
 
 TEST(Suretes, UnOctetNulEstDitEtLaSuiteDeLaListeEstGardee) {
   BancMontage banc;
-  banc.Ecrire(QStringLiteral("nul.pvl"), std::string("Tempo=2000.pvi\r\nTempo=1.pvi\r\n\0Tempo=2.pvi\r\nTempo=9000.pvi\r\n", 61));
+  const char octets[] = "Tempo=2000.pvi\r\nTempo=1.pvi\r\n\0Tempo=2.pvi\r\nTempo=9000.pvi\r\n";
+  banc.Ecrire(QStringLiteral("nul.pvl"), std::string(octets, sizeof octets - 1));
   Montage& m = *banc.montage;
   ASSERT_TRUE(m.Ouvrir(banc.Chemin(QStringLiteral("nul.pvl"))));
   EXPECT_EQ(m.Lignes(), (Liste{"Tempo=2000.pvi", "Tempo=1.pvi", "Tempo=2.pvi", "Tempo=9000.pvi"}));

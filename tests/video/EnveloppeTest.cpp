@@ -120,14 +120,17 @@ TEST(Enveloppe, DebutEtDureeCommeLaProjectionLesJoue) {
   const Liste lignes = {Cp("Audio-Début=500.pvi"), Cp("Audio-Durée=1000.pvi")};
   const Forme projection = Projection(lignes), video = Export(lignes);
   // Played from 0.5 s in (440 Hz then 880 Hz), for one second.
-  // The real device starts a buffer late and stops on a timer: a little short.
-  EXPECT_NEAR(projection.duree, 1.0, 0.1);
+  // The real device starts a buffer late and stops on a timer of the
+  // window's clock; a loaded machine writes fewer device buffers before that
+  // timer fires, so the projection is heard a little short, never long.
+  EXPECT_GT(projection.duree, 0.7);
+  EXPECT_LT(projection.duree, 1.1);
   EXPECT_NEAR(video.duree, 1.0, 0.03);
   EXPECT_NEAR(projection.graves, 440, 10);
   EXPECT_NEAR(video.graves, 440, 4.4);
   EXPECT_NEAR(projection.aigus, 880, 20);
   EXPECT_NEAR(video.aigus, 880, 8.8);
-  Comparer(projection, video, 45);
+  Comparer(projection, video, 35);
   // At the same volume as the projection plays it.
   EXPECT_NEAR(20 * std::log10(video.sommet / projection.sommet), 0.0, 1.0) << video.sommet << " " << projection.sommet;
 }
