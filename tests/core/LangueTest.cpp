@@ -109,11 +109,9 @@ TEST(LangueAnglaise, EveryFrenchEntryHasItsEnglishOneUnderItsCode) {
     EXPECT_EQ(CodeMotCle(motsEn[i].mot, en), motsFr[i].code) << motsEn[i].mot;
   }
   // The whole table is walked: nothing after the last entry but "+".
-  EXPECT_EQ(6 + 1 + [&] {
-    std::size_t n = 0;
-    for (const auto& e : motsEn) n += 3 + e.mot.size();
-    return n;
-  }(), en.motsCles.size());
+  std::size_t taille = 6 + 1;
+  for (const auto& e : motsEn) taille += 3 + e.mot.size();
+  EXPECT_EQ(taille, en.motsCles.size());
 
   const auto valeursFr = EntreesValeurs(TableValeurs());
   const auto valeursEn = EntreesValeurs(en.valeurs);
@@ -151,8 +149,7 @@ TEST(LangueAnglaise, WordsAreLineWordsAndUniqueWhereALineCouldMistakeThem) {
   for (const auto& [mot, n] : francais)
     if (n > 1) partages.insert(mot);
   EXPECT_EQ(partages, (std::set<Texte>{"New", "Normal"}));
-  // "Nouveau" and "Nouvelle" differ in French; the English table keeps
-  // "Masquer" at its identifier so that Menu=Hide is 1212.
+  // Menu=Masquer is told apart by the word of the identifier of "Masquer".
   EXPECT_EQ(CodeCombine("Menu=Hide.pvi", en), 1212);
   EXPECT_EQ(CodeCombine("Icons=Hide.pvi", en), 202);
 }
