@@ -1,7 +1,7 @@
 // Makes the files that lie beside the program and that an installation
 // copies with it: the icon "Plivor.ico" and the language file "lg.pvg",
-// whose first second language is French itself (the tables the program
-// knows), so that the language choice works from the first run.
+// holding French itself (the tables the program knows) and English, so
+// that the language choice works from the first run.
 //   plivor_fichiers_programme DOSSIER
 
 #include <QDir>
@@ -12,7 +12,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "core/Vocabulaire.h"
+#include "core/FichiersListe.h"
+#include "core/Langue.h"
 
 namespace {
 
@@ -39,11 +40,11 @@ QImage Icone() {
 }
 
 bool EcrireLangue(const QString& chemin) {
-  const plivor::Tables& fr = plivor::TablesFrancaises();
-  for (const plivor::Texte* table : {&fr.motsCles, &fr.valeurs})
-    if (table->find_first_of("\r\n") != plivor::Texte::npos) return false;  // one line each
+  const std::string contenu = plivor::ContenuFichierLangue();
+  // One line per table: a table holding a line end would cut itself.
+  if (plivor::DecouperLignes(contenu).size() != 5) return false;
   std::ofstream f(chemin.toStdString(), std::ios::binary | std::ios::trunc);
-  f << "Entete=Plivor\r\nFrG=" << fr.motsCles << "\r\nFrV=" << fr.valeurs << "\r\n";
+  f << contenu;
   f.close();
   return f.good();
 }
