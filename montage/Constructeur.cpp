@@ -21,13 +21,6 @@ constexpr int Tempo = 9, Drapeau = 11, Menu = 12, AllerA = 13, Sequence = 15, Vi
               Objet = 80, ObjetX = 81;
 }
 
-const QString kFiltreImages = QStringLiteral("Images (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp");
-const QString kFiltreSons =
-    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3* .mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
-const QString kFiltreListes = QStringLiteral("Listes Plivor (*.pvl)|*.pvl|Listes au format Texte (*.txt)|*.txt");
-const QString kFiltreScript = QStringLiteral("Script Plivor (*.pvs)|*.pvs");
-const QString kFiltreTous = QStringLiteral("Tous (*.*)|*.*");
-
 constexpr int kIdentifiantNomDeDrapeau = 10;
 
 }  // namespace
@@ -351,13 +344,13 @@ void Constructeur::Modifier() {
   ligneCible_ = ligne;
   const int genre = ClasserLigne(ligne, montage_.Fichiers());
   if (EstImage(genre)) {
-    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), ligne, kFiltreImages)) EcrireLigneCourante(*f);
+    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), ligne, FiltreImages)) EcrireLigneCourante(*f);
   } else if (EstSon(genre)) {
-    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir un son"), ligne, kFiltreSons)) EcrireLigneCourante(*f);
+    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir un son"), ligne, FiltreSons)) EcrireLigneCourante(*f);
   } else if (genre == Genre::SousListe) {
-    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une liste"), ligne, kFiltreListes)) EcrireLigneCourante(*f);
+    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une liste"), ligne, FiltreListes)) EcrireLigneCourante(*f);
   } else if (genre == Genre::Script) {
-    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir un script"), ligne, kFiltreScript)) EcrireLigneCourante(*f);
+    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir un script"), ligne, FiltreScript)) EcrireLigneCourante(*f);
   } else if (genre == Genre::Absent) {
     ModifierManquant();
   } else {
@@ -411,11 +404,11 @@ void Constructeur::ModifierManquant() {
   }
   QString filtre;
   if (extension == ".jpg" || extension == ".gif" || extension == ".bmp")
-    filtre = QStringLiteral("Fichiers images (*.jpg *.gif *.bmp)|*.jpg;*.gif;*.bmp");
+    filtre = FiltreImagesManquantes;
   else if (Texte(".wav.mp3.cda.mid.rmi").find(extension) != Texte::npos)
-    filtre = QStringLiteral("Fichiers audio (*.wav *.cda *.mp3 *.mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+    filtre = FiltreSonsManquants;
   else if (Texte(".pvl.pvs.pvm.pvd").find(extension) != Texte::npos)
-    filtre = QStringLiteral("Fichiers Plivor (*.pvl *.pvs *.pvm *.pvd)|*.pvl;*.pvs;*.pvm;*.pvd");
+    filtre = FiltrePlivorManquants;
   else
     return ModifierInstruction();
   if (const auto f = FichierChoisi(QStringLiteral("Rechercher le fichier"), ligne, filtre)) EcrireLigneCourante(*f);
@@ -517,7 +510,7 @@ void Constructeur::ModifierVignette() {
   const FicheGrammaire fiche = EntreeGrammaire(ligne, TablesCourantes());
   const bool sansFichier = valeur.empty() || valeur == NomValeur(fiche.IdentifiantValeur(), TablesCourantes());
   if (!sansFichier) {
-    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), valeur, kFiltreImages))
+    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), valeur, FiltreImages))
       EcrireLigneCourante(Mot(Mc::Vignette) + "=" + *f + ".pvr");
     return;
   }
@@ -531,7 +524,7 @@ void Constructeur::ModifierVignette() {
         break;
       }
     }
-    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), depart, kFiltreImages))
+    if (const auto f = FichierChoisi(QStringLiteral("Ouvrir une image"), depart, FiltreImages))
       EcrireLigneCourante(Mot(Mc::Vignette) + "=" + *f + ".pvr");
     else
       AbandonnerLigneNouvelle();
@@ -632,7 +625,7 @@ bool Constructeur::ValiderCmd() {
       }
       break;
     case Editeur::Fichier: {
-      const auto f = FichierChoisi(QStringLiteral("Choisir un fichier"), ValeurSaisie, kFiltreTous);
+      const auto f = FichierChoisi(QStringLiteral("Choisir un fichier"), ValeurSaisie, FiltreTous);
       if (!f) return false;
       ValeurSaisie = *f;
       if (motCle == Mc::Objet) CmdNom = Mot(Mc::ObjetX);

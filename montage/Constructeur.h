@@ -5,6 +5,7 @@
 // pni_modif to it and paints what it prepares.
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <optional>
 
@@ -14,6 +15,21 @@
 namespace plivor {
 
 class MiseEnForme;
+
+// The filters of the builder's file dialogs.
+inline const QString FiltreImages = QStringLiteral("Images (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp");
+inline const QString FiltreSons =
+    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3* .mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+inline const QString FiltreListes =
+    QStringLiteral("Listes Plivor (*.pvl)|*.pvl|Listes au format Texte (*.txt)|*.txt");
+inline const QString FiltreScript = QStringLiteral("Script Plivor (*.pvs)|*.pvs");
+inline const QString FiltreTous = QStringLiteral("Tous (*.*)|*.*");
+// The search for a line's missing file, by its extension.
+inline const QString FiltreImagesManquantes = QStringLiteral("Fichiers images (*.jpg *.gif *.bmp)|*.jpg;*.gif;*.bmp");
+inline const QString FiltreSonsManquants =
+    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3 *.mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+inline const QString FiltrePlivorManquants =
+    QStringLiteral("Fichiers Plivor (*.pvl *.pvs *.pvm *.pvd)|*.pvl;*.pvs;*.pvm;*.pvd");
 
 // The grammar entries of a keyword, in table order.
 std::vector<FicheGrammaire> EntreesGrammaire(int motCle);
