@@ -264,9 +264,17 @@ TEST_F(ConstructeurTest, LesGeometriesSontLuesDansLeurNotation) {
   EXPECT_EQ(banc.dialogues.textes[0],
             QStringLiteral("La syntaxe de : \"abc\" n'est pas correcte.\rSyntaxe correcte : X234Y345"));
   EXPECT_EQ(Ligne(0), "Diapo-Position=Personnaliser.pvi");
+  // "X100" has no "Y": the projection reads no number from it.
+  banc.dialogues.textes.clear();
   constructeur->ValeurSaisie = "X100";
   constructeur->EntreeSaisie();
-  EXPECT_EQ(Ligne(0), "Diapo-Pos=X100.pvi");
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(banc.dialogues.textes[0],
+            QStringLiteral("La syntaxe de : \"X100\" n'est pas correcte.\rSyntaxe correcte : X234Y345"));
+  EXPECT_EQ(Ligne(0), "Diapo-Position=Personnaliser.pvi");
+  constructeur->ValeurSaisie = "X100Y";
+  constructeur->EntreeSaisie();
+  EXPECT_EQ(Ligne(0), "Diapo-Pos=X100Y.pvi");
 
   banc.dialogues.textes.clear();
   Editer({"Fenetre-Format=Personnaliser.pvi"}, 0);
@@ -283,6 +291,65 @@ TEST_F(ConstructeurTest, LesGeometriesSontLuesDansLeurNotation) {
   constructeur->ValeurSaisie = "W640H";
   constructeur->EntreeSaisie();
   EXPECT_EQ(Ligne(0), "Fenetre-Dim=W640H.pvi");
+}
+
+TEST_F(ConstructeurTest, UneGeometriePersonnaliseeSOuvreSurSaPropreValeur) {
+  banc.vue->PosDiapo = "X200Y50";
+  banc.vue->DimObjet = "W10H10";
+  Editer({"Tempo=1000.pvi", "Diapo-Pos=X100Y100.pvi"}, 1);
+  EXPECT_EQ(constructeur->CmdNom, "Diapo-Pos");
+  EXPECT_EQ(constructeur->ValeurSaisie, "X100Y100");
+  constructeur->EntreeSaisie();
+  EXPECT_EQ(Ligne(1), "Diapo-Pos=X100Y100.pvi");
+  Editer({"Objet-Dim=W300H200.pvi"}, 0);
+  EXPECT_EQ(constructeur->ValeurSaisie, "W300H200");
+  // A choice line ("Personnaliser") has no text of its own: the projection's.
+  Editer({"Objet-Format=Personnaliser.pvi"}, 0);
+  EXPECT_EQ(constructeur->CmdNom, "Objet-Dim");
+  EXPECT_EQ(constructeur->ValeurSaisie, "W10H10");
+}
+
+TEST_F(ConstructeurTest, UneLigneLibreRefuseeMontreSonMotCleEtSaValeur) {
+  Editer({"Tempo=1000.pvi", "Foo=Bar.pvi"}, 1);
+  EXPECT_EQ(constructeur->CmdNom, "");
+  int changes = 0;
+  QObject::connect(constructeur.get(), &Constructeur::Change, [&changes] { ++changes; });
+  constructeur->ValeurSaisie = "Audio-Volume=500.pvi";
+  constructeur->EntreeSaisie();
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(banc.dialogues.textes[0], QStringLiteral("500 ?? - Entrer une valeur comprise entre 0 et 100."));
+  // The view is told: the label shows the keyword, the box its value.
+  EXPECT_GT(changes, 0);
+  EXPECT_EQ(constructeur->CmdNom, "Audio-Volume");
+  EXPECT_EQ(constructeur->ValeurSaisie, "500");
+  EXPECT_TRUE(constructeur->EditeurVisible());
+  EXPECT_EQ(Ligne(1), "Foo=Bar.pvi");
+  // The whole line typed again is read again.
+  constructeur->ValeurSaisie = "Audio-Volume=50.pvi";
+  constructeur->EntreeSaisie();
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(Ligne(1), "Audio-Volume=50.pvi");
+  EXPECT_FALSE(constructeur->EditeurVisible());
+}
+
+TEST_F(ConstructeurTest, UneLigneAbandonneeRendLaListeCommeElleEtait) {
+  banc.Lignes({"Tempo=1000.pvi", "Titrage=Un.pvv"}, {0});
+  ASSERT_FALSE(banc.vue->ListeModifiee);
+  constructeur->NvelleInstruction(BoutonInstruction::Avance, true);
+  constructeur->ChoixCmd(1);  // AllerA, and no flag to go to
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Un.pvv"}));
+  EXPECT_FALSE(banc.vue->ListeModifiee) << "the list is as it was loaded";
+  // A list changed before keeps its mark.
+  banc.vue->ListeModifiee = true;
+  constructeur->NvelleInstruction(BoutonInstruction::Avance, true);
+  constructeur->ChoixCmd(1);
+  EXPECT_TRUE(banc.vue->ListeModifiee);
+  // The same for a thumbnail line not under a flag.
+  banc.Lignes({"Tempo=1000.pvi"}, {0});
+  constructeur->NvelleInstruction(BoutonInstruction::Avance, false);
+  constructeur->ChoixCmd(3);
+  EXPECT_EQ(M().Lignes(), Liste{"Tempo=1000.pvi"});
+  EXPECT_FALSE(banc.vue->ListeModifiee);
 }
 
 TEST_F(ConstructeurTest, UneLigneSupprimeeSousLEditeurNeRecoitPasLaValeur) {

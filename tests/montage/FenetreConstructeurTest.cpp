@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QStackedWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -49,6 +51,17 @@ class FenetreConstructeur : public testing::Test {
     QMouseEvent appui(QEvent::MouseButtonPress, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), bouton, bouton,
                       Qt::NoModifier);
     QApplication::sendEvent(w, &appui);
+    QApplication::processEvents();
+  }
+
+  // Keys typed into `champ`, then Enter.
+  void Taper(QWidget* champ, const QString& texte) {
+    for (const QChar c : texte) {
+      QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(champ, &k);
+    }
+    QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(champ, &entree);
     QApplication::processEvents();
   }
 
@@ -197,6 +210,64 @@ TEST_F(FenetreConstructeur, LePanneauDuTitreMontreSaPoliceEtSonTexte) {
     for (int x = 2; x < petite.width() - 2; ++x) clairsPetite += petite.pixelColor(x, y).lightness() > 200;
   EXPECT_LT(clairsPetite * 2, clairs);
   EXPECT_EQ(C().Panneau().TaillePolice(), QStringLiteral("32"));
+}
+
+TEST_F(FenetreConstructeur, LaListeDeroulanteLaisseVoirLaDescription) {
+  fenetre->move(0, 0);
+  Recevoir({"Tempo=1000.pvi"}, 0);
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_transition")), Qt::LeftButton);
+  QComboBox* cmd = T().CmdListe();
+  cmd->showPopup();
+  QApplication::processEvents();
+  QWidget* deroulee = cmd->view()->window();
+  ASSERT_TRUE(deroulee->isVisible());
+  auto* infos = fenetre->findChild<QTextEdit*>(QStringLiteral("Infos"));
+  const QRect zoneInfos(infos->mapToGlobal(QPoint(0, 0)), infos->size());
+  const QRect zoneListe(deroulee->mapToGlobal(QPoint(0, 0)), deroulee->size());
+  EXPECT_FALSE(zoneListe.intersects(zoneInfos))
+      << zoneListe.y() << "+" << zoneListe.height() << " / " << zoneInfos.y() << "+" << zoneInfos.height();
+  // Moving down the list: the description follows, in sight.
+  QKeyEvent bas(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(cmd->view(), &bas);
+  QApplication::sendEvent(cmd->view(), &bas);
+  QApplication::processEvents();
+  EXPECT_EQ(infos->toPlainText(), QStringLiteral("Transition : Bas."));
+  cmd->hidePopup();
+}
+
+TEST_F(FenetreConstructeur, UneLigneLibreRefuseeSeMontreAvecSonMotCle) {
+  Recevoir({"Tempo=1000.pvi", "Foo=Bar.pvi"}, 1);
+  C().ModifierCmd();
+  QApplication::processEvents();
+  QLineEdit* valeur = T().Valeur();
+  auto* nom = fenetre->findChild<QLabel*>(QStringLiteral("pni_CmdNom"));
+  EXPECT_EQ(valeur->text(), QStringLiteral("Foo=Bar.pvi"));
+  valeur->selectAll();
+  Taper(valeur, QStringLiteral("Audio-Volume=500.pvi"));
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(nom->text(), QStringLiteral("Audio-Volume"));
+  EXPECT_EQ(valeur->text(), QStringLiteral("500"));
+  valeur->selectAll();
+  Taper(valeur, QStringLiteral("50"));
+  EXPECT_EQ(M().Lignes()[1], "Audio-Volume=50.pvi");
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);
+}
+
+TEST_F(FenetreConstructeur, LesPagesDOptionsPortentLeurNom) {
+  const std::pair<const char*, const char*> pages[] = {
+      {"Fenetre=Formater.pvi", "Fenetre"}, {"Diapo=Formater.pvi", "Carte"}, {"Objet=Formater.pvi", "Objet"}};
+  for (const auto& [ligne, titre] : pages) {
+    Recevoir({ligne}, 0);
+    C().ModifierCmd();
+    QApplication::processEvents();
+    auto* pile = fenetre->findChild<QStackedWidget*>(QStringLiteral("pnf_Onglets"));
+    ASSERT_NE(pile, nullptr);
+    auto* page = qobject_cast<QGroupBox*>(pile->currentWidget());
+    ASSERT_NE(page, nullptr) << ligne;
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->title(), QString::fromLatin1(titre));
+    C().Panneau().Annuler();
+  }
 }
 
 }  // namespace
