@@ -226,7 +226,11 @@ bool Constructeur::LigneNouvelle() const {
          LigneCourante() == texteNouveau_;
 }
 
-bool Constructeur::LigneCibleEnPlace() const { return LigneValide() && LigneCourante() == ligneCible_; }
+bool Constructeur::LigneCibleEnPlace() const {
+  // A free line to insert: the line it goes below, or still none.
+  if (insertionLibre_) return LigneCourante() == ligneCible_;
+  return LigneValide() && LigneCourante() == ligneCible_;
+}
 
 void Constructeur::Rafraichir() {
   montage_.Vue().ListeModifiee = true;
@@ -244,6 +248,7 @@ void Constructeur::ChoixCmd(int index) {
   if (ModeInsertion || n == 0) {
     // The user's clipboard stays as it is: the line goes in directly.
     montage_.PrendreInstantane();
+    modifieeAvant_ = montage_.Vue().ListeModifiee;
     const int lc = montage_.LigneCourante;
     const int position = (n == 0 || lc >= n - 1) ? n : std::max(lc, -1) + 1;
     montage_.InsererLigne(position, ligne);
@@ -258,6 +263,7 @@ void Constructeur::ChoixCmd(int index) {
     // snapshot taken before it: one undo takes the whole building back.
     if (!LigneNouvelle()) {
       montage_.PrendreInstantane();
+      modifieeAvant_ = montage_.Vue().ListeModifiee;
       ligneRemplacee_ = montage_.Lignes()[static_cast<size_t>(lc)];
     }
     ligneNouvelle_ = lc;
@@ -284,6 +290,8 @@ void Constructeur::AbandonnerLigneNouvelle() {
   ligneNouvelle_ = -1;
   ligneRemplacee_.reset();
   Rafraichir();
+  // The list is back as it was: so is its mark.
+  montage_.Vue().ListeModifiee = modifieeAvant_;
 }
 
 void Constructeur::OublierLigneNouvelle() {

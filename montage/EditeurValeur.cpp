@@ -17,11 +17,33 @@ namespace {
 
 constexpr int kIdentifiantNomDeDrapeau = 10;
 
+Texte MessageSyntaxe(const Texte& valeur, bool position) {
+  return Cp("La syntaxe de : \"") + valeur + Cp("\" n'est pas correcte.") + "\r" +
+         Cp(position ? "Syntaxe correcte : X234Y345" : "Syntaxe correcte : W234H345");
+}
+
+// A text that reads as an instruction line by itself.
+bool LigneEntiere(const Texte& texte) {
+  const int genre = GenreExtension(texte);
+  return texte.find('=') != Texte::npos && (genre == Genre::Instruction || genre == Genre::InstructionTexte ||
+                                            genre == Genre::Ressource || genre == Genre::Drapeau);
+}
+
 }  // namespace
+
+bool MotValeurInconnu(std::string_view ligne, const Tables& tables) {
+  // Only a keyword of words: an unknown word reads as value code 0, and
+  // the entry found for it shows another word.
+  if (ClasseMotCle(ligne, tables) != 0) return false;
+  const FicheGrammaire fiche = EntreeGrammaire(ligne, tables);
+  if (fiche.Vide() || fiche.CodeValeur() != 0) return false;
+  return Valeur(ligne) != NomValeur(fiche.IdentifiantValeur(), tables);
+}
 
 // ---- The value editor.
 
 void Constructeur::FermerEditeur() {
+  libre_ = insertionLibre_ = false;
   if (!editeurVisible_) return;
   editeurVisible_ = false;
   emit Change();
@@ -30,6 +52,7 @@ void Constructeur::FermerEditeur() {
 void Constructeur::OuvrirEditeur(const Texte& nom, const Texte& valeur) {
   CmdNom = nom;
   ValeurSaisie = valeur;
+  libre_ = insertionLibre_ = false;
   editeurVisible_ = true;
   emit Change();
   emit SaisirValeur();
@@ -66,7 +89,15 @@ void Constructeur::Modifier() {
 }
 
 void Constructeur::EcrireLigneCourante(const Texte& ligne) {
-  if (!LigneValide()) {
+  if (insertionLibre_) {
+    // A free line goes in below the current line, or at the end.
+    insertionLibre_ = false;
+    montage_.PrendreInstantane();
+    const int n = montage_.Compte(), lc = montage_.LigneCourante;
+    const int position = (n == 0 || lc >= n - 1) ? n : std::max(lc, -1) + 1;
+    montage_.InsererLigne(position, ligne);
+    montage_.LigneCourante = position;
+  } else if (!LigneValide()) {
     montage_.PrendreInstantane();
     montage_.InsererLigne(montage_.Compte(), ligne);
     montage_.LigneCourante = montage_.Compte() - 1;
@@ -128,6 +159,7 @@ void Constructeur::ModifierInstruction() {
     // A line the grammar does not know: the whole of it, to be corrected.
     fiche_ = FicheGrammaire();
     OuvrirEditeur(Texte(), ligne);
+    libre_ = true;
     return;
   }
   const int motCle = fiche_.MotCle();
@@ -252,7 +284,9 @@ int Constructeur::MotCleGeometrie(int motCle) const {
 void Constructeur::ModifierGeometrie() {
   const TFVue& vue = montage_.Vue();
   const int motCle = MotCleGeometrie(fiche_.MotCle());
-  Texte valeur;
+  // A custom line already holds its text: that is the one to correct.
+  Texte valeur = motCle == fiche_.MotCle() ? Valeur(LigneCourante()) : Texte();
+  if (!valeur.empty()) return OuvrirEditeur(Mot(motCle), valeur);
   switch (motCle) {
     case 38: valeur = vue.DimFenetre; break;
     case 39: valeur = vue.PosFenetre; break;
@@ -267,20 +301,7 @@ void Constructeur::ModifierGeometrie() {
 }
 
 void Constructeur::EntreeSaisie() {
-  if (fiche_.Vide() && CmdNom.empty()) {
-    const Texte texte = ValeurSaisie;
-    fiche_ = EntreeGrammaire(texte, TablesCourantes());
-    if (fiche_.Vide()) {
-      // Still unknown: written as typed.
-      if (!LigneCibleEnPlace()) return FermerEditeur();
-      EcrireLigneCourante(texte);
-      FermerEditeur();
-      ModeInsertion = false;
-      return;
-    }
-    CmdNom = MotCle(texte);
-    ValeurSaisie = Valeur(texte);
-  }
+  if (libre_) return EntreeLibre();
   if (CmdNom == Mot(Mc::Tempo) + "=") {
     if (montage_.ChangeTempoBase(ValeurSaisie)) FermerEditeur();
     return;
@@ -310,12 +331,10 @@ std::optional<Texte> Constructeur::ControleNombre(int motCle, const Texte& valeu
 }
 
 bool Constructeur::GeometrieLisible(const Texte& valeur, bool position) {
-  const char premiere = position ? 'X' : 'W', seconde = position ? 'Y' : 'H';
-  if (valeur.empty() || valeur[0] != premiere) return false;
-  const std::size_t s = valeur.find(seconde);
-  const Texte a = valeur.substr(1, s == Texte::npos ? Texte::npos : s - 1);
-  const Texte b = s == Texte::npos ? Texte() : valeur.substr(s + 1, 8);
-  return LireEntier(a).has_value() || LireEntier(b).has_value();
+  // Read as the projection reads it: at least one of its two numbers.
+  if (valeur.empty() || valeur[0] != (position ? 'X' : 'W')) return false;
+  const Point p = LirePoint(valeur);
+  return p.x != -1 || p.y != -1;
 }
 
 bool Constructeur::ValiderCmd() {
@@ -354,8 +373,7 @@ bool Constructeur::ValiderCmd() {
       CmdNom = Mot(forme);
       const bool position = forme % 10 == 9;
       if (!GeometrieLisible(ValeurSaisie, position)) {
-        Boites().Message(Cp("La syntaxe de : \"") + ValeurSaisie + Cp("\" n'est pas correcte.") + "\r" +
-                         Cp(position ? "Syntaxe correcte : X234Y345" : "Syntaxe correcte : W234H345"));
+        Boites().Message(MessageSyntaxe(ValeurSaisie, position));
         return false;
       }
       break;
@@ -368,6 +386,76 @@ bool Constructeur::ValiderCmd() {
   ModeInsertion = false;
   emit Change();
   return true;
+}
+
+// ---- The free editor: any line, checked only where the grammar knows it.
+
+void Constructeur::NvelleLigneLibre() {
+  FermerEditeur();
+  panneau_->Fermer();
+  deroulee_ = false;
+  choixDrapeau_ = false;
+  OublierLigneNouvelle();
+  fiche_ = FicheGrammaire();
+  ligneCible_ = LigneCourante();
+  OuvrirEditeur(Texte(), Texte());
+  libre_ = insertionLibre_ = true;
+  ModeInsertion = true;
+}
+
+std::optional<Texte> Constructeur::RefusLibre() const {
+  const int motCle = fiche_.MotCle();
+  if (fiche_.Editeur() == Editeur::Nombre)
+    if (const auto message = ControleNombre(motCle, ValeurSaisie)) return ValeurSaisie + *message;
+  // A custom size or position holds its notation; a choice word ("Personnaliser") is a line as it is.
+  if (fiche_.Editeur() == Editeur::Geometrie && MotCleGeometrie(motCle) == motCle) {
+    const bool position = motCle % 10 == 9;
+    if (!GeometrieLisible(ValeurSaisie, position)) return MessageSyntaxe(ValeurSaisie, position);
+  }
+  return std::nullopt;
+}
+
+void Constructeur::EcrireLibre(const Texte& ligne) {
+  libre_ = false;
+  EcrireLigneCourante(ligne);
+  FermerEditeur();
+  ModeInsertion = false;
+  emit Change();
+}
+
+void Constructeur::EntreeLibre() {
+  if (!LigneCibleEnPlace()) return FermerEditeur();
+  Texte texte = ValeurSaisie;
+  // After a refusal the label holds the keyword and the box its value; a
+  // whole line typed there again is read as a line.
+  if (!CmdNom.empty() && !LigneEntiere(texte)) texte = CmdNom + "=" + texte + fiche_.ExtensionLigne();
+  if (texte.find_first_not_of(' ') == Texte::npos) {
+    FermerEditeur();
+    ModeInsertion = false;
+    return;
+  }
+  const FicheGrammaire fiche = EntreeGrammaire(texte, TablesCourantes());
+  // An unknown keyword, a path: written as typed.
+  if (fiche.Vide()) return EcrireLibre(texte);
+  fiche_ = fiche;
+  CmdNom = MotCle(texte);
+  ValeurSaisie = Valeur(texte);
+  emit Change();
+  if (MotValeurInconnu(texte, TablesCourantes())) {
+    // A misspelt word: the keyword's own words to choose from, in place
+    // of the line or below it.
+    const bool inserer = insertionLibre_;
+    FermerEditeur();
+    ModeInsertion = inserer;
+    ListerFamille(fiche.MotCle());
+    Deroule(0);
+    return;
+  }
+  if (const auto refus = RefusLibre()) {
+    Boites().Message(*refus);
+    return;
+  }
+  EcrireLibre(CmdNom + "=" + ValeurSaisie + fiche_.ExtensionLigne());
 }
 
 }  // namespace plivor

@@ -87,8 +87,9 @@ class DialoguesScriptes : public Dialogues {
   QStringList invites;                     // prompts of the input boxes shown
 };
 
-// Filters are written "Description (*.ext)|*.ext|..." as the program's texts
-// give them; the screen dialogs turn them into their own form.
+// Filters are written "Name (*.ext)|*.ext;*.ext2|..." as the program's texts
+// give them; the screen dialogs show "Name (*.ext *.ext2)" and match the
+// patterns after each "|", whatever the name's parentheses say.
 QString FiltreQt(const QString& filtre);
 
 // Windows-1252 text of the core as shown on screen, "\r" as a line break.

@@ -213,7 +213,11 @@ TEST_F(FenetreConstructeur, LePanneauDuTitreMontreSaPoliceEtSonTexte) {
 }
 
 TEST_F(FenetreConstructeur, LaListeDeroulanteLaisseVoirLaDescription) {
+  // Room below the builder on the screen: a list dropped down would cover
+  // the information box.
+  fenetre->resize(234, 480);
   fenetre->move(0, 0);
+  QApplication::processEvents();
   Recevoir({"Tempo=1000.pvi"}, 0);
   Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_transition")), Qt::LeftButton);
   QComboBox* cmd = T().CmdListe();
@@ -226,6 +230,7 @@ TEST_F(FenetreConstructeur, LaListeDeroulanteLaisseVoirLaDescription) {
   const QRect zoneListe(deroulee->mapToGlobal(QPoint(0, 0)), deroulee->size());
   EXPECT_FALSE(zoneListe.intersects(zoneInfos))
       << zoneListe.y() << "+" << zoneListe.height() << " / " << zoneInfos.y() << "+" << zoneInfos.height();
+  EXPECT_LE(zoneListe.bottom(), cmd->mapToGlobal(QPoint(0, 0)).y()) << "dropped upwards, over the list";
   // Moving down the list: the description follows, in sight.
   QKeyEvent bas(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(cmd->view(), &bas);
@@ -268,6 +273,24 @@ TEST_F(FenetreConstructeur, LesPagesDOptionsPortentLeurNom) {
     EXPECT_EQ(page->title(), QString::fromLatin1(titre));
     C().Panneau().Annuler();
   }
+}
+
+TEST_F(FenetreConstructeur, LeBoutonDeLigneLibreEcritNImporteQuelleLigne) {
+  Recevoir({"Tempo=1000.pvi", "Titrage=Fin.pvv"}, 0);
+  auto* libre = fenetre->findChild<QToolButton*>(QStringLiteral("bts_libre"));
+  ASSERT_NE(libre, nullptr);
+  EXPECT_EQ(libre->toolTip(), QStringLiteral("Insérer une ligne libre"));
+  libre->click();
+  QApplication::processEvents();
+  QLineEdit* valeur = T().Valeur();
+  ASSERT_TRUE(valeur->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(valeur->text(), QString());
+  EXPECT_EQ(fenetre->findChild<QLabel*>(QStringLiteral("pni_CmdNom"))->text(), QString());
+  Taper(valeur, QStringLiteral("Foo=Bar.pvi"));
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Foo=Bar.pvi", "Titrage=Fin.pvv"}));
+  EXPECT_FALSE(valeur->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(M().Focus(), 1);
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty());
 }
 
 }  // namespace
