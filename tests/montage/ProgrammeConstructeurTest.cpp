@@ -136,11 +136,11 @@ TEST_F(ProgrammeConstructeur, LePanneauDeFormatEcritLesLignesDeLaFenetre) {
           // the desktop hidden.
           "xdotool mousemove 1162 119 click 1; sleep 0.8; choisir 1\n"
           "xdotool mousemove 1162 161 click 1; sleep 0.8; choisir 1\n"
-          "xdotool mousemove 1187 320 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 2; sleep 0.3\n"
-          "xdotool mousemove 1187 348 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 5; sleep 0.3\n"
-          "xdotool mousemove 1187 376 click 1; sleep 0.8; choisir 1\n"
-          "xdotool mousemove 1058 412 click 1; sleep 0.5\n"
-          "xdotool mousemove 1087 436 click 1; sleep 1\n"
+          "xdotool mousemove 1187 340 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 2; sleep 0.3\n"
+          "xdotool mousemove 1187 368 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 5; sleep 0.3\n"
+          "xdotool mousemove 1187 396 click 1; sleep 0.8; choisir 1\n"
+          "xdotool mousemove 1058 435 click 1; sleep 0.5\n"
+          "xdotool mousemove 1087 459 click 1; sleep 1\n"
           "sauver '%1'\n"
           // The slide's panel, left open for the capture: 50%, bottom right.
           "xdotool mousemove $B_DIAPO $BOUTONS click 1; sleep 2\n"
@@ -171,7 +171,7 @@ TEST_F(ProgrammeConstructeur, AnnulerLePanneauEtUneValeurRefuseeNePerdentRien) {
       QStringLiteral(
           // The formatting line opened with F2, then the panel cancelled.
           "xdotool mousemove $X $(row 1) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
-          "xdotool mousemove 1162 436 click 1; sleep 0.8\n"
+          "xdotool mousemove 1162 459 click 1; sleep 0.8\n"
           // The frame line: 13 is refused (the message box answered), 12 taken.
           "xdotool mousemove $X $(row 2) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
           "xdotool key ctrl+a; xdotool type 13; xdotool key Return; sleep 1.5\n"
