@@ -56,20 +56,24 @@ class DelegueCandidat : public QStyledItemDelegate {
   }
 };
 
-// Cmd_Liste drops its list upwards, over the montage list, when there is
-// room: the information box under it keeps the highlighted description
-// in sight.
+// Cmd_Liste drops its list upwards, over the montage list, when dropped
+// down it would cover the window's information box: the description of
+// the highlighted candidate stays in sight.
 class ListeCandidats : public QComboBox {
  public:
   using QComboBox::QComboBox;
   void showPopup() override {
     QComboBox::showPopup();
     QWidget* deroulee = view()->window();
-    if (!deroulee || deroulee == window()) return;
-    const QPoint haut = mapToGlobal(QPoint(0, 0));
+    const QWidget* infos = window()->findChild<QWidget*>(QStringLiteral("Infos"));
+    if (!deroulee || deroulee == window() || !infos || !infos->isVisible()) return;
+    // Heights only: the list drops under the box, in the same column.
+    const int hautInfos = infos->mapToGlobal(QPoint(0, 0)).y(), basInfos = hautInfos + infos->height();
+    if (deroulee->y() >= basInfos || deroulee->y() + deroulee->height() <= hautInfos) return;
+    const int haut = mapToGlobal(QPoint(0, 0)).y();
     const QScreen* ecran = screen();
-    const int plafond = ecran ? ecran->availableGeometry().top() : 0;
-    if (haut.y() - deroulee->height() >= plafond) deroulee->move(deroulee->x(), haut.y() - deroulee->height());
+    if (haut - deroulee->height() >= (ecran ? ecran->availableGeometry().top() : 0))
+      deroulee->move(deroulee->x(), haut - deroulee->height());
   }
 };
 

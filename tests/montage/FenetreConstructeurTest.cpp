@@ -213,11 +213,6 @@ TEST_F(FenetreConstructeur, LePanneauDuTitreMontreSaPoliceEtSonTexte) {
 }
 
 TEST_F(FenetreConstructeur, LaListeDeroulanteLaisseVoirLaDescription) {
-  // Room below the builder on the screen: a list dropped down would cover
-  // the information box.
-  fenetre->resize(234, 480);
-  fenetre->move(0, 0);
-  QApplication::processEvents();
   Recevoir({"Tempo=1000.pvi"}, 0);
   Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_transition")), Qt::LeftButton);
   QComboBox* cmd = T().CmdListe();
@@ -226,17 +221,25 @@ TEST_F(FenetreConstructeur, LaListeDeroulanteLaisseVoirLaDescription) {
   QWidget* deroulee = cmd->view()->window();
   ASSERT_TRUE(deroulee->isVisible());
   auto* infos = fenetre->findChild<QTextEdit*>(QStringLiteral("Infos"));
-  const QRect zoneInfos(infos->mapToGlobal(QPoint(0, 0)), infos->size());
-  const QRect zoneListe(deroulee->mapToGlobal(QPoint(0, 0)), deroulee->size());
-  EXPECT_FALSE(zoneListe.intersects(zoneInfos))
-      << zoneListe.y() << "+" << zoneListe.height() << " / " << zoneInfos.y() << "+" << zoneInfos.height();
-  EXPECT_LE(zoneListe.bottom(), cmd->mapToGlobal(QPoint(0, 0)).y()) << "dropped upwards, over the list";
+  const int hautInfos = infos->mapToGlobal(QPoint(0, 0)).y(), basInfos = hautInfos + infos->height();
+  const int hautListe = deroulee->mapToGlobal(QPoint(0, 0)).y(), basListe = hautListe + deroulee->height();
+  EXPECT_TRUE(basListe <= hautInfos || hautListe >= basInfos)
+      << hautListe << "-" << basListe << " / " << hautInfos << "-" << basInfos;
+  EXPECT_LE(basListe, cmd->mapToGlobal(QPoint(0, 0)).y()) << "dropped upwards, over the list";
   // Moving down the list: the description follows, in sight.
   QKeyEvent bas(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
   QApplication::sendEvent(cmd->view(), &bas);
   QApplication::sendEvent(cmd->view(), &bas);
   QApplication::processEvents();
   EXPECT_EQ(infos->toPlainText(), QStringLiteral("Transition : Bas."));
+  cmd->hidePopup();
+  // The four lines of the menu family end above the box: they drop down.
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_avance")), Qt::RightButton);
+  ASSERT_EQ(cmd->count(), 4);
+  cmd->showPopup();
+  QApplication::processEvents();
+  EXPECT_GE(deroulee->mapToGlobal(QPoint(0, 0)).y(), cmd->mapToGlobal(QPoint(0, cmd->height())).y() - 1);
+  EXPECT_LE(deroulee->mapToGlobal(QPoint(0, 0)).y() + deroulee->height(), hautInfos);
   cmd->hidePopup();
 }
 
