@@ -5,6 +5,7 @@
 // pni_modif to it and paints what it prepares.
 
 #include <QObject>
+#include <QString>
 #include <functional>
 #include <optional>
 
@@ -15,8 +16,27 @@ namespace plivor {
 
 class MiseEnForme;
 
+// The filters of the builder's file dialogs.
+inline const QString FiltreImages = QStringLiteral("Images (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp");
+inline const QString FiltreSons =
+    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3* .mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+inline const QString FiltreListes =
+    QStringLiteral("Listes Plivor (*.pvl)|*.pvl|Listes au format Texte (*.txt)|*.txt");
+inline const QString FiltreScript = QStringLiteral("Script Plivor (*.pvs)|*.pvs");
+inline const QString FiltreTous = QStringLiteral("Tous (*.*)|*.*");
+// The search for a line's missing file, by its extension.
+inline const QString FiltreImagesManquantes = QStringLiteral("Fichiers images (*.jpg *.gif *.bmp)|*.jpg;*.gif;*.bmp");
+inline const QString FiltreSonsManquants =
+    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3 *.mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+inline const QString FiltrePlivorManquants =
+    QStringLiteral("Fichiers Plivor (*.pvl *.pvs *.pvm *.pvd)|*.pvl;*.pvs;*.pvm;*.pvd");
+
 // The grammar entries of a keyword, in table order.
 std::vector<FicheGrammaire> EntreesGrammaire(int motCle);
+
+// Whether a line of a keyword of words carries a word the keyword does not
+// have (it would play as the keyword's value code 0).
+bool MotValeurInconnu(std::string_view ligne, const Tables& tables);
 
 // The six instruction buttons of the montage window.
 enum class BoutonInstruction { Tempo, Transition, Diapo, Titre, Avance, Audio };
@@ -44,6 +64,9 @@ class Constructeur : public QObject {
   static int CodeBouton(BoutonInstruction bouton, bool gauche);
   // A button pressed: insertion mode and the family dropped down.
   void NvelleInstruction(BoutonInstruction bouton, bool gauche);
+  // The free editor, empty, for a line of any text to go below the
+  // current line; only a keyword the grammar knows has its value checked.
+  void NvelleLigneLibre();
   // The go-to lines of the list's flags.
   void ListerDrapeaux();
   // A candidate chosen.
@@ -60,6 +83,8 @@ class Constructeur : public QObject {
   Texte CmdNom;       // pni_CmdNom
   Texte ValeurSaisie;  // pni_Valeur
   const FicheGrammaire& Fiche() const { return fiche_; }
+  // The box holds a line read whole on Enter (the free entry).
+  bool SaisieLibre() const { return libre_; }
   bool ModeInsertion = false;
   // Opens the editor suited to the selected line.
   void ModifierCmd();
@@ -123,6 +148,9 @@ class Constructeur : public QObject {
   std::optional<Texte> FichierChoisi(const QString& titre, const Texte& depart, const QString& filtre);
   std::optional<Texte> CouleurChoisie(Couleur depart);
   int MotCleGeometrie(int motCle) const;
+  void EntreeLibre();
+  void EcrireLibre(const Texte& ligne);
+  std::optional<Texte> RefusLibre() const;
 
   Montage& montage_;
   std::unique_ptr<MiseEnForme> panneau_;
@@ -141,6 +169,9 @@ class Constructeur : public QObject {
   // The line the editor was opened on: an edit of the list meanwhile
   // (a delete key, a paste) must not have the value written elsewhere.
   Texte ligneCible_;
+  bool libre_ = false;           // the free entry: the box holds a line
+  bool insertionLibre_ = false;  // and that line goes in below the current one
+  bool modifieeAvant_ = false;   // the list's mark before the builder's new line
 };
 
 }  // namespace plivor

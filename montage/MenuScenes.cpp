@@ -48,6 +48,8 @@ MenuScenes::MenuScenes(Montage& montage) : montage_(montage) {}
 void MenuScenes::Ouvrir(bool ligneInseree) {
   Ouvert = true;
   menuCree_ = false;
+  // The picture of the last menu belongs to its own list.
+  image_ = QImage();
   entrees_.clear();
   entreesVisibles_ = false;
   Message.clear();
@@ -298,8 +300,8 @@ bool MenuScenes::EcrireCompagnons() {
     dialogues.Message(Cp("Impossible d'écrire le fichier \"") + fichierDrapeaux_ + "\".");
     return false;
   }
-  // "Menu Texte": the picture file holds the menu picture as it stands.
-  if (image_.isNull()) {
+  // "Menu Texte": no thumbnail, the picture is the menu's bare ground.
+  if (image_.isNull() || TypeMenu != 0) {
     image_ = QImage(kLargeurImageMenu, HauteurImageMenu(static_cast<int>(entrees_.size())), QImage::Format_RGB32);
     image_.fill(kFondMenu);
   }

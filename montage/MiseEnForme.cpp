@@ -133,16 +133,22 @@ bool MiseEnForme::Ouvrir(int code) {
   vue.FichierAide = Joindre(DossierDe(vue.CheminProgramme, montage_.Fichiers().Style()), "Plivor-S.hlp",
                             montage_.Fichiers().Style());
   if (chose_ == 7) {
-    // The font boxes take the title font.
+    // The font boxes take the title font as written: a face missing here
+    // and a size outside the list (the box takes any) are kept, so that
+    // a line opened and validated comes back as it was.
     const Texte& fonte = vue.FonteTitre;
     const std::size_t plus = fonte.find('+');
     const QString nom = TexteEcran(fonte.substr(0, plus));
-    nomPolice_ = nomsPolices_.contains(nom) || nomsPolices_.isEmpty() ? nom : nomsPolices_.front();
+    nomPolice_ = !nom.isEmpty() || nomsPolices_.isEmpty() ? nom : nomsPolices_.front();
     const char lettre = plus != Texte::npos && plus + 1 < fonte.size() ? fonte[plus + 1] : 'N';
     const std::size_t rang = Texte("NBIS").find(lettre);
     stylePolice_ = rang == Texte::npos ? 0 : static_cast<int>(rang);
-    const QString taille = QString::number(PoliceTaille(fonte));
-    taillePolice_ = Tailles().contains(taille) ? taille : QStringLiteral("128");
+    taillePolice_ = QString::number(PoliceTaille(fonte));
+  }
+  // A size chosen for another thing that this one cannot take.
+  if (!DimensionPossible(dimension_)) {
+    dimension_ = 0;
+    bloc_.setSize(QSize(kLargeurCadre, kHauteurCadre));
   }
   Placer();
   emit Change();
@@ -181,8 +187,14 @@ void MiseEnForme::Placer() {
   }
 }
 
+bool MiseEnForme::DimensionPossible(int index) const {
+  if (index < 0 || index >= Dimensions().size()) return false;
+  if (chose_ != 3 && chose_ != 4 && chose_ != 8) return true;
+  return !MotValeur(chose_ * 10 + 3, kCodesDimension[index]).empty();
+}
+
 void MiseEnForme::ChoisirDimension(int index) {
-  if (index < 0 || index >= Dimensions().size()) return;
+  if (!DimensionPossible(index)) return;
   dimension_ = index;
   if (chose_ == 7 || index == 9) {
     emit Change();
@@ -298,8 +310,7 @@ std::optional<Liste> MiseEnForme::LignesDuChoix() {
     if (!police) return std::nullopt;
     lignes.push_back(Mot(72) + "=" + *police + ".pvi");
   } else {
-    // A fit the thing cannot take (a window fitted to the window) writes
-    // no size line rather than one the builder would not know.
+    // The panel lets no size through that the thing cannot take.
     const Texte mot = MotValeur(base + 3, kCodesDimension[dimension_]);
     if (!mot.empty()) lignes.push_back(Mot(base + 3) + "=" + mot + ".pvi");
   }
@@ -311,10 +322,11 @@ std::optional<Liste> MiseEnForme::LignesDuChoix() {
       const Texte margeSaisie = VersCp1252(Marge.trimmed().toStdString()).value_or(Texte());
       const Texte marge = LireEntier(margeSaisie) ? margeSaisie : Texte("0");
       // The builder's own checks: a value it would refuse is refused here,
-      // said with what was typed.
-      for (const auto& [motCle, valeur, saisie] : {std::tuple{36, cadre, cadre}, std::tuple{37, marge, margeSaisie}})
+      // said with the box's name and what was typed.
+      for (const auto& [motCle, valeur, saisie, boite] :
+           {std::tuple{36, cadre, cadre, "Cadre : "}, std::tuple{37, marge, margeSaisie, "Marge : "}})
         if (const auto message = Constructeur::ControleNombre(motCle, valeur)) {
-          boites.Message(saisie + *message);
+          boites.Message(Texte(boite) + saisie + *message);
           return std::nullopt;
         }
       lignes.push_back(Mot(35) + "=" + MotValeur(35, Bureau == 0 ? 10 : 3) + ".pvi");

@@ -47,6 +47,9 @@ class MiseEnForme : public QObject {
   // ---- Choices.
   int Dimension() const { return dimension_; }
   int Position() const { return position_; }
+  // Whether the thing can take size item `index` (a window cannot fit
+  // itself, nor a slide its own card): the others cannot be chosen.
+  bool DimensionPossible(int index) const;
   void ChoisirDimension(int index);
   void ChoisirPosition(int index);
   // A click on the block or the title: the colour of the formatted thing.
@@ -64,8 +67,10 @@ class MiseEnForme : public QObject {
 
   // Options.
   bool InclureOptions = false;  // pnf_Options
-  QString Cadre = QStringLiteral("0");   // pnf_Ocadre
-  QString Marge = QStringLiteral("0");   // pnf_Omarge
+  // The projection's own frame and margin: options validated as they
+  // stand leave the window as it starts.
+  QString Cadre = QStringLiteral("2");   // pnf_Ocadre
+  QString Marge = QStringLiteral("8");   // pnf_Omarge
   int Bureau = 0;     // 0 "Voir", 1 "Masquer"
   int Opaque = 0;     // 0 "Entourer", 1 "Détourer"
   int Detacher = 0;   // 0 "Détacher", 1 "Coller aux bords"

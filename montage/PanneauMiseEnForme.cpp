@@ -5,6 +5,8 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QGroupBox>
+#include <QStandardItemModel>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -130,19 +132,21 @@ PanneauMiseEnForme::PanneauMiseEnForme(MiseEnForme& moteur, QWidget* liste)
   auto* colonneOptions = new QVBoxLayout(options_);
   colonneOptions->setContentsMargins(0, 0, 0, 0);
   onglets_ = new QStackedWidget(options_);
-  auto* pageFenetre = new QWidget(onglets_);
+  onglets_->setObjectName(QStringLiteral("pnf_Onglets"));
+  // Each page with its caption: the container it sets out.
+  auto* pageFenetre = new QGroupBox(QStringLiteral("Fenetre"), onglets_);
   pageFenetre->setObjectName(QStringLiteral("pnf_Onglet3"));
   auto* formeFenetre = new QFormLayout(pageFenetre);
-  cadre_ = new QLineEdit(QStringLiteral("0"), pageFenetre);
+  cadre_ = new QLineEdit(moteur_.Cadre, pageFenetre);
   cadre_->setObjectName(QStringLiteral("pnf_Ocadre"));
-  marge_ = new QLineEdit(QStringLiteral("0"), pageFenetre);
+  marge_ = new QLineEdit(moteur_.Marge, pageFenetre);
   marge_->setObjectName(QStringLiteral("pnf_Omarge"));
   bureau_ = Choix(pageFenetre, {QStringLiteral("Voir"), QStringLiteral("Masquer")});
   bureau_->setObjectName(QStringLiteral("pnf_Bureau"));
   formeFenetre->addRow(QStringLiteral("Cadre"), cadre_);
   formeFenetre->addRow(QStringLiteral("Marge"), marge_);
   formeFenetre->addRow(QStringLiteral("Bureau"), bureau_);
-  auto* pageCarte = new QWidget(onglets_);
+  auto* pageCarte = new QGroupBox(QStringLiteral("Carte"), onglets_);
   pageCarte->setObjectName(QStringLiteral("pnf_Onglet4"));
   auto* formeCarte = new QVBoxLayout(pageCarte);
   opaque_ = Choix(pageCarte, {QStringLiteral("Entourer"), QStringLiteral("Détourer")});
@@ -151,7 +155,7 @@ PanneauMiseEnForme::PanneauMiseEnForme(MiseEnForme& moteur, QWidget* liste)
   detacher_->setObjectName(QStringLiteral("PnF_Detacher"));
   formeCarte->addWidget(opaque_);
   formeCarte->addWidget(detacher_);
-  auto* pageTitre = new QWidget(onglets_);
+  auto* pageTitre = new QGroupBox(onglets_);
   pageTitre->setObjectName(QStringLiteral("pnf_Onglet7"));
   auto* formeTitre = new QVBoxLayout(pageTitre);
   masque_ = Choix(pageTitre, {QStringLiteral("Normal"), QStringLiteral("Masque")});
@@ -160,7 +164,7 @@ PanneauMiseEnForme::PanneauMiseEnForme(MiseEnForme& moteur, QWidget* liste)
   texteTitre_->setObjectName(QStringLiteral("pnf_TexteTitre"));
   formeTitre->addWidget(masque_);
   formeTitre->addWidget(texteTitre_);
-  auto* pageObjet = new QWidget(onglets_);
+  auto* pageObjet = new QGroupBox(QStringLiteral("Objet"), onglets_);
   pageObjet->setObjectName(QStringLiteral("pnf_Onglet8"));
   auto* formeObjet = new QVBoxLayout(pageObjet);
   fichier_ = new QLineEdit(pageObjet);
@@ -243,7 +247,14 @@ void PanneauMiseEnForme::Rafraichir() {
   dim_->setCurrentIndex(moteur_.Dimension());
   pos_->setCurrentIndex(moteur_.Position());
   fontes_->setVisible(titre);
+  // The sizes the thing cannot take are shown, greyed.
+  if (auto* modele = qobject_cast<QStandardItemModel*>(dim_->model()))
+    for (int i = 0; i < dim_->count(); ++i)
+      if (QStandardItem* item = modele->item(i)) item->setEnabled(moteur_.DimensionPossible(i));
   if (titre) {
+    // A face of the line that this machine lacks is shown as written.
+    if (!moteur_.NomPolice().isEmpty() && noms_->findText(moteur_.NomPolice()) < 0)
+      noms_->insertItem(0, moteur_.NomPolice());
     noms_->setCurrentIndex(std::max(0, noms_->findText(moteur_.NomPolice())));
     tailles_->setCurrentText(moteur_.TaillePolice());
     styles_->setCurrentIndex(moteur_.StylePolice());

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QStyledItemDelegate>
 #include <QTimer>
@@ -55,6 +56,27 @@ class DelegueCandidat : public QStyledItemDelegate {
   }
 };
 
+// Cmd_Liste drops its list upwards, over the montage list, when dropped
+// down it would cover the window's information box: the description of
+// the highlighted candidate stays in sight.
+class ListeCandidats : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  void showPopup() override {
+    QComboBox::showPopup();
+    QWidget* deroulee = view()->window();
+    const QWidget* infos = window()->findChild<QWidget*>(QStringLiteral("Infos"));
+    if (!deroulee || deroulee == window() || !infos || !infos->isVisible()) return;
+    // Heights only: the list drops under the box, in the same column.
+    const int hautInfos = infos->mapToGlobal(QPoint(0, 0)).y(), basInfos = hautInfos + infos->height();
+    if (deroulee->y() >= basInfos || deroulee->y() + deroulee->height() <= hautInfos) return;
+    const int haut = mapToGlobal(QPoint(0, 0)).y();
+    const QScreen* ecran = screen();
+    if (haut - deroulee->height() >= (ecran ? ecran->availableGeometry().top() : 0))
+      deroulee->move(deroulee->x(), haut - deroulee->height());
+  }
+};
+
 }  // namespace
 
 TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
@@ -92,12 +114,23 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
     b->appui = [this, bouton](bool gauche) { moteur_->NvelleInstruction(bouton, gauche); };
     boutons->addWidget(b);
   }
+  // A line of any text, typed whole: a keyword the vocabulary lacks, a
+  // file not there yet.
+  auto* libre = new QToolButton(this);
+  libre->setObjectName(QStringLiteral("bts_libre"));
+  libre->setText(QStringLiteral("✎"));
+  libre->setToolTip(QStringLiteral("Insérer une ligne libre"));
+  libre->setAutoRaise(true);
+  libre->setFixedSize(30, 22);
+  libre->setFocusPolicy(Qt::NoFocus);
+  connect(libre, &QToolButton::clicked, this, [this] { moteur_->NvelleLigneLibre(); });
+  boutons->addWidget(libre);
   boutons->addStretch();
   colonne->addLayout(boutons);
 
   // Cmd_Liste, and pni_modif in the same place.
   pile_ = new QStackedWidget(this);
-  cmdListe_ = new QComboBox(this);
+  cmdListe_ = new ListeCandidats(this);
   cmdListe_->setObjectName(QStringLiteral("Cmd_Liste"));
   cmdListe_->setToolTip(QStringLiteral("Liste des instructions disponibles"));
   cmdListe_->setMaxVisibleItems(12);

@@ -33,8 +33,26 @@ T Prendre(QList<T>& file, T parDefaut) {
 
 QString FiltreQt(const QString& filtre) {
   const QStringList morceaux = filtre.split(QLatin1Char('|'));
+  if (morceaux.size() < 2) return filtre;
   QStringList choix;
-  for (qsizetype i = 0; i + 1 < morceaux.size(); i += 2) choix << morceaux[i];
+  for (qsizetype i = 0; i + 1 < morceaux.size(); i += 2) {
+    // Qt reads the patterns inside the name's parentheses, split at spaces:
+    // the name keeps its words, the patterns come from the part after "|".
+    QStringList motifs;
+    for (QString motif : morceaux[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+      motif = motif.trimmed();
+      // "*.*" means every file; here it would leave out names without a dot.
+      if (motif == QStringLiteral("*.*")) motif = QStringLiteral("*");
+      if (!motif.isEmpty() && !motifs.contains(motif)) motifs << motif;
+    }
+    if (motifs.isEmpty()) continue;
+    QString nom = morceaux[i];
+    const qsizetype parenthese = nom.indexOf(QLatin1Char('('));
+    if (parenthese >= 0) nom.truncate(parenthese);
+    nom = nom.trimmed();
+    const QString liste = motifs.join(QLatin1Char(' '));
+    choix << (nom.isEmpty() ? liste : nom) + QStringLiteral(" (") + liste + QLatin1Char(')');
+  }
   if (choix.isEmpty()) return filtre;
   return choix.join(QStringLiteral(";;"));
 }

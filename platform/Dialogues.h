@@ -95,8 +95,9 @@ class DialoguesScriptes : public Dialogues {
 void FermerLesDialogues();
 bool DialoguesFermes();
 
-// Filters are written "Description (*.ext)|*.ext|..." as the program's texts
-// give them; the screen dialogs turn them into their own form.
+// Filters are written "Name (*.ext)|*.ext;*.ext2|..." as the program's texts
+// give them; the screen dialogs show "Name (*.ext *.ext2)" and match the
+// patterns after each "|", whatever the name's parentheses say.
 QString FiltreQt(const QString& filtre);
 
 // Windows-1252 text of the core as shown on screen, "\r" as a line break.

@@ -264,9 +264,17 @@ TEST_F(ConstructeurTest, LesGeometriesSontLuesDansLeurNotation) {
   EXPECT_EQ(banc.dialogues.textes[0],
             QStringLiteral("La syntaxe de : \"abc\" n'est pas correcte.\rSyntaxe correcte : X234Y345"));
   EXPECT_EQ(Ligne(0), "Diapo-Position=Personnaliser.pvi");
+  // "X100" has no "Y": the projection reads no number from it.
+  banc.dialogues.textes.clear();
   constructeur->ValeurSaisie = "X100";
   constructeur->EntreeSaisie();
-  EXPECT_EQ(Ligne(0), "Diapo-Pos=X100.pvi");
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(banc.dialogues.textes[0],
+            QStringLiteral("La syntaxe de : \"X100\" n'est pas correcte.\rSyntaxe correcte : X234Y345"));
+  EXPECT_EQ(Ligne(0), "Diapo-Position=Personnaliser.pvi");
+  constructeur->ValeurSaisie = "X100Y";
+  constructeur->EntreeSaisie();
+  EXPECT_EQ(Ligne(0), "Diapo-Pos=X100Y.pvi");
 
   banc.dialogues.textes.clear();
   Editer({"Fenetre-Format=Personnaliser.pvi"}, 0);
@@ -285,6 +293,42 @@ TEST_F(ConstructeurTest, LesGeometriesSontLuesDansLeurNotation) {
   EXPECT_EQ(Ligne(0), "Fenetre-Dim=W640H.pvi");
 }
 
+TEST_F(ConstructeurTest, UneGeometriePersonnaliseeSOuvreSurSaPropreValeur) {
+  banc.vue->PosDiapo = "X200Y50";
+  banc.vue->DimObjet = "W10H10";
+  Editer({"Tempo=1000.pvi", "Diapo-Pos=X100Y100.pvi"}, 1);
+  EXPECT_EQ(constructeur->CmdNom, "Diapo-Pos");
+  EXPECT_EQ(constructeur->ValeurSaisie, "X100Y100");
+  constructeur->EntreeSaisie();
+  EXPECT_EQ(Ligne(1), "Diapo-Pos=X100Y100.pvi");
+  Editer({"Objet-Dim=W300H200.pvi"}, 0);
+  EXPECT_EQ(constructeur->ValeurSaisie, "W300H200");
+  // A choice line ("Personnaliser") has no text of its own: the projection's.
+  Editer({"Objet-Format=Personnaliser.pvi"}, 0);
+  EXPECT_EQ(constructeur->CmdNom, "Objet-Dim");
+  EXPECT_EQ(constructeur->ValeurSaisie, "W10H10");
+}
+
+TEST_F(ConstructeurTest, UneLigneAbandonneeRendLaListeCommeElleEtait) {
+  banc.Lignes({"Tempo=1000.pvi", "Titrage=Un.pvv"}, {0});
+  ASSERT_FALSE(banc.vue->ListeModifiee);
+  constructeur->NvelleInstruction(BoutonInstruction::Avance, true);
+  constructeur->ChoixCmd(1);  // AllerA, and no flag to go to
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Un.pvv"}));
+  EXPECT_FALSE(banc.vue->ListeModifiee) << "the list is as it was loaded";
+  // A list changed before keeps its mark.
+  banc.vue->ListeModifiee = true;
+  constructeur->NvelleInstruction(BoutonInstruction::Avance, true);
+  constructeur->ChoixCmd(1);
+  EXPECT_TRUE(banc.vue->ListeModifiee);
+  // The same for a thumbnail line not under a flag.
+  banc.Lignes({"Tempo=1000.pvi"}, {0});
+  constructeur->NvelleInstruction(BoutonInstruction::Avance, false);
+  constructeur->ChoixCmd(3);
+  EXPECT_EQ(M().Lignes(), Liste{"Tempo=1000.pvi"});
+  EXPECT_FALSE(banc.vue->ListeModifiee);
+}
+
 TEST_F(ConstructeurTest, UneLigneSupprimeeSousLEditeurNeRecoitPasLaValeur) {
   Editer({"Tempo=1000.pvi", "Fenetre-Cadre=-2.pvi", "Titrage=Fin.pvv"}, 1);
   ASSERT_TRUE(constructeur->EditeurVisible());
@@ -293,17 +337,6 @@ TEST_F(ConstructeurTest, UneLigneSupprimeeSousLEditeurNeRecoitPasLaValeur) {
   constructeur->EntreeSaisie();
   EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Fin.pvv"}));
   EXPECT_FALSE(constructeur->EditeurVisible());
-}
-
-TEST_F(ConstructeurTest, UneLigneInconnueSeCorrigeEnEntier) {
-  Editer({"Titre=Machin.pvi"}, 0);
-  EXPECT_TRUE(constructeur->EditeurVisible());
-  EXPECT_EQ(constructeur->CmdNom, "");
-  EXPECT_EQ(constructeur->ValeurSaisie, "Titre=Machin.pvi");
-  constructeur->ValeurSaisie = "Titre=Effacer.pvi";
-  constructeur->EntreeSaisie();
-  // Read as a line: the grammar gives it its own extension.
-  EXPECT_EQ(Ligne(0), "Titre=Effacer.pvv");
 }
 
 TEST_F(ConstructeurTest, UnChoixFixeRouvreSaFamilleSurLaLigne) {

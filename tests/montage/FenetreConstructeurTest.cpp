@@ -7,6 +7,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
+#include <QStackedWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -49,6 +51,17 @@ class FenetreConstructeur : public testing::Test {
     QMouseEvent appui(QEvent::MouseButtonPress, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), bouton, bouton,
                       Qt::NoModifier);
     QApplication::sendEvent(w, &appui);
+    QApplication::processEvents();
+  }
+
+  // Keys typed into `champ`, then Enter.
+  void Taper(QWidget* champ, const QString& texte) {
+    for (const QChar c : texte) {
+      QKeyEvent k(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(champ, &k);
+    }
+    QKeyEvent entree(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(champ, &entree);
     QApplication::processEvents();
   }
 
@@ -197,6 +210,90 @@ TEST_F(FenetreConstructeur, LePanneauDuTitreMontreSaPoliceEtSonTexte) {
     for (int x = 2; x < petite.width() - 2; ++x) clairsPetite += petite.pixelColor(x, y).lightness() > 200;
   EXPECT_LT(clairsPetite * 2, clairs);
   EXPECT_EQ(C().Panneau().TaillePolice(), QStringLiteral("32"));
+}
+
+TEST_F(FenetreConstructeur, LaListeDeroulanteLaisseVoirLaDescription) {
+  Recevoir({"Tempo=1000.pvi"}, 0);
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_transition")), Qt::LeftButton);
+  QComboBox* cmd = T().CmdListe();
+  cmd->showPopup();
+  QApplication::processEvents();
+  QWidget* deroulee = cmd->view()->window();
+  ASSERT_TRUE(deroulee->isVisible());
+  auto* infos = fenetre->findChild<QTextEdit*>(QStringLiteral("Infos"));
+  const int hautInfos = infos->mapToGlobal(QPoint(0, 0)).y(), basInfos = hautInfos + infos->height();
+  const int hautListe = deroulee->mapToGlobal(QPoint(0, 0)).y(), basListe = hautListe + deroulee->height();
+  EXPECT_TRUE(basListe <= hautInfos || hautListe >= basInfos)
+      << hautListe << "-" << basListe << " / " << hautInfos << "-" << basInfos;
+  EXPECT_LE(basListe, cmd->mapToGlobal(QPoint(0, 0)).y()) << "dropped upwards, over the list";
+  // Moving down the list: the description follows, in sight.
+  QKeyEvent bas(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+  QApplication::sendEvent(cmd->view(), &bas);
+  QApplication::sendEvent(cmd->view(), &bas);
+  QApplication::processEvents();
+  EXPECT_EQ(infos->toPlainText(), QStringLiteral("Transition : Bas."));
+  cmd->hidePopup();
+  // The four lines of the menu family end above the box: they drop down.
+  Presser(fenetre->findChild<QToolButton*>(QStringLiteral("bts_avance")), Qt::RightButton);
+  ASSERT_EQ(cmd->count(), 4);
+  cmd->showPopup();
+  QApplication::processEvents();
+  EXPECT_GE(deroulee->mapToGlobal(QPoint(0, 0)).y(), cmd->mapToGlobal(QPoint(0, cmd->height())).y() - 1);
+  EXPECT_LE(deroulee->mapToGlobal(QPoint(0, 0)).y() + deroulee->height(), hautInfos);
+  cmd->hidePopup();
+}
+
+TEST_F(FenetreConstructeur, UneLigneLibreRefuseeSeMontreAvecSonMotCle) {
+  Recevoir({"Tempo=1000.pvi", "Foo=Bar.pvi"}, 1);
+  C().ModifierCmd();
+  QApplication::processEvents();
+  QLineEdit* valeur = T().Valeur();
+  auto* nom = fenetre->findChild<QLabel*>(QStringLiteral("pni_CmdNom"));
+  EXPECT_EQ(valeur->text(), QStringLiteral("Foo=Bar.pvi"));
+  valeur->selectAll();
+  Taper(valeur, QStringLiteral("Audio-Volume=500.pvi"));
+  ASSERT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(nom->text(), QStringLiteral("Audio-Volume"));
+  EXPECT_EQ(valeur->text(), QStringLiteral("500"));
+  valeur->selectAll();
+  Taper(valeur, QStringLiteral("50"));
+  EXPECT_EQ(M().Lignes()[1], "Audio-Volume=50.pvi");
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);
+}
+
+TEST_F(FenetreConstructeur, LesPagesDOptionsPortentLeurNom) {
+  const std::pair<const char*, const char*> pages[] = {
+      {"Fenetre=Formater.pvi", "Fenetre"}, {"Diapo=Formater.pvi", "Carte"}, {"Objet=Formater.pvi", "Objet"}};
+  for (const auto& [ligne, titre] : pages) {
+    Recevoir({ligne}, 0);
+    C().ModifierCmd();
+    QApplication::processEvents();
+    auto* pile = fenetre->findChild<QStackedWidget*>(QStringLiteral("pnf_Onglets"));
+    ASSERT_NE(pile, nullptr);
+    auto* page = qobject_cast<QGroupBox*>(pile->currentWidget());
+    ASSERT_NE(page, nullptr) << ligne;
+    EXPECT_TRUE(page->isVisible());
+    EXPECT_EQ(page->title(), QString::fromLatin1(titre));
+    C().Panneau().Annuler();
+  }
+}
+
+TEST_F(FenetreConstructeur, LeBoutonDeLigneLibreEcritNImporteQuelleLigne) {
+  Recevoir({"Tempo=1000.pvi", "Titrage=Fin.pvv"}, 0);
+  auto* libre = fenetre->findChild<QToolButton*>(QStringLiteral("bts_libre"));
+  ASSERT_NE(libre, nullptr);
+  EXPECT_EQ(libre->toolTip(), QStringLiteral("Insérer une ligne libre"));
+  libre->click();
+  QApplication::processEvents();
+  QLineEdit* valeur = T().Valeur();
+  ASSERT_TRUE(valeur->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(valeur->text(), QString());
+  EXPECT_EQ(fenetre->findChild<QLabel*>(QStringLiteral("pni_CmdNom"))->text(), QString());
+  Taper(valeur, QStringLiteral("Foo=Bar.pvi"));
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Foo=Bar.pvi", "Titrage=Fin.pvv"}));
+  EXPECT_FALSE(valeur->isVisibleTo(fenetre.get()));
+  EXPECT_EQ(M().Focus(), 1);
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty());
 }
 
 }  // namespace

@@ -214,6 +214,24 @@ TEST_F(Menu, MenuTexteEcritLesDeuxFichiersSansVignette) {
                                        "Drapeau=Deux.pvd", Scene("rouge.jpg")}));
 }
 
+TEST_F(Menu, UnMenuTexteNeGardePasLesVignettesDUnAutreMenu) {
+  Liste(QStringLiteral("scenes.pvl"), TroisScenes());
+  menus.CreerMenu(BoutonMenu::Valider);
+  ASSERT_EQ(QImage(banc.CheminHote(QStringLiteral("scenes.bmp"))).size(), QSize(232, 52));
+  plivor::Liste sept;
+  for (const char* nom : {"P", "Q", "R", "S", "T", "U", "V"}) sept.push_back(Texte("Drapeau=") + nom + ".pvd");
+  Liste(QStringLiteral("texte.pvl"), sept);
+  menus.TypeMenu = 1;
+  menus.CreerMenu(BoutonMenu::Valider);
+  const QImage bmp(banc.CheminHote(QStringLiteral("texte.bmp")));
+  ASSERT_EQ(bmp.size(), QSize(232, HauteurImageMenu(7)));
+  EXPECT_EQ(bmp.height(), 96);
+  int autres = 0;
+  for (int y = 0; y < bmp.height(); ++y)
+    for (int x = 0; x < bmp.width(); ++x) autres += bmp.pixelColor(x, y) != kFond;
+  EXPECT_EQ(autres, 0) << "the picture of this list holds no thumbnail";
+}
+
 TEST_F(Menu, ChangerUneOptionApresUnTestJetteLeMenuDessine) {
   Liste(QStringLiteral("options.pvl"), TroisScenes());
   menus.CreerMenu(BoutonMenu::Tester);

@@ -70,32 +70,67 @@ TEST_F(MiseEnFormeTest, LaFenetreValideeDonneSixLignesDansLOrdre) {
   EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Titrage=Fin.pvv"}));
 }
 
-TEST_F(MiseEnFormeTest, UneValeurQueLeConstructeurRefuseNEstPasEcrite) {
+TEST_F(MiseEnFormeTest, LesOptionsParDefautSeValidentEtUnRefusNommeSaCase) {
   FormaterFenetre();
-  P().InclureOptions = true;  // frame "0", margin "0"
+  P().InclureOptions = true;  // the boxes as the panel gives them
+  ASSERT_TRUE(P().Valider());
+  EXPECT_EQ(M().Lignes()[4], "Fenetre-Style=Normal.pvi");
+  EXPECT_EQ(M().Lignes()[5], "Fenetre-Cadre=2.pvi");
+  EXPECT_EQ(M().Lignes()[6], "Fenetre-Marge=8.pvi");
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty());
+
+  FormaterFenetre();
+  P().InclureOptions = true;
+  P().Marge = QStringLiteral("0");
   EXPECT_FALSE(P().Valider());
   ASSERT_EQ(banc.dialogues.textes.size(), 1);
-  EXPECT_EQ(banc.dialogues.textes[0], QStringLiteral("0 ?? - Entrer une valeur comprise entre 1 et 200."));
+  EXPECT_EQ(banc.dialogues.textes[0], QStringLiteral("Marge : 0 ?? - Entrer une valeur comprise entre 1 et 200."));
   EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Fenetre=Formater.pvi", "Titrage=Fin.pvv"}));
   EXPECT_TRUE(P().Visible());
   P().Marge = QStringLiteral("cinq");
   EXPECT_FALSE(P().Valider());
-  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("cinq ?? - Entrer une valeur comprise entre 1 et 200."));
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("Marge : cinq ?? - Entrer une valeur comprise entre 1 et 200."));
   P().Marge = QStringLiteral("5");
   P().Cadre = QStringLiteral("13");
   EXPECT_FALSE(P().Valider());
-  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("13 ?? - Entrer une valeur comprise entre -12 et 12."));
+  EXPECT_EQ(banc.dialogues.textes.last(), QStringLiteral("Cadre : 13 ?? - Entrer une valeur comprise entre -12 et 12."));
   P().Cadre = QStringLiteral("-12");
   EXPECT_TRUE(P().Valider());
   EXPECT_EQ(M().Lignes()[5], "Fenetre-Cadre=-12.pvi");
 }
 
-TEST_F(MiseEnFormeTest, UnAjustementQueLaChoseNAPasNEcritPasDeLigneDeTaille) {
+TEST_F(MiseEnFormeTest, UnAjustementQueLaChoseNAPasNePeutSeChoisir) {
   FormaterFenetre();
+  P().ChoisirDimension(1);
   P().ChoisirDimension(7);  // "Adapter à la Fenetre": a window cannot fit itself
+  EXPECT_EQ(P().Dimension(), 1);
   P().ChoisirPosition(8);
   ASSERT_TRUE(P().Valider());
-  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", Cp("Fenetre-Position=en bas à Droite.pvi"), "Titrage=Fin.pvv"}));
+  EXPECT_EQ(M().Lignes(), (Liste{"Tempo=1000.pvi", "Fenetre-Format=80%.pvi", Cp("Fenetre-Position=en bas à Droite.pvi"),
+                                 "Titrage=Fin.pvv"}));
+  // Every size the panel lets through writes its size line, for every thing.
+  for (const char* ligne : {"Fenetre=Formater.pvi", "Diapo=Formater.pvi", "Objet=Formater.pvi"}) {
+    for (int i = 0; i < 9; ++i) {
+      banc.Lignes({ligne}, {0});
+      constructeur->ModifierCmd();
+      ASSERT_TRUE(P().Visible());
+      P().ChoisirDimension(0);
+      P().ChoisirDimension(i);
+      ASSERT_TRUE(P().Valider());
+      ASSERT_EQ(M().Compte(), 2) << ligne << " " << i;
+      const Texte taille = M().Lignes()[0];
+      EXPECT_EQ(EntreeGrammaire(taille).Editeur() == 0 && !EntreeGrammaire(taille).Vide(), true) << taille;
+      EXPECT_EQ(P().Dimension() == i, i < 6 || taille.find(Cp("Adapter")) != Texte::npos) << ligne << " " << i;
+    }
+  }
+  // A size left from another thing that this one cannot take is not kept.
+  banc.Lignes({"Objet=Formater.pvi"}, {0});
+  constructeur->ModifierCmd();
+  P().ChoisirDimension(7);
+  P().Annuler();
+  FormaterFenetre();
+  ASSERT_TRUE(P().Valider());
+  EXPECT_EQ(M().Lignes()[1], "Fenetre-Format=100%.pvi");
   // The items that read differently from the vocabulary are written in its words.
   FormaterFenetre();
   P().ChoisirDimension(8);  // "Adapter au Bureau"
@@ -169,13 +204,24 @@ TEST_F(MiseEnFormeTest, LaDiapoEtLeTitreAvecLeursOptions) {
                                "Titre-Position=Centrer en bas.pvi", "Titre-Masque=Été.pvv"}));
 }
 
-TEST_F(MiseEnFormeTest, UneTailleDePoliceAbsenteDeLaListeMontre128) {
-  banc.vue->FonteTitre = "Police Inconnue+B77";
+TEST_F(MiseEnFormeTest, LaPoliceDUneLigneOuverteResteCelleDeLaLigne) {
+  // Neither the face (not installed here) nor the size (not in the size
+  // list) is replaced: the box takes any size.
+  banc.Lignes({"Tempo=1000.pvi", "Titre-Fonte=Arial+B72.pvi"}, {1});
+  constructeur->ModifierCmd();
+  ASSERT_TRUE(P().Visible());
+  EXPECT_EQ(P().TaillePolice(), QStringLiteral("72"));
+  EXPECT_EQ(P().NomPolice(), QStringLiteral("Arial"));
+  EXPECT_EQ(P().StylePolice(), 1);
+  ASSERT_TRUE(P().Valider());
+  EXPECT_EQ(M().Lignes()[1], "Titre-Fonte=Arial+B72.pvi");
+  // A font text without a size: the size the reader takes, 128.
+  banc.vue->FonteTitre = "Police Inconnue+I";
   banc.Lignes({"Titre=Formater.pvi"}, {0});
   constructeur->ModifierCmd();
   EXPECT_EQ(P().TaillePolice(), QStringLiteral("128"));
-  EXPECT_EQ(P().NomPolice(), QStringLiteral("Arial Black"));  // item 0
-  EXPECT_EQ(P().StylePolice(), 1);
+  EXPECT_EQ(P().NomPolice(), QStringLiteral("Police Inconnue"));
+  EXPECT_EQ(P().StylePolice(), 2);
 }
 
 TEST_F(MiseEnFormeTest, LaMiniatureSuitLesChoix) {

@@ -38,7 +38,7 @@ int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance) {
 const QString kPlan = QStringLiteral(
     "X=1100; Y0=96\n"
     "row() { echo $((Y0 + 13 * $1)); }\n"
-    "BOUTONS=605; B_TRANSITION=1092; B_DIAPO=1122\n"
+    "BOUTONS=605; B_TRANSITION=1092; B_DIAPO=1122; B_LIBRE=1242\n"
     // Item n (from 0) of the list dropped down: first item, n times Down, Enter.
     "choisir() { xdotool key Home; sleep 0.2; for _ in $(seq $1); do xdotool key Down; sleep 0.25; done;"
     " xdotool key Return; sleep 1; }\n"
@@ -136,11 +136,11 @@ TEST_F(ProgrammeConstructeur, LePanneauDeFormatEcritLesLignesDeLaFenetre) {
           // the desktop hidden.
           "xdotool mousemove 1162 119 click 1; sleep 0.8; choisir 1\n"
           "xdotool mousemove 1162 161 click 1; sleep 0.8; choisir 1\n"
-          "xdotool mousemove 1187 320 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 2; sleep 0.3\n"
-          "xdotool mousemove 1187 348 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 5; sleep 0.3\n"
-          "xdotool mousemove 1187 376 click 1; sleep 0.8; choisir 1\n"
-          "xdotool mousemove 1058 412 click 1; sleep 0.5\n"
-          "xdotool mousemove 1087 436 click 1; sleep 1\n"
+          "xdotool mousemove 1187 340 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 2; sleep 0.3\n"
+          "xdotool mousemove 1187 368 click 1; sleep 0.3; xdotool key ctrl+a; xdotool type 5; sleep 0.3\n"
+          "xdotool mousemove 1187 396 click 1; sleep 0.8; choisir 1\n"
+          "xdotool mousemove 1058 435 click 1; sleep 0.5\n"
+          "xdotool mousemove 1087 459 click 1; sleep 1\n"
           "sauver '%1'\n"
           // The slide's panel, left open for the capture: 50%, bottom right.
           "xdotool mousemove $B_DIAPO $BOUTONS click 1; sleep 2\n"
@@ -171,7 +171,7 @@ TEST_F(ProgrammeConstructeur, AnnulerLePanneauEtUneValeurRefuseeNePerdentRien) {
       QStringLiteral(
           // The formatting line opened with F2, then the panel cancelled.
           "xdotool mousemove $X $(row 1) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
-          "xdotool mousemove 1162 436 click 1; sleep 0.8\n"
+          "xdotool mousemove 1162 459 click 1; sleep 0.8\n"
           // The frame line: 13 is refused (the message box answered), 12 taken.
           "xdotool mousemove $X $(row 2) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
           "xdotool key ctrl+a; xdotool type 13; xdotool key Return; sleep 1.5\n"
@@ -189,6 +189,33 @@ TEST_F(ProgrammeConstructeur, AnnulerLePanneauEtUneValeurRefuseeNePerdentRien) {
             "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=-2.pvi\r\n" + Rouge());
   EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
             "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=12.pvi\r\n" + Rouge());
+}
+
+TEST_F(ProgrammeConstructeur, LEditeurLibreEcritUnMotCleInconnuEtUnFichierAVenir) {
+  const QString futur = Chemin(QStringLiteral("plus tard/futur.jpg"));
+  const QString actions =
+      QStringLiteral(
+          "xdotool mousemove $X $(row 0) click 1; sleep 0.5\n"
+          // The free line button: an empty box; the line typed goes below.
+          "xdotool mousemove $B_LIBRE $BOUTONS click 1; sleep 1\n"
+          "xdotool type --delay 20 'Foo=Bar.pvi'; xdotool key Return; sleep 1\n"
+          "xdotool mousemove $B_LIBRE $BOUTONS click 1; sleep 1\n"
+          "xdotool type --delay 20 '%2'; xdotool key Return; sleep 1\n"
+          // A keyword the vocabulary knows: 500 is refused, the box then
+          // holds the value alone.
+          "xdotool mousemove $B_LIBRE $BOUTONS click 1; sleep 1\n"
+          "xdotool type --delay 20 'Audio-Volume=500.pvi'; xdotool key Return; sleep 1.5\n"
+          "Q=$(xdotool search --onlyvisible --name 'Plivor  v-1.1ck- fr' | tail -1)\n"
+          "xdotool mousemove --window $Q 20 20; sleep 0.3; xdotool key Return; sleep 1\n"
+          "xdotool mousemove 1160 628 click 1; sleep 0.3\n"
+          "xdotool key ctrl+a; xdotool type 50; xdotool key Return; sleep 1\n"
+          "sauver '%1'\n")
+          .arg(Chemin(QStringLiteral("sortie.pvl")), futur);
+  Lancer(actions, 40000);
+  Garder(QStringLiteral("constructeur-libre.png"));
+  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+            "Tempo=3000.pvi\r\nFoo=Bar.pvi\r\n" + futur.toStdString() + "\r\nAudio-Volume=50.pvi\r\nDiapo=Verte.pvi\r\n" +
+                Rouge() + "Titrage=Fin.pvv\r\n");
 }
 
 }  // namespace
