@@ -263,7 +263,8 @@ void TFListe::Construire() {
   Action(popListe_, QStringLiteral("Sélectionner Tout"), QKeySequence(QStringLiteral("Ctrl+A")), &TFListe::Tout);
   Action(popListe_, QStringLiteral("Supprimer"), QKeySequence(Qt::Key_Delete), &TFListe::Supprimer);
   popListe_->addSeparator();
-  Action(popListe_, QStringLiteral("Rafraichir les vues"), QKeySequence(QStringLiteral("R")), &TFListe::Rafraichir);
+  popRafraichir_ =
+      Action(popListe_, QStringLiteral("Rafraichir les vues"), QKeySequence(QStringLiteral("R")), &TFListe::Rafraichir);
   Action(popListe_, QStringLiteral("Projeter la Liste"), QKeySequence(QStringLiteral("P")), &TFListe::Projeter);
   popListe_->addSeparator();
   Action(popListe_, QStringLiteral("Quitter"), QKeySequence(QStringLiteral("Ctrl+Q")), &TFListe::Quitter);
@@ -514,7 +515,8 @@ void TFListe::ConstruireConstructeur() {
   QAction* modifier = Action(nullptr, QStringLiteral("Modifier la sélection"), QKeySequence(Qt::Key_F2), &TFListe::ModifierCmd);
   modifier->setObjectName(QStringLiteral("PopModifier"));
   modifier->setToolTip(QStringLiteral("Double-clic sur la sélection"));
-  popListe_->addAction(modifier);
+  // After "Supprimer" and its separator, before the views' refresh.
+  popListe_->insertAction(popRafraichir_, modifier);
 }
 
 void TFListe::ModifierCmd() { constructeur_->Moteur().ModifierCmd(); }

@@ -120,6 +120,7 @@ class TFListe : public QWidget {
   QMenu* popPlus_ = nullptr;
   QAction* popAnnuler_ = nullptr;
   QAction* popRetablir_ = nullptr;
+  QAction* popRafraichir_ = nullptr;
   QAction* popTexte_ = nullptr;
   bool synchro_ = false;          // the view is being set from the engine
   bool selectionEnAttente_ = false;
