@@ -1,5 +1,7 @@
 #include "montage/TFConstructeur.h"
 
+#include <QAction>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
@@ -102,6 +104,7 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
       {"bts_Audio", QStringLiteral("♫"), QStringLiteral("Click Gauche :Audio/Click droit :Objet"),
        BoutonInstruction::Audio},
   };
+  int touche = 1;
   for (const auto& d : definitions) {
     auto* b = new BoutonInstructionSouris(this);
     b->setObjectName(QString::fromLatin1(d.nom));
@@ -112,6 +115,15 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
     b->setFocusPolicy(Qt::NoFocus);
     const BoutonInstruction bouton = d.bouton;
     b->appui = [this, bouton](bool gauche) { moteur_->NvelleInstruction(bouton, gauche); };
+    // Alt+N as the left button, Alt+Shift+N as the other one.
+    for (const bool gauche : {true, false}) {
+      auto* a = new QAction(this);
+      a->setShortcut(QKeySequence((gauche ? QStringLiteral("Alt+%1") : QStringLiteral("Alt+Shift+%1")).arg(touche)));
+      a->setShortcutContext(Qt::WindowShortcut);
+      connect(a, &QAction::triggered, this, [this, bouton, gauche] { moteur_->NvelleInstruction(bouton, gauche); });
+      addAction(a);
+    }
+    ++touche;
     boutons->addWidget(b);
   }
   // A line of any text, typed whole: a keyword the vocabulary lacks, a
@@ -124,6 +136,11 @@ TFConstructeur::TFConstructeur(Montage& montage, QWidget* parent)
   libre->setFixedSize(30, 22);
   libre->setFocusPolicy(Qt::NoFocus);
   connect(libre, &QToolButton::clicked, this, [this] { moteur_->NvelleLigneLibre(); });
+  auto* toucheLibre = new QAction(this);
+  toucheLibre->setShortcut(QKeySequence(QStringLiteral("Alt+7")));
+  toucheLibre->setShortcutContext(Qt::WindowShortcut);
+  connect(toucheLibre, &QAction::triggered, this, [this] { moteur_->NvelleLigneLibre(); });
+  addAction(toucheLibre);
   boutons->addWidget(libre);
   boutons->addStretch();
   colonne->addLayout(boutons);
