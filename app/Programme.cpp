@@ -104,8 +104,6 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   });
   ouvrir_ = std::make_unique<TFOuvrir>(*vue_);
   voisins_.ouvreur = ouvrir_.get();
-  for (const QString& argument : options.arguments)
-    if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);
 }
 
 void Programme::Demarrer() { vue_->Ouverture(); }

@@ -46,7 +46,6 @@ class VoisinsProgramme : public VoisinsMontage {
 struct OptionsProgramme {
   QString fichierReglages;  // settings in this file instead of the user's
   bool ecranFixe = false;   // a fixed 1280 x 800 screen instead of the real one
-  QStringList arguments;    // the command line after the program's name
 };
 
 class Programme {

@@ -283,8 +283,14 @@ void TFVue::ChargerAbsent(const Texte& ligne) {
 
 void TFVue::OuvrirObjet(const Texte& fichier) {
   const QString chemin = QString::fromStdString(services_.fichiers.CheminHote(fichier).string());
-  if (!services_.bureau.OuvrirDocument(chemin))
-    services_.dialogues.Message(fichier + Cp(" : ouverture impossible"));
+  const Bureau::Remise remise = services_.bureau.RemettreObjet(chemin);
+  if (!remise.refuse) {
+    if (!remise.ouvert) services_.dialogues.Message(fichier + Cp(" : ouverture impossible"));
+    return;
+  }
+  // Not a document: said once, and the show held for the object goes on.
+  if (!remise.message.isEmpty()) services_.dialogues.Information(remise.message);
+  PauseClick(Emetteur::Clic);
 }
 
 void TFVue::Queue() {
