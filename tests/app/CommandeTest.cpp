@@ -38,13 +38,15 @@ class Commande : public testing::Test {
     QProcess p;
     p.setProcessEnvironment(Environnement(ecran));
     p.setWorkingDirectory(dossier.path());
+    // A program that spins is killed, whatever it ignores, and its end seen.
+    const QStringList borne = {QStringLiteral("-s"), QStringLiteral("KILL"), QStringLiteral("55"), programme};
     if (ecran)
-      p.start(QStringLiteral("bash"), QStringList{kSurXvfb, programme} + arguments);
+      p.start(QStringLiteral("bash"), QStringList{kSurXvfb, QStringLiteral("timeout")} + borne + arguments);
     else
-      p.start(programme, arguments);
+      p.start(QStringLiteral("timeout"), borne + arguments);
     Issue issue;
-    issue.fini = p.waitForFinished(60000);
-    if (!issue.fini) p.kill(), p.waitForFinished();
+    issue.fini = p.waitForFinished(70000) && p.exitCode() != 128 + 9;
+    if (p.state() != QProcess::NotRunning) p.kill(), p.waitForFinished();
     issue.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     issue.sortie = QString::fromUtf8(p.readAllStandardOutput());
     issue.erreurs = QString::fromUtf8(p.readAllStandardError());
@@ -216,6 +218,71 @@ TEST_F(Commande, PlusieursListesSEnchainentChacuneSousSonDrapeau) {
     ASSERT_FALSE(etape.isNull());
     EXPECT_EQ(etape.pixelColor(etape.rect().center()), attendues[i]) << etapes[i].toStdString();
   }
+}
+
+// ---- The real window under a virtual X server.
+
+class CommandeEcran : public Commande {
+ protected:
+  void SetUp() override {
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) GTEST_SKIP() << "Xvfb absent";
+  }
+  Issue Ecran(const QString& programme, const QStringList& arguments) const { return Lancer(programme, arguments, true); }
+};
+
+TEST_F(CommandeEcran, UneCapturePriseSurUnMessageFinitLeProgramme) {
+  // The missing list is said in a box, the open dialog follows: the capture
+  // falls inside them.
+  for (const QString& programme : {kProgramme, kLecteur}) {
+    const QString capture = Chemin(QFileInfo(programme).fileName() + QStringLiteral(".png"));
+    const Issue issue = Ecran(programme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
+                                          QStringLiteral("4000"), QStringLiteral("absente.pvl")});
+    ASSERT_TRUE(issue.fini) << programme.toStdString() << " ne finit pas";
+    EXPECT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+    EXPECT_EQ(QImage(capture).size(), QSize(1280, 800));
+  }
+}
+
+TEST_F(CommandeEcran, UnProgrammeFiniAvantSaCaptureLeDit) {
+  const QString image = Image(QStringLiteral("rouge.bmp"), Qt::red);
+  Liste(QStringLiteral("fin.pvl"), {QStringLiteral("Tempo=500.pvi"), image, QStringLiteral("Saut=Quitter.pvi")});
+  const QString capture = Chemin(QStringLiteral("c.png"));
+  const Issue issue = Ecran(kProgramme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
+                                         QStringLiteral("20000"), QStringLiteral("fin.pvl")});
+  ASSERT_TRUE(issue.fini);
+  EXPECT_EQ(issue.code, 1);
+  EXPECT_EQ(issue.erreurs.section(QLatin1Char('\n'), -2, -2),
+            QStringLiteral("Le programme s'est terminé avant la capture d'écran : ") + capture +
+                QStringLiteral(" n'est pas écrit."))
+      << issue.erreurs.toStdString();
+  EXPECT_FALSE(QFileInfo::exists(capture));
+}
+
+TEST_F(CommandeEcran, UneListeQuiSeNommeCommeObjetNeVaPasAuBureau) {
+  // The desktop's "open" stands in as a recorder on the path.
+  QDir().mkpath(Chemin(QStringLiteral("bin")));
+  const QString journal = Chemin(QStringLiteral("ouverts.txt"));
+  QFile outil(Chemin(QStringLiteral("bin/xdg-open")));
+  ASSERT_TRUE(outil.open(QIODevice::WriteOnly));
+  outil.write(QStringLiteral("#!/bin/sh\necho \"$@\" >> '%1'\n").arg(journal).toUtf8());
+  outil.close();
+  outil.setPermissions(outil.permissions() | QFile::ExeOwner);
+  const QString image = Image(QStringLiteral("rouge.bmp"), Qt::red);
+  const QString liste = Chemin(QStringLiteral("chaine.pvl"));
+  Liste(QStringLiteral("chaine.pvl"), {QStringLiteral("Tempo=500.pvi"), image, QStringLiteral("ObjetX=") + liste + ".pvr", image});
+  QProcess p;
+  QProcessEnvironment e = Environnement(true);
+  e.insert(QStringLiteral("PATH"), Chemin(QStringLiteral("bin")) + QLatin1Char(':') + e.value(QStringLiteral("PATH")));
+  p.setProcessEnvironment(e);
+  p.setWorkingDirectory(dossier.path());
+  const QString capture = Chemin(QStringLiteral("c.png"));
+  p.start(QStringLiteral("bash"), {kSurXvfb, QStringLiteral("timeout"), QStringLiteral("-s"), QStringLiteral("KILL"),
+                                   QStringLiteral("55"), kProgramme, QStringLiteral("--capture"), capture,
+                                   QStringLiteral("--apres"), QStringLiteral("5000"), liste});
+  ASSERT_TRUE(p.waitForFinished(70000));
+  EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+  EXPECT_TRUE(QFileInfo::exists(capture));
+  EXPECT_FALSE(QFileInfo::exists(journal)) << "ouvert : " << QFile(journal).fileName().toStdString();
 }
 
 }  // namespace
