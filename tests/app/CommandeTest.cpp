@@ -19,7 +19,7 @@ const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
 const QString kLecteur = QStringLiteral(PLIVOR_LECTEUR);
 const QString kSurXvfb = QStringLiteral(PLIVOR_SUR_XVFB);
 
-struct Issue {
+struct Bilan {
   bool fini = false;  // within the generous bound: a spin does not end
   int code = -1;
   QString sortie, erreurs;
@@ -34,7 +34,7 @@ class Commande : public testing::Test {
     e.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
     return e;
   }
-  Issue Lancer(const QString& programme, const QStringList& arguments, bool ecran = false) const {
+  Bilan Lancer(const QString& programme, const QStringList& arguments, bool ecran = false) const {
     QProcess p;
     p.setProcessEnvironment(Environnement(ecran));
     p.setWorkingDirectory(dossier.path());
@@ -44,15 +44,15 @@ class Commande : public testing::Test {
       p.start(QStringLiteral("bash"), QStringList{kSurXvfb, QStringLiteral("timeout")} + borne + arguments);
     else
       p.start(QStringLiteral("timeout"), borne + arguments);
-    Issue issue;
-    issue.fini = p.waitForFinished(70000) && p.exitCode() != 128 + 9;
+    Bilan bilan;
+    bilan.fini = p.waitForFinished(70000) && p.exitCode() != 128 + 9;
     if (p.state() != QProcess::NotRunning) p.kill(), p.waitForFinished();
-    issue.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    issue.sortie = QString::fromUtf8(p.readAllStandardOutput());
-    issue.erreurs = QString::fromUtf8(p.readAllStandardError());
-    return issue;
+    bilan.code = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    bilan.sortie = QString::fromUtf8(p.readAllStandardOutput());
+    bilan.erreurs = QString::fromUtf8(p.readAllStandardError());
+    return bilan;
   }
-  Issue Plivor(const QStringList& arguments) const { return Lancer(kProgramme, arguments); }
+  Bilan Plivor(const QStringList& arguments) const { return Lancer(kProgramme, arguments); }
   QString Chemin(const QString& nom) const { return dossier.filePath(nom); }
   QString Liste(const QString& nom, const QStringList& lignes) const {
     QFile f(Chemin(nom));
@@ -74,7 +74,7 @@ class Commande : public testing::Test {
 };
 
 TEST_F(Commande, LAideNommeChaqueOptionEtLaVersionSuit) {
-  const Issue aide = Plivor({QStringLiteral("--help")});
+  const Bilan aide = Plivor({QStringLiteral("--help")});
   ASSERT_TRUE(aide.fini);
   EXPECT_EQ(aide.code, 0);
   EXPECT_EQ(aide.erreurs, QString());
@@ -86,12 +86,12 @@ TEST_F(Commande, LAideNommeChaqueOptionEtLaVersionSuit) {
     EXPECT_TRUE(aide.sortie.contains(QStringLiteral("\n  ") + QString::fromUtf8(option))) << option;
   EXPECT_EQ(Plivor({QStringLiteral("-h")}).sortie, aide.sortie);
 
-  const Issue version = Plivor({QStringLiteral("--version")});
+  const Bilan version = Plivor({QStringLiteral("--version")});
   EXPECT_EQ(version.code, 0);
   EXPECT_EQ(version.sortie, QStringLiteral("Plivor 1.1ck\n"));
 
   // The player offers what it has: no render, no video.
-  const Issue lecteur = Lancer(kLecteur, {QStringLiteral("--help")});
+  const Bilan lecteur = Lancer(kLecteur, {QStringLiteral("--help")});
   EXPECT_EQ(lecteur.code, 0);
   EXPECT_TRUE(lecteur.sortie.startsWith(QStringLiteral("Utilisation : prelio [options] [--] [liste.pvl ...]\n")));
   EXPECT_TRUE(lecteur.sortie.contains(QStringLiteral("\n  --capture FICHIER ")));
@@ -126,14 +126,14 @@ TEST_F(Commande, UneLigneIncorrecteSortEn2AvecSaFauteNommee) {
       {{"--pendant=oui", "--rendu", "r", liste}, "L'option --pendant ne prend pas de valeur."},
   };
   for (const auto& c : cas) {
-    const Issue issue = Plivor(c.arguments);
-    ASSERT_TRUE(issue.fini) << c.faute;
-    EXPECT_EQ(issue.code, 2) << c.faute;
-    EXPECT_EQ(issue.erreurs, QString::fromUtf8(c.faute) + QStringLiteral("\nPour l'aide : plivor --help\n"));
-    EXPECT_EQ(issue.sortie, QString()) << c.faute;
+    const Bilan bilan = Plivor(c.arguments);
+    ASSERT_TRUE(bilan.fini) << c.faute;
+    EXPECT_EQ(bilan.code, 2) << c.faute;
+    EXPECT_EQ(bilan.erreurs, QString::fromUtf8(c.faute) + QStringLiteral("\nPour l'aide : plivor --help\n"));
+    EXPECT_EQ(bilan.sortie, QString()) << c.faute;
   }
   EXPECT_FALSE(QFileInfo::exists(Chemin(QStringLiteral("r"))));
-  const Issue lecteur = Lancer(kLecteur, {QStringLiteral("--rendu"), QStringLiteral("r"), liste});
+  const Bilan lecteur = Lancer(kLecteur, {QStringLiteral("--rendu"), QStringLiteral("r"), liste});
   EXPECT_EQ(lecteur.code, 2);
   EXPECT_EQ(lecteur.erreurs, QStringLiteral("Option inconnue : --rendu\nPour l'aide : prelio --help\n"));
 }
@@ -141,10 +141,10 @@ TEST_F(Commande, UneLigneIncorrecteSortEn2AvecSaFauteNommee) {
 TEST_F(Commande, DeuxTiretsFinissentLesOptions) {
   Liste(QStringLiteral("-x.pvl"), {QStringLiteral("Tempo=500.pvi"), Image(QStringLiteral("v.bmp"), Qt::green),
                                     QStringLiteral("Avance=Stop.pvi")});
-  const Issue issue = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--"), QStringLiteral("-x.pvl")});
-  ASSERT_TRUE(issue.fini);
-  EXPECT_EQ(issue.code, 0) << issue.erreurs.toStdString();
-  EXPECT_EQ(issue.erreurs, QString());
+  const Bilan bilan = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--"), QStringLiteral("-x.pvl")});
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 0) << bilan.erreurs.toStdString();
+  EXPECT_EQ(bilan.erreurs, QString());
   // The list stops on its picture: one step, the show's end, and success.
   const QStringList etapes = Etapes(QStringLiteral("r"));
   ASSERT_EQ(etapes.size(), 1);
@@ -155,19 +155,19 @@ TEST_F(Commande, DeuxTiretsFinissentLesOptions) {
 TEST_F(Commande, UnRenduQuiNePeutAvancerSArreteEn1AvecLeMessage) {
   const QString image = Image(QStringLiteral("rouge.bmp"), Qt::red);
   const QString liste = Liste(QStringLiteral("absent.pvl"), {QStringLiteral("Tempo=1000.pvi"), QStringLiteral("absent.jpg")});
-  const Issue issue = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
+  const Bilan bilan = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
                               QStringLiteral("3"), liste});
-  ASSERT_TRUE(issue.fini) << "le rendu tourne sans fin";
-  EXPECT_EQ(issue.code, 1);
-  EXPECT_EQ(issue.erreurs, QStringLiteral("absent.jpg : Médias ou dossier absents!!\n\nVérifiez le contenu de votre liste\n"
+  ASSERT_TRUE(bilan.fini) << "le rendu tourne sans fin";
+  EXPECT_EQ(bilan.code, 1);
+  EXPECT_EQ(bilan.erreurs, QStringLiteral("absent.jpg : Médias ou dossier absents!!\n\nVérifiez le contenu de votre liste\n"
                                           "    dans la fenêtre de Montage !!\nRendu interrompu : 0 images écrites dans ") +
                                Chemin(QStringLiteral("r")) + QStringLiteral(" (0 étapes)\n"));
-  EXPECT_EQ(issue.sortie, QString());
+  EXPECT_EQ(bilan.sortie, QString());
 
   // A medium missing further on: what was made stays, the end is said.
   const QString suite =
       Liste(QStringLiteral("suite.pvl"), {QStringLiteral("Tempo=1000.pvi"), image, image, QStringLiteral("perdu.jpg")});
-  const Issue plus = Plivor({QStringLiteral("--rendu"), QStringLiteral("s"), suite});
+  const Bilan plus = Plivor({QStringLiteral("--rendu"), QStringLiteral("s"), suite});
   ASSERT_TRUE(plus.fini) << "le rendu tourne sans fin";
   EXPECT_EQ(plus.code, 1);
   EXPECT_TRUE(plus.erreurs.startsWith(QStringLiteral("perdu.jpg : Médias ou dossier absents!!"))) << plus.erreurs.toStdString();
@@ -178,10 +178,10 @@ TEST_F(Commande, UnRenduQuiNePeutAvancerSArreteEn1AvecLeMessage) {
 }
 
 TEST_F(Commande, UneListeAbsenteEstNommeeEtRienNEstEcrit) {
-  const Issue issue = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("absente.pvl")});
-  ASSERT_TRUE(issue.fini);
-  EXPECT_EQ(issue.code, 1);
-  EXPECT_EQ(issue.erreurs, QStringLiteral("Liste introuvable : ") + Chemin(QStringLiteral("absente.pvl")) + "\n");
+  const Bilan bilan = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("absente.pvl")});
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 1);
+  EXPECT_EQ(bilan.erreurs, QStringLiteral("Liste introuvable : ") + Chemin(QStringLiteral("absente.pvl")) + "\n");
   EXPECT_FALSE(QFileInfo::exists(Chemin(QStringLiteral("r"))));
 }
 
@@ -189,11 +189,11 @@ TEST_F(Commande, EtapesNEcritPasPlusDeNImages) {
   // A list naming itself with a jump shows hundreds of steps in one advance.
   const QString liste = Liste(QStringLiteral("principale.pvl"),
                               {QStringLiteral("Saut=Suivant.pvi"), QStringLiteral("principale.pvl"), QStringLiteral("=vide.pvr")});
-  const Issue issue = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
+  const Bilan bilan = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
                               QStringLiteral("10"), liste});
-  ASSERT_TRUE(issue.fini);
+  ASSERT_TRUE(bilan.fini);
   EXPECT_EQ(Etapes(QStringLiteral("r")).size(), 10);
-  EXPECT_EQ(issue.sortie, QStringLiteral("10 images écrites dans ") + Chemin(QStringLiteral("r")) +
+  EXPECT_EQ(bilan.sortie, QStringLiteral("10 images écrites dans ") + Chemin(QStringLiteral("r")) +
                               QStringLiteral(" (10 étapes)\n"));
 }
 
@@ -204,11 +204,11 @@ TEST_F(Commande, PlusieursListesSEnchainentChacuneSousSonDrapeau) {
   Image(QStringLiteral("b/bleu.bmp"), Qt::blue);
   // A relative line takes its own list's folder.
   Liste(QStringLiteral("b/b.pvl"), {QStringLiteral("bleu.bmp")});
-  const Issue issue = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
+  const Bilan bilan = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
                               QStringLiteral("4"), QStringLiteral("a.pvl"), QStringLiteral("b/b.pvl")});
-  ASSERT_TRUE(issue.fini);
-  EXPECT_EQ(issue.code, 0) << issue.erreurs.toStdString();
-  EXPECT_EQ(issue.erreurs, QString());
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 0) << bilan.erreurs.toStdString();
+  EXPECT_EQ(bilan.erreurs, QString());
   const QStringList etapes = Etapes(QStringLiteral("r"));
   ASSERT_EQ(etapes.size(), 4);
   // Each list's picture in turn, and round again.
@@ -227,7 +227,7 @@ class CommandeEcran : public Commande {
   void SetUp() override {
     if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) GTEST_SKIP() << "Xvfb absent";
   }
-  Issue Ecran(const QString& programme, const QStringList& arguments) const { return Lancer(programme, arguments, true); }
+  Bilan Ecran(const QString& programme, const QStringList& arguments) const { return Lancer(programme, arguments, true); }
 };
 
 TEST_F(CommandeEcran, UneCapturePriseSurUnMessageFinitLeProgramme) {
@@ -235,10 +235,10 @@ TEST_F(CommandeEcran, UneCapturePriseSurUnMessageFinitLeProgramme) {
   // falls inside them.
   for (const QString& programme : {kProgramme, kLecteur}) {
     const QString capture = Chemin(QFileInfo(programme).fileName() + QStringLiteral(".png"));
-    const Issue issue = Ecran(programme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
+    const Bilan bilan = Ecran(programme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
                                           QStringLiteral("4000"), QStringLiteral("absente.pvl")});
-    ASSERT_TRUE(issue.fini) << programme.toStdString() << " ne finit pas";
-    EXPECT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+    ASSERT_TRUE(bilan.fini) << programme.toStdString() << " ne finit pas";
+    EXPECT_EQ(bilan.code, 0) << bilan.erreurs.toStdString();
     EXPECT_EQ(QImage(capture).size(), QSize(1280, 800));
   }
 }
@@ -247,14 +247,14 @@ TEST_F(CommandeEcran, UnProgrammeFiniAvantSaCaptureLeDit) {
   const QString image = Image(QStringLiteral("rouge.bmp"), Qt::red);
   Liste(QStringLiteral("fin.pvl"), {QStringLiteral("Tempo=500.pvi"), image, QStringLiteral("Saut=Quitter.pvi")});
   const QString capture = Chemin(QStringLiteral("c.png"));
-  const Issue issue = Ecran(kProgramme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
+  const Bilan bilan = Ecran(kProgramme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
                                          QStringLiteral("20000"), QStringLiteral("fin.pvl")});
-  ASSERT_TRUE(issue.fini);
-  EXPECT_EQ(issue.code, 1);
-  EXPECT_EQ(issue.erreurs.section(QLatin1Char('\n'), -2, -2),
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 1);
+  EXPECT_EQ(bilan.erreurs.section(QLatin1Char('\n'), -2, -2),
             QStringLiteral("Le programme s'est terminé avant la capture d'écran : ") + capture +
                 QStringLiteral(" n'est pas écrit."))
-      << issue.erreurs.toStdString();
+      << bilan.erreurs.toStdString();
   EXPECT_FALSE(QFileInfo::exists(capture));
 }
 
