@@ -258,6 +258,19 @@ TEST_F(CommandeEcran, UnProgrammeFiniAvantSaCaptureLeDit) {
   EXPECT_FALSE(QFileInfo::exists(capture));
 }
 
+TEST_F(CommandeEcran, UneCaptureQuiNePeutSEcrireLeDit) {
+  const QString image = Image(QStringLiteral("rouge.bmp"), Qt::red);
+  Liste(QStringLiteral("a.pvl"), {QStringLiteral("Tempo=4000.pvi"), image});
+  const QString capture = Chemin(QStringLiteral("absent/c.png"));
+  const Bilan bilan = Ecran(kProgramme, {QStringLiteral("--capture"), capture, QStringLiteral("--apres"),
+                                         QStringLiteral("3000"), QStringLiteral("a.pvl")});
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 1);
+  EXPECT_EQ(bilan.erreurs.section(QLatin1Char('\n'), -2, -2),
+            QStringLiteral("Capture d'écran impossible à écrire : ") + capture)
+      << bilan.erreurs.toStdString();
+}
+
 TEST_F(CommandeEcran, UneListeQuiSeNommeCommeObjetNeVaPasAuBureau) {
   // The desktop's "open" stands in as a recorder on the path.
   QDir().mkpath(Chemin(QStringLiteral("bin")));
