@@ -1,28 +1,51 @@
 #include "app/Capture.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
+
+#include "app/LigneDeCommande.h"
+#include "platform/FichiersHote.h"
 
 namespace plivor {
 
-void PreparerCapture(QStringList& arguments) {
-  const qsizetype i = arguments.indexOf(QStringLiteral("--capture"));
-  if (i < 0 || i + 1 >= arguments.size()) return;
-  const QString fichier = arguments[i + 1];
-  arguments.remove(i, 2);
-  int delai = 3000;
-  const qsizetype j = arguments.indexOf(QStringLiteral("--apres"));
-  if (j >= 0 && j + 1 < arguments.size()) {
-    delai = arguments[j + 1].toInt();
-    arguments.remove(j, 2);
-  }
-  QTimer::singleShot(delai, qApp, [fichier] {
-    if (QScreen* ecran = QGuiApplication::primaryScreen()) ecran->grabWindow(0).save(fichier);
-    QCoreApplication::exit(0);
+namespace {
+
+bool Ecrire(const QString& fichier) {
+  QScreen* ecran = QGuiApplication::primaryScreen();
+  const auto chemin = LigneDepuisHote(fichier.toStdString());
+  QByteArray png;
+  QBuffer tampon(&png);
+  if (!ecran || !chemin || !tampon.open(QIODevice::WriteOnly) || !ecran->grabWindow(0).save(&tampon, "PNG"))
+    return false;
+  FichiersHote fichiers;
+  return fichiers.EcrireFichier(*chemin, png.toStdString());
+}
+
+}  // namespace
+
+Capture::Capture(const Commande& c) {
+  if (c.capture.isEmpty()) return;
+  fichier_ = QDir::current().absoluteFilePath(c.capture);
+  QTimer::singleShot(c.apres, qApp, [this] {
+    ecrite_ = Ecrire(fichier_);
+    echec_ = !ecrite_;
+    if (echec_) std::fprintf(stderr, "Capture d'écran impossible à écrire : %s\n", fichier_.toUtf8().constData());
+    QCoreApplication::exit(ecrite_ ? 0 : 1);
   });
+}
+
+int Capture::Fin(int code) const {
+  if (fichier_.isEmpty()) return code;
+  if (ecrite_ || echec_) return ecrite_ ? 0 : 1;
+  std::fprintf(stderr, "Le programme s'est terminé avant la capture d'écran : %s n'est pas écrit.\n",
+               fichier_.toUtf8().constData());
+  return 1;
 }
 
 }  // namespace plivor

@@ -1,66 +1,39 @@
 // Program entry. With "--rendu DOSSIER" the sequence is projected without a
-// display and its frames are written to DOSSIER.
+// display and its frames are written to DOSSIER; with "--video" it is
+// exported; otherwise the windows open.
 
 #include <QApplication>
 #include <QSessionManager>
 #include <QIcon>
-#include <cstring>
 
+#include "app/Capture.h"
+#include "app/Enchainement.h"
+#include "app/LigneDeCommande.h"
 #include "app/Programme.h"
 #include "app/Rendu.h"
 #include "app/VideoTerminal.h"
-#include "app/Capture.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
 #include "platform/Traductions.h"
 
-namespace {
-
-bool RenduDemande(int argc, char* argv[]) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--rendu") == 0) return true;
-  return false;
-}
-
-plivor::ReglagesRendu LireReglagesRendu(const QStringList& arguments) {
-  plivor::ReglagesRendu r;
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    if (a == QLatin1String("--rendu") && i + 1 < arguments.size())
-      r.dossier = arguments[++i];
-    else if (a == QLatin1String("--pendant"))
-      r.pendant = true;
-    else if (a == QLatin1String("--etapes") && i + 1 < arguments.size())
-      r.etapes = arguments[++i].toInt();
-    else
-      r.liste = a;
-  }
-  return r;
-}
-
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-  const bool video = plivor::VideoDemandee(argc, argv);
-  const bool rendu = RenduDemande(argc, argv);
+  // Help, version and faults need no display.
+  const plivor::Commande commande = plivor::LireCommande(plivor::ArgumentsDe(argc, argv), plivor::Executable::Plivor);
+  if (const int code = plivor::RepondreSansFenetre(commande, plivor::Executable::Plivor); code >= 0) return code;
+  const bool video = commande.mode == plivor::Commande::Mode::Video;
+  const bool rendu = commande.mode == plivor::Commande::Mode::Rendu;
   if (rendu || video) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
   plivor::InstallerPolices();
   const auto traductionQt = plivor::InstallerTraductionsQt();
-  if (video) return plivor::ExporterEnVideo(application.arguments(), QCoreApplication::applicationFilePath());
-  if (rendu) {
-    plivor::ReglagesRendu reglages = LireReglagesRendu(application.arguments());
-    reglages.cheminProgramme = QCoreApplication::applicationFilePath();
-    return plivor::Rendre(reglages);
-  }
+  if (video) return plivor::ExporterEnVideo(commande, QCoreApplication::applicationFilePath());
+  if (rendu) return plivor::Rendre(commande, QCoreApplication::applicationFilePath());
   plivor::OptionsProgramme options;
   options.fichierReglages = qEnvironmentVariable("PLIVOR_REGLAGES");
-  QStringList arguments = application.arguments().mid(1);
-  plivor::PreparerCapture(arguments);
-  options.arguments = arguments;
+  options.sansSurveillance = commande.sansSurveillance;
+  plivor::Capture capture(commande);
   plivor::Programme programme(QCoreApplication::applicationFilePath(), options);
   if (!programme.Vue().IconeApplication.isEmpty())
     application.setWindowIcon(QIcon(programme.Vue().IconeApplication));
@@ -73,6 +46,13 @@ int main(int argc, char* argv[]) {
   // The session ends (logout, shutdown): as a signal.
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &programme.Vue(),
                    [&programme](QSessionManager&) { programme.FinDemandee(); });
+  const plivor::ListesCommande listes(commande.listes);
+  listes.AvantOuverture(programme.Vue());
   programme.Demarrer();
-  return application.exec();
+  listes.ApresOuverture(programme.Vue());
+  programme.ProposerRecuperation();
+  // A capture taken inside the opening's own dialogs ended their loops
+  // only: the program's loop is not started then.
+  if (capture.Finie()) return capture.Fin(0);
+  return capture.Fin(application.exec());
 }

@@ -7,6 +7,9 @@
 #include <QTimer>
 #include <memory>
 
+#include "app/Capture.h"
+#include "app/Enchainement.h"
+#include "app/LigneDeCommande.h"
 #include "navigation/PanneauNavigation.h"
 #include "navigation/TFMenu.h"
 #include "options/Registre.h"
@@ -16,7 +19,6 @@
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
 #include "platform/FichiersHote.h"
-#include "app/Capture.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
 #include "platform/Traductions.h"
@@ -42,7 +44,7 @@ class VoisinsLecteur : public VoisinsNavigation {
 
 class Lecteur {
  public:
-  Lecteur(const QString& cheminProgramme, const QStringList& arguments) {
+  explicit Lecteur(const QString& cheminProgramme) {
     const QString reglages = qEnvironmentVariable("PLIVOR_REGLAGES");
     registre_ = reglages.isEmpty() ? std::make_unique<Registre>() : std::make_unique<Registre>(reglages);
     const Texte programme = LigneDepuisHote(cheminProgramme.toStdString()).value_or(Texte{});
@@ -61,8 +63,6 @@ class Lecteur {
     QObject::connect(options_.get(), &TFOptions::VisibiliteChangee, options_.get(), [this](bool visible) {
       if (visible) QTimer::singleShot(0, options_.get(), [this] { options_->FermerOptions(); });
     });
-    for (const QString& argument : arguments)
-      if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);
   }
   TFVue& Vue() { return *vue_; }
 
@@ -87,18 +87,27 @@ class Lecteur {
 }  // namespace plivor
 
 int main(int argc, char* argv[]) {
+  const plivor::Commande commande = plivor::LireCommande(plivor::ArgumentsDe(argc, argv), plivor::Executable::Prelio);
+  if (const int code = plivor::RepondreSansFenetre(commande, plivor::Executable::Prelio); code >= 0) return code;
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Prelio  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
   plivor::InstallerPolices();
   const auto traductionQt = plivor::InstallerTraductionsQt();
-  QStringList arguments = application.arguments().mid(1);
-  plivor::PreparerCapture(arguments);
-  plivor::Lecteur lecteur(QCoreApplication::applicationFilePath(), arguments);
+  plivor::Capture capture(commande);
+  plivor::Lecteur lecteur(QCoreApplication::applicationFilePath());
   QObject::connect(&lecteur.Vue(), &plivor::TFVue::Terminer, &application, [] { QCoreApplication::exit(0); },
                    Qt::QueuedConnection);
   plivor::SignauxFin signaux;
-  QObject::connect(&signaux, &plivor::SignauxFin::FinDemandee, &lecteur.Vue(), &plivor::TFVue::QuitterSurSignal);
+  // A signal closes any dialog open, then ends the player.
+  QObject::connect(&signaux, &plivor::SignauxFin::FinDemandee, &lecteur.Vue(), [&lecteur] {
+    plivor::FermerLesDialogues();
+    QTimer::singleShot(0, &lecteur.Vue(), [&lecteur] { lecteur.Vue().QuitterSurSignal(); });
+  });
+  const plivor::ListesCommande listes(commande.listes);
+  listes.AvantOuverture(lecteur.Vue());
   lecteur.Vue().Ouverture();
-  return application.exec();
+  listes.ApresOuverture(lecteur.Vue());
+  if (capture.Finie()) return capture.Fin(0);
+  return capture.Fin(application.exec());
 }

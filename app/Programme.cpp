@@ -136,16 +136,12 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
   });
   ouvrir_ = std::make_unique<TFOuvrir>(*vue_);
   voisins_.ouvreur = ouvrir_.get();
-  for (const QString& argument : options.arguments)
-    if (argument == QStringLiteral("--sans-surveillance")) {
-      vue_->SansSurveillance = vue_->IgnorerAbsents = true;
-    } else if (const auto ligne = LigneDepuisHote(argument.toStdString())) vue_->Arguments.push_back(*ligne);
+  if (options.sansSurveillance) vue_->SansSurveillance = vue_->IgnorerAbsents = true;
 }
 
-void Programme::Demarrer() {
-  vue_->Ouverture();
-  recuperation_->Proposer();
-}
+void Programme::Demarrer() { vue_->Ouverture(); }
+
+void Programme::ProposerRecuperation() { recuperation_->Proposer(); }
 
 void Programme::FinDemandee() {
   if (finParSignal_) return;

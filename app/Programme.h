@@ -48,7 +48,7 @@ class VoisinsProgramme : public VoisinsMontage {
 struct OptionsProgramme {
   QString fichierReglages;  // settings in this file instead of the user's
   bool ecranFixe = false;   // a fixed 1280 x 800 screen instead of the real one
-  QStringList arguments;    // the command line after the program's name
+  bool sansSurveillance = false;  // a show left to run alone
 };
 
 class Programme {
@@ -56,6 +56,8 @@ class Programme {
   Programme(const QString& cheminProgramme, const OptionsProgramme& options);
   // The opener exists last; its creation opens the show.
   void Demarrer();
+  // Edits a run ended without saving left behind are offered back.
+  void ProposerRecuperation();
   // A signal or the session's end: unsaved edits are copied aside, every
   // dialog is closed and the program ends through its closing sequence.
   void FinDemandee();

@@ -6,15 +6,10 @@
 
 namespace plivor {
 
-struct ReglagesRendu {
-  QString liste;
-  QString dossier;           // where the frames go
-  bool pendant = false;      // frames during transitions too
-  int etapes = 60;           // display steps at most
-  QString cheminProgramme;
-};
+struct Commande;
 
-// Returns the program's exit code; prints how many frames were written.
-int Rendre(const ReglagesRendu& reglages);
+// Returns the program's exit code: 0 when every step asked was written or
+// the show ended by itself; 1, its message said, when a step cannot be made.
+int Rendre(const Commande& commande, const QString& cheminProgramme);
 
 }  // namespace plivor

@@ -1,11 +1,10 @@
 #include "app/VideoTerminal.h"
 
-#include <QRegularExpression>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <unistd.h>
 
+#include "app/LigneDeCommande.h"
 #include "video/ExportVideo.h"
 
 namespace plivor {
@@ -59,56 +58,16 @@ class BarreTerminal : public ProgressionExport {
   int dernier_ = -100;
 };
 
-std::optional<QSize> LireTaille(const QString& texte) {
-  static const QRegularExpression forme(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
-  const auto m = forme.match(texte);
-  if (!m.hasMatch()) return std::nullopt;
-  return QSize(m.captured(1).toInt(), m.captured(2).toInt());
-}
-
 }  // namespace
 
-bool VideoDemandee(int argc, char* argv[]) {
-  for (int i = 1; i < argc; ++i)
-    if (std::strcmp(argv[i], "--video") == 0) return true;
-  return false;
-}
-
-int ExporterEnVideo(const QStringList& arguments, const QString& cheminProgramme) {
+int ExporterEnVideo(const Commande& c, const QString& cheminProgramme) {
   ReglagesVideo r;
   r.cheminProgramme = cheminProgramme;
-  QString faute;
-  for (qsizetype i = 1; i < arguments.size() && faute.isEmpty(); ++i) {
-    const QString& a = arguments[i];
-    const bool valeur = i + 1 < arguments.size();
-    if (a == QLatin1String("--video") && valeur) {
-      r.sortie = arguments[++i];
-    } else if (a == QLatin1String("--taille") && valeur) {
-      const auto taille = LireTaille(arguments[++i]);
-      if (taille)
-        r.taille = *taille;
-      else
-        faute = QStringLiteral("Taille de vidéo illisible : ") + arguments[i] + QStringLiteral(" (par exemple 1920x1080).");
-    } else if (a == QLatin1String("--ips") && valeur) {
-      bool nombre = false;
-      r.ips = arguments[++i].toInt(&nombre);
-      if (!nombre) faute = QStringLiteral("Nombre d'images par seconde illisible : ") + arguments[i];
-    } else if (a == QLatin1String("--duree") && valeur) {
-      bool nombre = false;
-      r.dureeMax = QString(arguments[++i]).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&nombre);
-      if (!nombre || r.dureeMax <= 0) faute = QStringLiteral("Durée illisible : ") + arguments[i];
-    } else if (a.startsWith(QLatin1String("--"))) {
-      faute = QStringLiteral("Option inconnue ou incomplète : ") + a;
-    } else {
-      r.liste = a;
-    }
-  }
-  if (faute.isEmpty() && r.liste.isEmpty()) faute = QStringLiteral("Aucune liste à exporter.");
-  if (!faute.isEmpty()) {
-    std::fprintf(stderr, "%s\nUsage : plivor --video sortie.mp4 [--taille 1920x1080] [--ips 30] [--duree S] liste.pvl\n",
-                 qPrintable(faute));
-    return 2;
-  }
+  r.liste = c.listes.value(0);
+  r.sortie = c.sortieVideo;
+  r.taille = c.taille;
+  r.ips = c.ips;
+  r.dureeMax = c.duree;
   BarreTerminal barre;
   std::signal(SIGINT, DemanderArret);
   std::signal(SIGTERM, DemanderArret);

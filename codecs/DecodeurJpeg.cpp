@@ -10,6 +10,7 @@
 #include <jerror.h>
 
 #include "codecs/Images.h"
+#include "codecs/Messages.h"
 
 namespace plivor {
 
@@ -18,13 +19,40 @@ namespace {
 struct ErreurJpeg {
   jpeg_error_mgr gestion;
   std::jmp_buf saut;
-  char message[JMSG_LENGTH_MAX] = {};
+  char message[JMSG_LENGTH_MAX] = {};  // the library's words
+  int code = -1;                       // its message code
+  QString notre;                       // a fault of ours, already said
 };
 
 [[noreturn]] void SortirSurErreur(j_common_ptr info) {
   auto* erreur = reinterpret_cast<ErreurJpeg*>(info->err);
   (*info->err->format_message)(info, erreur->message);
+  erreur->code = info->err->msg_code;
   std::longjmp(erreur->saut, 1);
+}
+
+QString EnFrancais(const ErreurJpeg& e, const QString& chemin) {
+  using namespace messages;
+  if (!e.notre.isEmpty()) return e.notre;
+  const int* p = e.gestion.msg_parm.i;
+  switch (e.code) {
+    case JERR_NO_SOI:
+      return QStringLiteral("Le fichier %1 n'est pas une image JPEG : il commence par 0x%2 0x%3.")
+          .arg(Nom(chemin))
+          .arg(p[0] & 0xff, 2, 16, QLatin1Char('0'))
+          .arg(p[1] & 0xff, 2, 16, QLatin1Char('0'));
+    case JERR_INPUT_EMPTY: return Dire(QStringLiteral("Le fichier %1 est vide."), chemin);
+    case JERR_INPUT_EOF:
+    case JWRN_JPEG_EOF: return Dire(QStringLiteral("L'image JPEG %1 est tronquée : le fichier s'arrête avant sa fin."), chemin);
+    case JERR_OUT_OF_MEMORY: return Memoire(chemin);
+    case JERR_SOF_UNSUPPORTED:
+    case JERR_NOT_COMPILED:
+      return Dire(QStringLiteral("L'image JPEG %1 est d'une sorte que Plivor ne sait pas lire"), chemin) +
+             QStringLiteral(" (libjpeg : ") + QString::fromUtf8(e.message) + QStringLiteral(").");
+    default:
+      return Dire(QStringLiteral("L'image JPEG %1 est abîmée"), chemin) + QStringLiteral(" (libjpeg : ") +
+             QString::fromUtf8(e.message) + QStringLiteral(").");
+  }
 }
 
 // A truncated file is an error, not a picture half grey.
@@ -54,7 +82,7 @@ struct Decodage {
 
 // `choisir`, when given, picks the divisor from the natural size and a
 // natural size over the bound is refused whatever the reduction.
-bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement,
+bool Decoder(Decodage& d, std::FILE* f, const QString& chemin, int diviseur, bool enTeteSeulement,
              const std::function<int(QSize)>* choisir = nullptr) {
   d.info.err = jpeg_std_error(&d.erreur.gestion);
   d.erreur.gestion.error_exit = SortirSurErreur;
@@ -68,8 +96,7 @@ bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement,
   if (choisir) {
     const qint64 naturels = qint64(d.info.image_width) * d.info.image_height;
     if (naturels <= 0 || naturels > kPixelsMaximum) {
-      std::snprintf(d.erreur.message, sizeof d.erreur.message, "Image trop grande (%u x %u pixels)",
-                    d.info.image_width, d.info.image_height);
+      d.erreur.notre = messages::TropGrande(chemin, d.info.image_width, d.info.image_height);
       return false;
     }
     diviseur = (*choisir)(QSize(int(d.info.image_width), int(d.info.image_height)));
@@ -82,13 +109,12 @@ bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement,
   jpeg_calc_output_dimensions(&d.info);
   const qint64 pixels = qint64(d.info.output_width) * d.info.output_height;
   if (pixels <= 0 || pixels > kPixelsMaximum) {
-    std::snprintf(d.erreur.message, sizeof d.erreur.message, "Image trop grande (%u x %u pixels)",
-                  d.info.output_width, d.info.output_height);
+    d.erreur.notre = messages::TropGrande(chemin, d.info.output_width, d.info.output_height);
     return false;
   }
   d.image = QImage(int(d.info.output_width), int(d.info.output_height), QImage::Format_RGB32);
   if (d.image.isNull()) {
-    std::snprintf(d.erreur.message, sizeof d.erreur.message, "Mémoire insuffisante");
+    d.erreur.notre = messages::Memoire(chemin);
     return false;
   }
   jpeg_start_decompress(&d.info);
@@ -114,20 +140,20 @@ bool Decoder(Decodage& d, std::FILE* f, int diviseur, bool enTeteSeulement,
 ImageDecodee DecoderJpeg(const QString& chemin, int diviseur) {
   if (diviseur != 1 && diviseur != 2 && diviseur != 4) diviseur = 1;
   Fichier fichier(chemin);
-  if (!fichier.f) return {QImage(), QStringLiteral("Fichier illisible")};
+  if (!fichier.f) return {QImage(), messages::NonOuvert(chemin)};
   Decodage d;
-  if (!Decoder(d, fichier.f, diviseur, false)) return {QImage(), QString::fromUtf8(d.erreur.message)};
+  if (!Decoder(d, fichier.f, chemin, diviseur, false)) return {QImage(), EnFrancais(d.erreur, chemin)};
   return {std::move(d.image), QString()};
 }
 
 ImageDecodee DecoderJpeg(const QString& chemin, const std::function<int(QSize naturelle)>& choisir,
                          QSize* naturelle) {
   Fichier fichier(chemin);
-  if (!fichier.f) return {QImage(), QStringLiteral("Fichier illisible")};
+  if (!fichier.f) return {QImage(), messages::NonOuvert(chemin)};
   Decodage d;
-  const bool lu = Decoder(d, fichier.f, 1, false, &choisir);
+  const bool lu = Decoder(d, fichier.f, chemin, 1, false, &choisir);
   if (naturelle && d.cree) *naturelle = QSize(int(d.info.image_width), int(d.info.image_height));
-  if (!lu) return {QImage(), QString::fromUtf8(d.erreur.message)};
+  if (!lu) return {QImage(), EnFrancais(d.erreur, chemin)};
   return {std::move(d.image), QString()};
 }
 
@@ -140,7 +166,7 @@ QSize TailleJpeg(const QString& chemin) {
   Fichier fichier(chemin);
   if (!fichier.f) return {};
   Decodage d;
-  if (!Decoder(d, fichier.f, 1, true)) return {};
+  if (!Decoder(d, fichier.f, chemin, 1, true)) return {};
   return QSize(int(d.info.image_width), int(d.info.image_height));
 }
 

@@ -4,6 +4,8 @@
 #include <QDBusInterface>
 #include <QDBusReply>
 #include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -19,7 +21,68 @@ QDBusInterface EconomiseurEcran() {
                         QStringLiteral("org.freedesktop.ScreenSaver"));
 }
 
+bool FinitPar(const QString& nom, const QStringList& extensions) {
+  const QString suffixe = nom.section(QLatin1Char('.'), -1).toLower();
+  return nom.contains(QLatin1Char('.')) && extensions.contains(suffixe);
+}
+
+bool DesDeux(const ApercuObjet& o, const QStringList& extensions) {
+  return FinitPar(o.nom, extensions) || FinitPar(o.nomCible, extensions);
+}
+
+// What the object is, when it is not a document.
+QString Nature(const ApercuObjet& o) {
+  static const QStringList plivor = {"pvl", "pvs", "pvm", "pvd", "pvi", "pvv", "pvr", "pvg"};
+  static const QStringList lanceurs = {"desktop", "kdelnk", "directory", "lnk", "url", "webloc"};
+  static const QStringList programmes = {"exe", "com", "msi", "scr", "pif", "elf", "bin", "appimage", "out",
+                                         "so", "dll", "apk", "deb", "rpm", "snap", "flatpak", "flatpakref"};
+  static const QStringList scripts = {"sh", "bash", "zsh", "ksh", "csh", "tcsh", "fish", "dash", "py", "pyw",
+                                      "pl", "pm", "rb", "php", "lua", "tcl", "js", "mjs", "vbs", "vbe", "wsf",
+                                      "ps1", "psm1", "bat", "cmd", "command", "awk", "run", "jar"};
+  if (o.dossier) return QStringLiteral("un dossier");
+  if (DesDeux(o, plivor)) return QStringLiteral("une liste ou un script de Plivor");
+  const bool entree = o.debut.startsWith("[Desktop Entry]") || o.debut.contains("\n[Desktop Entry]");
+  if (DesDeux(o, lanceurs) || entree) return QStringLiteral("un lanceur du bureau");
+  if (DesDeux(o, programmes) || o.debut.startsWith("\x7f" "ELF") || o.debut.startsWith("MZ"))
+    return QStringLiteral("un programme");
+  if (DesDeux(o, scripts) || o.debut.startsWith("#!")) return QStringLiteral("un script");
+  if (o.executable) return QStringLiteral("un fichier exécutable");
+  return {};
+}
+
 }  // namespace
+
+QString RefusObjet(const ApercuObjet& objet) {
+  const QString nature = Nature(objet);
+  if (nature.isEmpty()) return {};
+  return QStringLiteral("Objet non ouvert : « %1 » est %2.\rPlivor ne confie au bureau que des documents.")
+      .arg(objet.nom, nature);
+}
+
+ApercuObjet ExaminerObjet(const QString& chemin) {
+  const QFileInfo info(chemin);
+  ApercuObjet o;
+  o.nom = chemin;
+  o.nomCible = QFileInfo(info.canonicalFilePath()).fileName();
+  o.dossier = info.isDir();
+  o.executable = info.permissions() & (QFile::ExeOwner | QFile::ExeGroup | QFile::ExeOther);
+  QFile f(chemin);
+  if (!o.dossier && f.open(QIODevice::ReadOnly)) o.debut = f.read(4096);
+  return o;
+}
+
+Bureau::Remise Bureau::RemettreObjet(const QString& chemin) {
+  Remise remise;
+  const QString refus = RefusObjet(ExaminerObjet(chemin));
+  if (refus.isEmpty()) {
+    remise.ouvert = OuvrirDocument(chemin);
+    return remise;
+  }
+  remise.refuse = true;
+  if (!refuses_.contains(chemin)) remise.message = refus;
+  refuses_.insert(chemin);
+  return remise;
+}
 
 BureauHote::~BureauHote() {
   InhiberVeille(false);

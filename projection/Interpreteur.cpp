@@ -135,8 +135,10 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
                                : genre == Genre::Jpeg ? DecoderJpeg(chemin, diviseur)
                                                       : DecoderBmp(chemin);
   if (!decodee.Valide()) {
-    // The decoder's own words; the line is abandoned.
-    services_.dialogues.Information(TexteEcran(ligne) + QStringLiteral(" : ") + decodee.erreur);
+    // The decoder's own words, which name the file; the line is abandoned.
+    const QString nom = TexteEcran(NomDeFichier(ligne));
+    services_.dialogues.Information(decodee.erreur.contains(nom) ? decodee.erreur
+                                                                 : TexteEcran(ligne) + QStringLiteral(" : ") + decodee.erreur);
     return;
   }
   if (!ListePropre) {
@@ -285,8 +287,14 @@ void TFVue::ChargerAbsent(const Texte& ligne) {
 
 void TFVue::OuvrirObjet(const Texte& fichier) {
   const QString chemin = QString::fromStdString(services_.fichiers.CheminHote(fichier).string());
-  if (!services_.bureau.OuvrirDocument(chemin))
-    services_.dialogues.Message(fichier + Cp(" : ouverture impossible"));
+  const Bureau::Remise remise = services_.bureau.RemettreObjet(chemin);
+  if (!remise.refuse) {
+    if (!remise.ouvert) services_.dialogues.Message(fichier + Cp(" : ouverture impossible"));
+    return;
+  }
+  // Not a document: said once, and the show held for the object goes on.
+  if (!remise.message.isEmpty()) services_.dialogues.Information(remise.message);
+  PauseClick(Emetteur::Clic);
 }
 
 void TFVue::Queue() {

@@ -143,5 +143,49 @@ TEST_F(Decodeurs, BmpTronqueVideOuGeantDonneUneErreur) {
   }
 }
 
+// Our own words, the file named, whatever the library says.
+TEST_F(Decodeurs, LesFautesSontDitesEnFrancaisAvecLeFichier) {
+  ASSERT_TRUE(test::EcrireJpeg(Chemin("a.jpg"), Quadrants(320, 240)));
+  const QByteArray jpeg = LireOctets("a.jpg");
+  EcrireOctets("tronque.jpg", jpeg.left(jpeg.size() / 2));
+  EcrireOctets("vide.jpg", {});
+  EcrireOctets("note.jpg", "non, ce n'est pas une image");
+  EcrireOctets("geant.jpg", AvecDimensions(jpeg, 60000, 60000));
+  ASSERT_TRUE(test::EcrireGif(Chemin("a.gif"), Quadrants(200, 200)));
+  QByteArray gif = LireOctets("a.gif");
+  EcrireOctets("note.gif", "non, ce n'est pas une image");
+  gif[6] = gif[8] = char(0x60);
+  gif[7] = gif[9] = char(0xEA);
+  EcrireOctets("geant.gif", gif);
+  ASSERT_TRUE(test::EcrireBmp(Chemin("a.bmp"), Quadrants(50, 30)));
+  QByteArray bmp = LireOctets("a.bmp");
+  EcrireOctets("note.bmp", "non, ce n'est pas une image");
+  const qint32 cote = 60000;
+  std::memcpy(bmp.data() + 18, &cote, 4);
+  std::memcpy(bmp.data() + 22, &cote, 4);
+  EcrireOctets("geant.bmp", bmp);
+  EcrireOctets("vide.bmp", {});
+  const struct {
+    ImageDecodee image;
+    const char* texte;
+  } cas[] = {
+      {DecoderJpeg(Chemin("note.jpg")), "Le fichier « note.jpg » n'est pas une image JPEG : il commence par 0x6e 0x6f."},
+      {DecoderJpeg(Chemin("vide.jpg")), "Le fichier « vide.jpg » est vide."},
+      {DecoderJpeg(Chemin("tronque.jpg"), 2), "L'image JPEG « tronque.jpg » est tronquée : le fichier s'arrête avant sa fin."},
+      {DecoderJpeg(Chemin("absent.jpg")), "Le fichier « absent.jpg » ne peut pas être ouvert."},
+      {DecoderJpeg(Chemin("geant.jpg"), [](QSize) { return 1; }), "L'image « geant.jpg » est trop grande (60000 x 60000 pixels)."},
+      {DecoderGif(Chemin("note.gif")), "Le fichier « note.gif » n'est pas une image GIF."},
+      {DecoderGif(Chemin("absent.gif")), "Le fichier « absent.gif » ne peut pas être ouvert."},
+      {DecoderGif(Chemin("geant.gif")), "L'image « geant.gif » est trop grande (60000 x 60000 pixels)."},
+      {DecoderBmp(Chemin("note.bmp")), "Le fichier « note.bmp » n'est pas une image BMP."},
+      {DecoderBmp(Chemin("vide.bmp")), "Le fichier « vide.bmp » n'est pas une image BMP."},
+      {DecoderBmp(Chemin("geant.bmp")), "L'image BMP « geant.bmp » est abîmée ou tronquée."},
+  };
+  for (const auto& c : cas) {
+    EXPECT_FALSE(c.image.Valide()) << c.texte;
+    EXPECT_EQ(c.image.erreur, QString::fromUtf8(c.texte)) << c.image.erreur.toStdString();
+  }
+}
+
 }  // namespace
 }  // namespace plivor

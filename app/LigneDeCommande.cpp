@@ -1,0 +1,243 @@
+#include "app/LigneDeCommande.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <cstdio>
+
+namespace plivor {
+
+namespace {
+
+struct Option {
+  QString nom;
+  QString valeur;  // the value's name in the help; empty for a switch
+  QString aide;
+  bool plivorSeul;  // not offered by the player
+};
+
+const QList<Option>& Options() {
+  static const QList<Option> options = {
+      {QStringLiteral("help"), {}, QStringLiteral("Affiche cette aide et quitte."), false},
+      {QStringLiteral("version"), {}, QStringLiteral("Affiche la version et quitte."), false},
+      {QStringLiteral("rendu"), QStringLiteral("DOSSIER"),
+       QStringLiteral("Projette sans écran et écrit chaque étape en PNG dans DOSSIER, puis quitte."), true},
+      {QStringLiteral("etapes"), QStringLiteral("N"), QStringLiteral("Avec --rendu : N étapes au plus (60 par défaut)."),
+       true},
+      {QStringLiteral("pendant"), {}, QStringLiteral("Avec --rendu : écrit aussi les images des transitions."), true},
+      {QStringLiteral("video"), QStringLiteral("FICHIER.mp4"),
+       QStringLiteral("Exporte la séquence en vidéo MP4 sans écran, puis quitte."), true},
+      {QStringLiteral("taille"), QStringLiteral("LxH"),
+       QStringLiteral("Avec --video : taille des images (1920x1080 par défaut)."), true},
+      {QStringLiteral("ips"), QStringLiteral("N"), QStringLiteral("Avec --video : images par seconde (30 par défaut)."),
+       true},
+      {QStringLiteral("duree"), QStringLiteral("S"), QStringLiteral("Avec --video : durée de la vidéo en secondes."),
+       true},
+      {QStringLiteral("capture"), QStringLiteral("FICHIER"),
+       QStringLiteral("Écrit une capture de tout l'écran dans FICHIER, puis quitte."), false},
+      {QStringLiteral("apres"), QStringLiteral("MS"),
+       QStringLiteral("Avec --capture : délai en millisecondes (3000 par défaut)."), false},
+      {QStringLiteral("sans-surveillance"), {},
+       QStringLiteral("Projection sans surveillance : les messages deviennent des avis sur la projection et sur la "
+                      "sortie d'erreur, un fichier absent est passé."),
+       false},
+  };
+  return options;
+}
+
+QString Nom(Executable programme) {
+  return programme == Executable::Plivor ? QStringLiteral("plivor") : QStringLiteral("prelio");
+}
+
+bool Offerte(const Option& o, Executable programme) { return programme == Executable::Plivor || !o.plivorSeul; }
+
+QString Aide(Executable programme) {
+  const bool plivor = programme == Executable::Plivor;
+  QString texte = QStringLiteral("Utilisation : %1 [options] [--] [liste.pvl ...]\n").arg(Nom(programme));
+  texte += plivor ? QStringLiteral("Projette des séquences Plivor et les compose.\n")
+                  : QStringLiteral("Projette des séquences Plivor publiées.\n");
+  texte += QStringLiteral(
+      "Sans liste, la liste d'introduction des réglages est projetée ; plusieurs listes\n"
+      "sont enchaînées, chacune précédée d'un drapeau à son nom.\n\nOptions :\n");
+  for (const Option& o : Options()) {
+    if (!Offerte(o, programme)) continue;
+    QString gauche = (o.nom == QLatin1String("help") ? QStringLiteral("-h, --help") : QStringLiteral("--") + o.nom);
+    if (!o.valeur.isEmpty()) gauche += QLatin1Char(' ') + o.valeur;
+    texte += QStringLiteral("  ") + gauche.leftJustified(22) + QLatin1Char(' ') + o.aide + QLatin1Char('\n');
+  }
+  texte += QStringLiteral("  ") + QStringLiteral("--").leftJustified(22) +
+           QStringLiteral(" Termine les options : ce qui suit est une liste.\n");
+  texte += QStringLiteral(
+      "\nEnvironnement :\n"
+      "  PLIVOR_REGLAGES=FICHIER  les réglages dans ce fichier au lieu de ceux de l'utilisateur.\n"
+      "\nSortie : 0 quand le travail est fait, 1 quand il échoue, 2 pour une ligne de commande incorrecte.\n");
+  return texte;
+}
+
+Commande Faute(const QString& texte) {
+  Commande c;
+  c.mode = Commande::Mode::Faute;
+  c.texte = texte;
+  return c;
+}
+
+// The option as the user spelt it, for the messages.
+QString Epelee(const QString& nom) { return (nom.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + nom; }
+
+// The option named by an argument, dashes and any "=value" taken away.
+QString NomDe(const QString& argument) {
+  if (!argument.startsWith(QLatin1Char('-')) || argument == QLatin1String("--")) return {};
+  QString nom = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+  return nom.section(QLatin1Char('='), 0, 0);
+}
+
+// Why the parser refused the line, in our words.
+QString Refus(const QCommandLineParser& lecteur, const QStringList& arguments, Executable programme) {
+  const QStringList inconnues = lecteur.unknownOptionNames();
+  if (!inconnues.isEmpty()) {
+    QStringList epelees;
+    for (const QString& nom : inconnues) epelees << Epelee(nom);
+    return (epelees.size() == 1 ? QStringLiteral("Option inconnue : ") : QStringLiteral("Options inconnues : ")) +
+           epelees.join(QStringLiteral(", "));
+  }
+  for (qsizetype i = 0; i < arguments.size() && arguments[i] != QLatin1String("--"); ++i) {
+    const QString nom = NomDe(arguments[i]);
+    for (const Option& o : Options()) {
+      if (o.nom != nom || !Offerte(o, programme)) continue;
+      if (!o.valeur.isEmpty() && !arguments[i].contains(QLatin1Char('=')) && i + 1 == arguments.size())
+        return QStringLiteral("L'option --%1 attend une valeur (%2).").arg(nom, o.valeur);
+      if (o.valeur.isEmpty() && arguments[i].contains(QLatin1Char('=')))
+        return QStringLiteral("L'option --%1 ne prend pas de valeur.").arg(nom);
+    }
+  }
+  return QStringLiteral("Ligne de commande incorrecte : ") + lecteur.errorText();
+}
+
+bool EstListe(const QString& argument) {
+  return argument.endsWith(QLatin1String(".pvl"), Qt::CaseInsensitive) ||
+         argument.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive);
+}
+
+// The values of the options; the first unreadable one is the fault.
+QString LireValeurs(const QCommandLineParser& l, Commande& c) {
+  bool lu = true;
+  if (l.isSet(QStringLiteral("etapes"))) {
+    const QString v = l.value(QStringLiteral("etapes"));
+    c.etapes = v.toInt(&lu);
+    if (!lu || c.etapes < 1) return QStringLiteral("Nombre d'étapes illisible : %1 (un entier, 1 au moins).").arg(v);
+  }
+  if (l.isSet(QStringLiteral("apres"))) {
+    const QString v = l.value(QStringLiteral("apres"));
+    c.apres = v.toInt(&lu);
+    if (!lu || c.apres < 0) return QStringLiteral("Délai de capture illisible : %1 (en millisecondes).").arg(v);
+  }
+  if (l.isSet(QStringLiteral("taille"))) {
+    static const QRegularExpression forme(QStringLiteral("^(\\d{1,5})[xX](\\d{1,5})$"));
+    const QString v = l.value(QStringLiteral("taille"));
+    const auto m = forme.match(v);
+    if (!m.hasMatch()) return QStringLiteral("Taille de vidéo illisible : %1 (par exemple 1920x1080).").arg(v);
+    c.taille = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+  }
+  if (l.isSet(QStringLiteral("ips"))) {
+    const QString v = l.value(QStringLiteral("ips"));
+    c.ips = v.toInt(&lu);
+    if (!lu) return QStringLiteral("Nombre d'images par seconde illisible : %1").arg(v);
+  }
+  if (l.isSet(QStringLiteral("duree"))) {
+    const QString v = l.value(QStringLiteral("duree"));
+    c.duree = QString(v).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&lu);
+    if (!lu || c.duree <= 0) return QStringLiteral("Durée illisible : %1 (en secondes, plus de 0).").arg(v);
+  }
+  return {};
+}
+
+// Options that belong to one mode only.
+QString HorsMode(const QCommandLineParser& l, const Commande& c) {
+  const struct {
+    const char* option;
+    const char* mode;
+    bool permis;
+  } liens[] = {
+      {"etapes", "rendu", c.mode == Commande::Mode::Rendu},  {"pendant", "rendu", c.mode == Commande::Mode::Rendu},
+      {"taille", "video", c.mode == Commande::Mode::Video},  {"ips", "video", c.mode == Commande::Mode::Video},
+      {"duree", "video", c.mode == Commande::Mode::Video},   {"apres", "capture", !c.capture.isEmpty()},
+  };
+  for (const auto& lien : liens)
+    if (!lien.permis && l.isSet(QString::fromLatin1(lien.option)))
+      return QStringLiteral("L'option --%1 ne vaut qu'avec --%2.")
+          .arg(QString::fromLatin1(lien.option), QString::fromLatin1(lien.mode));
+  return {};
+}
+
+}  // namespace
+
+Commande LireCommande(const QStringList& arguments, Executable programme) {
+  QCommandLineParser lecteur;
+  lecteur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  for (const Option& o : Options()) {
+    if (!Offerte(o, programme)) continue;
+    const QStringList noms = o.nom == QLatin1String("help") ? QStringList{QStringLiteral("h"), o.nom} : QStringList{o.nom};
+    lecteur.addOption(QCommandLineOption(noms, o.aide, o.valeur));
+  }
+  if (!lecteur.parse(QStringList{Nom(programme)} + arguments)) return Faute(Refus(lecteur, arguments, programme));
+
+  Commande c;
+  if (lecteur.isSet(QStringLiteral("help"))) {
+    c.mode = Commande::Mode::Aide;
+    c.texte = Aide(programme);
+    return c;
+  }
+  if (lecteur.isSet(QStringLiteral("version"))) {
+    c.mode = Commande::Mode::Version;
+    c.texte = (programme == Executable::Plivor ? QStringLiteral("Plivor") : QStringLiteral("Prelio")) +
+              QStringLiteral(" 1.1ck\n");
+    return c;
+  }
+  const bool rendu = lecteur.isSet(QStringLiteral("rendu")), video = lecteur.isSet(QStringLiteral("video"));
+  if (rendu && video) return Faute(QStringLiteral("Les options --rendu et --video ne vont pas ensemble."));
+  c.mode = rendu ? Commande::Mode::Rendu : video ? Commande::Mode::Video : Commande::Mode::Fenetre;
+  c.sansSurveillance = lecteur.isSet(QStringLiteral("sans-surveillance"));
+  if (rendu) c.dossierRendu = lecteur.value(QStringLiteral("rendu"));
+  if (video) c.sortieVideo = lecteur.value(QStringLiteral("video"));
+  if (lecteur.isSet(QStringLiteral("capture"))) {
+    if (rendu || video)
+      return Faute(QStringLiteral("L'option --capture montre la fenêtre : elle ne va ni avec --rendu ni avec --video."));
+    c.capture = lecteur.value(QStringLiteral("capture"));
+  }
+  c.pendant = lecteur.isSet(QStringLiteral("pendant"));
+  if (const QString faute = HorsMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
+  if (const QString faute = LireValeurs(lecteur, c); !faute.isEmpty()) return Faute(faute);
+
+  for (const QString& argument : lecteur.positionalArguments()) {
+    if (!EstListe(argument))
+      return Faute(QStringLiteral("« %1 » n'est pas une liste Plivor (.pvl ou .txt).").arg(argument));
+    c.listes << QFileInfo(argument).absoluteFilePath();
+  }
+  if (c.listes.isEmpty() && rendu) return Faute(QStringLiteral("Aucune liste à projeter."));
+  if (c.listes.isEmpty() && video) return Faute(QStringLiteral("Aucune liste à exporter."));
+  if (c.listes.size() > 1 && video) return Faute(QStringLiteral("L'option --video n'exporte qu'une liste à la fois."));
+  return c;
+}
+
+int RepondreSansFenetre(const Commande& c, Executable programme) {
+  switch (c.mode) {
+    case Commande::Mode::Aide:
+    case Commande::Mode::Version:
+      std::fputs(c.texte.toUtf8().constData(), stdout);
+      return 0;
+    case Commande::Mode::Faute:
+      std::fprintf(stderr, "%s\nPour l'aide : %s --help\n", c.texte.toUtf8().constData(),
+                   Nom(programme).toUtf8().constData());
+      return 2;
+    default:
+      return -1;
+  }
+}
+
+QStringList ArgumentsDe(int argc, char* argv[]) {
+  QStringList arguments;
+  for (int i = 1; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  return arguments;
+}
+
+}  // namespace plivor
