@@ -44,7 +44,9 @@ struct Deploiement {
     const LigneResolue resolue = Resoudre(ligne, dossierProjection, dossierListe, fichiers);
     // The edited list's own lines stay as written; a sub-list's are given
     // in full, so that they name the same file wherever the list is kept.
-    const Texte ecrite = dossierListe.empty() ? ligne : resolue.ligne;
+    // A line whose file is nowhere stays as written, read as the
+    // projection reads it.
+    const Texte ecrite = dossierListe.empty() || !resolue.trouvee ? ligne : resolue.ligne;
     if (!EstPvl(ligne)) {
       sortie.push_back(ecrite);
       return;

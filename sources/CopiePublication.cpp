@@ -62,7 +62,8 @@ bool RenommerSansRemplacer(const char* de, const char* vers) {
 
 IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
                                  const std::function<void(qint64)>& avance) {
-  Descripteur entree(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC));
+  // Never waits on a pipe or a device named like a picture.
+  Descripteur entree(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat etat {};
   if (entree.fd < 0 || ::fstat(entree.fd, &etat) != 0 || !S_ISREG(etat.st_mode)) return IssueCopie::SourceIllisible;
   const QFileInfo info(cible);

@@ -333,8 +333,9 @@ bool Publication::Distribution(const EnAttente& liste, Liste lignes, bool princi
     if (const auto fichier = FichierCopie(Resoudre(ligne, liste.dossierProjection, dossierListe, fichiers).ligne))
       total_ += qint64(fichiers.TailleFichier(*fichier).value_or(0));
   emit Progression(copies_, total_);
-  if (!PremierePasse(lignes, liste, dossierListe)) return false;
-  SecondePasse(lignes);
+  std::vector<bool> laissees(lignes.size(), false);
+  if (!PremierePasse(lignes, liste, dossierListe, laissees)) return false;
+  SecondePasse(lignes, laissees);
   // The main list is known under the sequence name, a queued one under its own.
   return Sauver(Joindre(p, listesPubliees_[liste.chemin], kStyle), lignes);
 }
@@ -343,9 +344,11 @@ bool Publication::SansFichier(const Texte& raison) {
   return ContinuerSansFichier(vue_.Services().dialogues, vue_.IgnorerAbsents, raison);
 }
 
-bool Publication::PremierePasse(Liste& lignes, const EnAttente& liste, const Texte& dossierListe) {
+bool Publication::PremierePasse(Liste& lignes, const EnAttente& liste, const Texte& dossierListe,
+                                std::vector<bool>& laissees) {
   FichiersHote& fichiers = vue_.Services().fichiers;
-  for (Texte& ligne : lignes) {
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    Texte& ligne = lignes[i];
     const LigneResolue resolue = Resoudre(ligne, liste.dossierProjection, dossierListe, fichiers);
     const int genre = ClasserLigne(resolue.ligne, fichiers);
     const Texte absent = Texte("Le fichier  \"") + ligne + "\"\r" + "de la liste \"" + liste.chemin + "\"\r" +
@@ -357,10 +360,13 @@ bool Publication::PremierePasse(Liste& lignes, const EnAttente& liste, const Tex
     // A missing file's line is kept as it stands.
     if (genre == Genre::Absent) {
       if (!SansFichier(absent)) return false;
+      laissees[i] = true;
       continue;
     }
-    const auto nouvelle = Rediger(ligne, resolue.ligne, genre, liste);
+    bool laissee = false;
+    const auto nouvelle = Rediger(ligne, resolue.ligne, genre, liste, laissee);
     if (!nouvelle) return false;
+    laissees[i] = laissee;
     ligne = *nouvelle;
   }
   return true;
@@ -375,11 +381,13 @@ std::optional<Texte> Publication::FichierCopie(const Texte& resolue) const {
   return std::nullopt;
 }
 
-std::optional<Texte> Publication::Rediger(const Texte& ligne, const Texte& resolue, int genre, const EnAttente& liste) {
+std::optional<Texte> Publication::Rediger(const Texte& ligne, const Texte& resolue, int genre, const EnAttente& liste,
+                                          bool& laissee) {
   Texte cible;
   const auto selon = [&](Issue issue, const Texte& copiee) -> std::optional<Texte> {
     if (issue == Issue::Arret) return std::nullopt;
-    return issue == Issue::Laissee ? ligne : copiee;
+    laissee = issue == Issue::Laissee;
+    return laissee ? ligne : copiee;
   };
   if (EstImage(genre) && genre != Genre::Metafichier) {
     const Issue issue = Media(resolue, ModeScript ? DossierScript : DossierSequence, Montrer::Image, cible);
@@ -525,17 +533,18 @@ bool Publication::ApercuPermis() {
   return true;
 }
 
-void Publication::SecondePasse(Liste& lignes) {
+void Publication::SecondePasse(Liste& lignes, const std::vector<bool>& laissees) {
   const Texte base = Joindre(DossierPub(), "", kStyle);
   FichiersHote& fichiers = vue_.Services().fichiers;
-  for (Texte& ligne : lignes) {
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    Texte& ligne = lignes[i];
+    if (laissees[i]) continue;
     const int genre = GenreExtension(ligne);
     const bool chemin = EstImage(genre) || EstSonPublie(genre) || genre == Genre::SousListe || genre == Genre::Script;
     const bool ressource = genre == Genre::Ressource && EstAbsolu(Valeur(ligne), kStyle);
     // Bare names and instructions are already what they must be; a
     // missing file's line stays as it was written.
     if (!(chemin && EstAbsolu(ligne, kStyle)) && !ressource) continue;
-    if (ClasserLigne(ligne, fichiers) == Genre::Absent) continue;
     const Texte relative = AdresseRelative(base, ligne, fichiers, vue_.Services().dialogues);
     ligne = relative == kExterieur || relative == kExterieurAccent ? relative : BarresInverses(relative);
   }

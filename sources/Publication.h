@@ -110,10 +110,13 @@ class Publication : public QObject {
   bool PrincipaleLibre(const Texte& principale);
   // One list: the main one or a queued list or script, from a copy of its lines.
   bool Distribution(const EnAttente& liste, Liste lignes, bool principale);
-  bool PremierePasse(Liste& lignes, const EnAttente& liste, const Texte& dossierListe);
+  // `laissees`: the lines left as they stood, their file left out.
+  bool PremierePasse(Liste& lignes, const EnAttente& liste, const Texte& dossierListe, std::vector<bool>& laissees);
   // The file a line of these kinds has copied, if any.
   std::optional<Texte> FichierCopie(const Texte& resolue) const;
-  std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre, const EnAttente& liste);
+  // `laissee`: the file left out, the line kept as it stood.
+  std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre, const EnAttente& liste,
+                               bool& laissee);
   // Copied into `dossier`; a picture is shown, a sound played, when time allows.
   Issue Media(const Texte& source, const Texte& dossier, Montrer montrer, Texte& cible);
   // The list's name in the folder, queued on first meeting; nothing when
@@ -121,7 +124,7 @@ class Publication : public QObject {
   Issue NomDansPublication(const Texte& source, const Texte& dossierProjection, Texte& nom);
   // "Ignorer les absents", or the person's answer: go on without the file.
   bool SansFichier(const Texte& raison);
-  void SecondePasse(Liste& lignes);
+  void SecondePasse(Liste& lignes, const std::vector<bool>& laissees);
   bool Sauver(const Texte& chemin, const Liste& lignes);
   // A name in `dossier` for `source`, kept for it during the assembly,
   // never one of the user's own files.
