@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QFileInfo>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -572,6 +573,36 @@ TEST_F(PublicationProgramme, LaListeDeDemarrageEstUneListeDuDossierEtLAncienneRe
   EXPECT_EQ(Textes(), QStringList{QStringLiteral("Fichiers de démarrage installés !")});
   EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), "Tempo=700.pvi\r\nSpectacle\\bleu.jpg\r\n");
   EXPECT_EQ(banc.Lire("pub/Autorun.bak"), premiere);
+}
+
+TEST_F(PublicationProgramme, AutorunShNeLancePasCeQueContientLeNomDuProgrammeEtDemarreLeSpectacle) {
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true));
+  // A program whose name holds a command, quotes, a ";" and a space.
+  const QString nom = QStringLiteral("pl$(touch INJ)i'v\"o;r `touch INJ2` x");
+  banc.vue->CheminProgramme = VersCp1252((banc.CheminHote(QString()) + QLatin1Char('/') + nom).toStdString()).value();
+  const QString joueur = banc.CheminHote(QStringLiteral("pub/")) + nom;
+  {
+    QFile f(joueur);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\necho \"$@\" > joue.txt\n");
+  }
+  ASSERT_TRUE(QFile::setPermissions(joueur, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+  publication->rb_Plivor = true;
+  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub"))));
+  Choisir(QStringLiteral("Spectacle.pvl"));
+  Textes().clear();
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  ASSERT_EQ(Textes(), QStringList{QStringLiteral("Fichiers de démarrage installés !")});
+  // Run with sh from elsewhere, as a desktop would.
+  QProcess sh;
+  sh.setWorkingDirectory(banc.CheminHote(QString()));
+  sh.start(QStringLiteral("sh"), {banc.CheminHote(QStringLiteral("pub/autorun.sh")), QStringLiteral("--plein")});
+  ASSERT_TRUE(sh.waitForFinished(20000));
+  EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
+  EXPECT_EQ(banc.Lire("pub/joue.txt"), "--plein Autorun.pvl\n");
+  QDirIterator it(banc.CheminHote(QString()), {QStringLiteral("INJ*")}, QDir::Files, QDirIterator::Subdirectories);
+  EXPECT_FALSE(it.hasNext()) << it.next().toStdString();
 }
 
 TEST_F(PublicationProgramme, UneCopieDuProgrammeQuiEchoueNEstPasDiteTerminee) {
