@@ -213,6 +213,34 @@ TEST_F(PublicationAilleurs, LesFichiersDeLUtilisateurDansLeDossierChoisiSontGard
   EXPECT_EQ(Lire("pub2/Spectacle.pvl"), Crlf({"Tempo=1000.pvi", "Spectacle\\a.jpg", "S.pvl", "Spectacle\\a2.jpg", "D.pvs"}));
 }
 
+TEST_F(PublicationAilleurs, LesNomsQuUnDisqueFatRefuseNeSontNiDonnesNiCopies) {
+  Image("main/pic/a:b?.jpg", 'J');
+  banc.Ecrire(QStringLiteral("main/M.pvl"), "pic\\a:b?.jpg\r\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin(QStringLiteral("main/M.pvl"))));
+  for (const QString& nom : {QStringLiteral("a*b"), QStringLiteral("a:b"), QStringLiteral("\"x\""),
+                             QStringLiteral("a<b>"), QStringLiteral("a|b"), QStringLiteral("a?")}) {
+    QDir().mkpath(banc.CheminHote(QStringLiteral("pub")));
+    ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub"))));
+    publication->PubClick(BoutonPublication::Pub_btDossier);
+    publication->Publier();
+    publication->Pub_NomListe = nom;
+    banc.dialogues.textes.clear();
+    publication->PubClick(BoutonPublication::Pub_btValider);
+    EXPECT_EQ(banc.dialogues.textes,
+              QStringList{QStringLiteral("Le nom \"") + nom +
+                          QStringLiteral("\" contient un caractère qu'un disque FAT ou NTFS refuse : \" * ? < > | :\r"
+                                         "Choisir un nom sans ces caractères.")});
+  }
+  EXPECT_TRUE(QDir(banc.CheminHote(QStringLiteral("pub"))).isEmpty());
+  banc.dialogues.saisies = {QStringLiteral("x:y")};
+  publication->PubClick(BoutonPublication::Pub_btNouveau);
+  EXPECT_EQ(publication->Pub_dossier, QStringLiteral("Dossier non créé"));
+  // A file of the show named so is copied under a name such disks take.
+  ASSERT_TRUE(Publier("pub", false));
+  EXPECT_EQ(Lire("pub/Spectacle.pvl"), "Spectacle\\a_b_.jpg\r\n");
+  EXPECT_EQ(Lire("pub/Spectacle/a_b_.jpg"), Lire("main/pic/a:b?.jpg"));
+}
+
 TEST_F(PublicationAilleurs, SurUnDisquePleinLaListePublieeResteEnPlace) {
   const QString disque = banc.CheminHote(QStringLiteral("disque"));
   QDir().mkpath(disque);
