@@ -38,6 +38,8 @@ class ServicesFichiers {
   // Modification time in seconds since 1970 (UTC).
   virtual std::optional<std::int64_t> DateFichier(const Texte& chemin) const = 0;
   virtual bool LectureSeule(const Texte& chemin) const = 0;
+  // Why the last write failed, in French; empty when the service cannot tell.
+  virtual Texte CauseDerniereErreur() const { return {}; }
 };
 
 // Message boxes raised by the core. The program's dialogue interface

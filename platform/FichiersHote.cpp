@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/Lignes.h"
+#include "platform/Enregistrement.h"
 
 namespace plivor {
 
@@ -55,33 +56,19 @@ std::optional<std::string> FichiersHote::LireFichier(const Texte& chemin) const 
   return contenu;
 }
 
-bool FichiersHote::EcrireOctets(const fs::path& chemin, const std::string& contenu) {
-  std::ofstream flux(chemin, std::ios::binary | std::ios::trunc);
-  if (!flux) return false;
-  flux.write(contenu.data(), static_cast<std::streamsize>(contenu.size()));
-  flux.close();
-  return !flux.fail();
+bool FichiersHote::EcrireOctets(int descripteur, const std::string& contenu) {
+  return EcrireTout(descripteur, contenu);
 }
 
 bool FichiersHote::EcrireFichier(const Texte& chemin, const std::string& contenu) {
-  const fs::path cible = CheminHote(chemin);
-  fs::path temporaire = cible;
-  temporaire += ".plivor-tmp";
-  std::error_code erreur;
-  // The permissions of the file replaced are kept.
-  const auto droits = fs::status(cible, erreur).permissions();
-  const bool existait = !erreur && fs::exists(cible, erreur);
-  if (!EcrireOctets(temporaire, contenu)) {
-    fs::remove(temporaire, erreur);
-    return false;
-  }
-  if (existait) fs::permissions(temporaire, droits, erreur);
-  fs::rename(temporaire, cible, erreur);
-  if (erreur) {
-    fs::remove(temporaire, erreur);
-    return false;
-  }
-  return true;
+  const auto resultat = EnregistrerFichier(
+      CheminHote(chemin), contenu, [this](int fd, const std::string& octets) { return EcrireOctets(fd, octets); });
+  derniereErreur_ = resultat.erreur;
+  return resultat.reussi;
+}
+
+Texte FichiersHote::CauseDerniereErreur() const {
+  return derniereErreur_ ? VersCp1252(CauseEchec(derniereErreur_)).value_or("erreur") : Texte();
 }
 
 bool FichiersHote::CopierFichier(const Texte& source, const Texte& cible, bool ecraser) {

@@ -22,8 +22,9 @@ class FichiersHote : public ServicesFichiers {
   bool DossierExiste(const Texte& chemin) const override;
   std::optional<std::uint64_t> TailleFichier(const Texte& chemin) const override;
   std::optional<std::string> LireFichier(const Texte& chemin) const override;
-  // Written beside the target under a temporary name, then renamed over it.
+  // Through the one save routine (platform/Enregistrement.h).
   bool EcrireFichier(const Texte& chemin, const std::string& contenu) override;
+  Texte CauseDerniereErreur() const override;
   bool CopierFichier(const Texte& source, const Texte& cible, bool ecraser) override;
   bool Renommer(const Texte& source, const Texte& cible) override;
   std::vector<Texte> ListerFichiers(const Texte& dossier, const Texte& masque) const override;
@@ -33,11 +34,13 @@ class FichiersHote : public ServicesFichiers {
   std::filesystem::path CheminHote(const Texte& chemin) const;
 
  protected:
-  // Writes the bytes of a new file; false when any of them could not be written.
-  virtual bool EcrireOctets(const std::filesystem::path& chemin, const std::string& contenu);
+  // Writes the bytes of a file being saved to its open descriptor; false
+  // when any of them could not be written.
+  virtual bool EcrireOctets(int descripteur, const std::string& contenu);
 
  private:
   Texte dossierCourant_;
+  int derniereErreur_ = 0;
 };
 
 // A host path (UTF-8) as a line; nothing when Windows-1252 cannot hold it.

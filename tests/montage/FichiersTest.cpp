@@ -19,9 +19,9 @@ class FichiersDefaillants : public FichiersHote {
   bool refuser = true;
 
  protected:
-  bool EcrireOctets(const std::filesystem::path& chemin, const std::string& contenu) override {
-    if (!refuser) return FichiersHote::EcrireOctets(chemin, contenu);
-    FichiersHote::EcrireOctets(chemin, contenu.substr(0, contenu.size() / 2));
+  bool EcrireOctets(int descripteur, const std::string& contenu) override {
+    if (!refuser) return FichiersHote::EcrireOctets(descripteur, contenu);
+    FichiersHote::EcrireOctets(descripteur, contenu.substr(0, contenu.size() / 2));
     return false;
   }
 };

@@ -241,8 +241,8 @@ TEST(RelatifWindows, LeDisqueDAutresFichiersResteAbsoluEtUnDossierVoisinArrete) 
 // File services whose writes stop half-way, as on a full disk.
 class FichiersPleins : public FichiersHote {
  protected:
-  bool EcrireOctets(const std::filesystem::path& chemin, const std::string& contenu) override {
-    FichiersHote::EcrireOctets(chemin, contenu.substr(0, contenu.size() / 2));
+  bool EcrireOctets(int descripteur, const std::string& contenu) override {
+    FichiersHote::EcrireOctets(descripteur, contenu.substr(0, contenu.size() / 2));
     return false;
   }
 };
