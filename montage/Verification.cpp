@@ -1,10 +1,10 @@
 #include "montage/Verification.h"
 
 #include <algorithm>
-#include <set>
 
 #include "core/Adresses.h"
 #include "core/FichiersListe.h"
+#include "core/Resolution.h"
 #include "core/Vocabulaire.h"
 
 namespace plivor {
@@ -18,30 +18,17 @@ bool EstInstructionLigne(int genre) {
          genre == Genre::Drapeau;
 }
 
-// A relative line of a list kept in `dossier`, made to name the same file
-// from anywhere; absolute lines and instructions stay as written.
-Texte JointeAuDossier(const Texte& ligne, const Texte& dossier, StyleChemins style) {
-  const int genre = GenreExtension(ligne);
-  if (EstChemin(genre)) return ligne.empty() || EstAbsolu(ligne, style) ? ligne : Joindre(dossier, ligne, style);
-  if (genre != Genre::Ressource) return ligne;
-  const Texte valeur = Valeur(ligne);
-  if (valeur.empty() || EstAbsolu(valeur, style)) return ligne;
-  return MotCle(ligne) + "=" + Joindre(dossier, valeur, style) + ".pvr";
-}
-
 Texte DossierDeListe(const Texte& chemin, StyleChemins style) { return SansBarre(DossierDe(chemin, style)); }
 
 // A line the grammar knows nothing of.
 bool GrammaireInconnue(const Texte& ligne, const Tables& tables) { return EntreeGrammaire(ligne, tables).Vide(); }
 
 // A sub-list's line that names nothing usable: an unknown extension, or a
-// file found neither as written nor beside the sub-list.
-bool LigneDeSousListeFautive(const Texte& ligne, const Texte& dossier, const ServicesFichiers& fichiers) {
-  const int genre = ClasserLigne(ligne, fichiers);
-  if (genre == Genre::Inconnu) return true;
-  if (genre != Genre::Absent) return false;
-  const Texte jointe = JointeAuDossier(ligne, dossier, fichiers.Style());
-  return jointe == ligne || ClasserLigne(jointe, fichiers) == Genre::Absent;
+// file found neither as the projection reads it nor beside the sub-list.
+bool LigneDeSousListeFautive(const Texte& ligne, const Texte& dossierProjection, const Texte& dossier,
+                             const ServicesFichiers& fichiers) {
+  if (ClasserLigne(ligne, fichiers) == Genre::Inconnu) return true;
+  return !Resoudre(ligne, dossierProjection, dossier, fichiers).trouvee;
 }
 
 }  // namespace
@@ -70,7 +57,7 @@ std::optional<int> VerifierListe(Montage& montage) {
       const auto lue = LireListe(ligne, fichiers);
       const Texte dossier = DossierDeListe(ligne, style);
       const bool fautif = !lue || std::any_of(lue->lignes.begin(), lue->lignes.end(), [&](const Texte& l) {
-        return LigneDeSousListeFautive(l, dossier, fichiers);
+        return LigneDeSousListeFautive(l, montage.DossierListe, dossier, fichiers);
       });
       if (fautif) {
         message = Texte("Erreur dans \"") + ligne + "\" !\"";
@@ -130,21 +117,15 @@ bool Echec(const Texte& resultat) {
   return resultat == kExterieur || resultat == kExterieurAccent || resultat == kErreur;
 }
 
-// "liste.pvl" -> "liste.bak", then "liste.bak1", "liste.bak2"...
-Texte NomBak(const Texte& cible, int rang) {
-  Texte bak = cible.substr(0, cible.size() >= 3 ? cible.size() - 3 : 0) + "bak";
-  return rang == 0 ? bak : bak + std::to_string(rang);
-}
-
-// The file at `cible` becomes its ".bak"; an older ".bak" moves one rank
-// up first, so no earlier version is lost. False when a rename failed.
-bool GarderVersionPrecedente(const Texte& cible, ServicesFichiers& fichiers) {
+// Older ".bak" files move one rank up, so that "liste.bak" is free and no
+// earlier version is lost. False when a rename failed.
+bool LibererBak(const Texte& cible, ServicesFichiers& fichiers) {
   if (!fichiers.FichierExiste(cible)) return true;
   int libre = 0;
   while (fichiers.FichierExiste(NomBak(cible, libre))) ++libre;
   for (int rang = libre; rang > 0; --rang)
     if (!fichiers.Renommer(NomBak(cible, rang - 1), NomBak(cible, rang))) return false;
-  return fichiers.Renommer(cible, NomBak(cible, 0));
+  return true;
 }
 
 std::optional<Texte> DossierChoisi(Montage& montage) {
@@ -162,13 +143,22 @@ std::optional<Texte> DossierChoisi(Montage& montage) {
   return b;
 }
 
-// The rewritten copy of every line, or nothing after the first failure.
+// The rewritten copy of every line, or nothing after the first failure. A
+// missing file is left out of the rewriting only as "Ignorer les absents"
+// or the person says: its line is kept as it stands.
 std::optional<Liste> CopieRelative(const Liste& lignes, const Texte& base, const ServicesFichiers& fichiers,
-                                   Messagerie& messagerie) {
+                                   Dialogues& dialogues, bool ignorerAbsents) {
   Liste copie = lignes;  // a list of its own: the undo snapshot is left alone
   for (Texte& ligne : copie) {
-    if (!RelativiserGenre(ClasserLigne(ligne, fichiers))) continue;
-    const Texte relative = AdresseRelative(base, ligne, fichiers, messagerie);
+    const int genre = ClasserLigne(ligne, fichiers);
+    if (!RelativiserGenre(genre)) continue;
+    if (genre == Genre::Absent) {
+      const Texte fichier = GenreExtension(ligne) == Genre::Ressource ? Valeur(ligne) : ligne;
+      if (!ContinuerSansFichier(dialogues, ignorerAbsents, Texte("Le fichier \"") + fichier + Cp("\" est absent ou illisible.")))
+        return std::nullopt;
+      continue;
+    }
+    const Texte relative = AdresseRelative(base, ligne, fichiers, dialogues);
     if (Echec(relative)) return std::nullopt;
     ligne = AvecBarresInverses(relative, fichiers.Style());
   }
@@ -186,7 +176,7 @@ bool CheminRelatif(Montage& montage) {
   const auto dossier = DossierChoisi(montage);
   if (!dossier) return false;
   const Texte base = EstSeparateur(dossier->back()) ? *dossier : *dossier + Separateur(style);
-  const auto copie = CopieRelative(montage.Lignes(), base, fichiers, dialogues);
+  const auto copie = CopieRelative(montage.Lignes(), base, fichiers, dialogues, vue.IgnorerAbsents);
   if (!copie) {
     dialogues.Message(Cp("Procédure interrompue !\rVérifier le contenu de la Liste."));
     return false;
@@ -210,14 +200,11 @@ bool CheminRelatif(Montage& montage) {
     dialogues.Message(nonEcrit);
     return false;
   }
-  const bool existait = fichiers.FichierExiste(cible);
-  if (!GarderVersionPrecedente(cible, fichiers)) {
+  if (!LibererBak(cible, fichiers)) {
     dialogues.Message(Cp("Impossible de garder la version précédente de \"") + cible + "\".");
     return false;
   }
-  if (!EcrireListe(cible, *copie, fichiers)) {
-    // The former list goes back to its own name.
-    if (existait) fichiers.Renommer(NomBak(cible, 0), cible);
+  if (!EcrireEnGardant(cible, *copie, NomBak(cible, 0), fichiers)) {
     dialogues.Message(nonEcrit);
     return false;
   }
@@ -229,92 +216,17 @@ bool CheminRelatif(Montage& montage) {
   return true;
 }
 
-// ---- Deployment of sub-lists.
-
-namespace {
-
-struct Deploiement {
-  Texte dossierListe;  // where relative sub-list lines of the list resolve
-  const ServicesFichiers& fichiers;
-  Messagerie& messagerie;
-  Texte motDrapeau;
-  std::vector<Texte> enCours;  // the lists being expanded, outermost first
-  std::set<Texte> signalees;
-  bool echec = false;
-
-  bool EnCours(const Texte& chemin) const {
-    return std::find(enCours.begin(), enCours.end(), chemin) != enCours.end();
-  }
-
-  // Appends `ligne`, expanded when it names a sub-list.
-  void Ajouter(const Texte& ligne, Liste& sortie) {
-    if (echec) return;
-    if (ligne.size() < 4 || ligne.compare(ligne.size() - 4, 4, ".pvl") != 0) {
-      sortie.push_back(ligne);
-      return;
-    }
-    const StyleChemins style = fichiers.Style();
-    const Texte chemin =
-        CheminComplet(ligne, dossierListe.empty() ? fichiers.DossierCourant() : dossierListe, style);
-    if (EnCours(chemin)) {
-      // A list that contains itself is expanded once; the line that would
-      // start it again stays as it is.
-      if (signalees.insert(chemin).second)
-        messagerie.Message(Texte("La liste \"") + chemin + Cp("\" se contient elle-même : elle n'est déployée qu'une fois."));
-      sortie.push_back(ligne);
-      return;
-    }
-    const auto lue = LireListe(chemin, fichiers);
-    if (!lue) {
-      messagerie.Message(Texte("Le fichier \"") + chemin + Cp("\" ne peut pas être lu."));
-      echec = true;
-      return;
-    }
-    const Texte nom = NomDeFichier(chemin);
-    sortie.push_back(motDrapeau + "=" + nom.substr(0, nom.size() - 4) + ".pvd");
-    const Texte dossier = DossierDeListe(chemin, style);
-    enCours.push_back(chemin);
-    for (const Texte& sous : lue->lignes)
-      if (sous.size() >= 5) Ajouter(JointeAuDossier(sous, dossier, style), sortie);
-    enCours.pop_back();
-  }
-};
-
-}  // namespace
-
-bool DeployerPvl(Montage& montage) {
-  TFVue& vue = montage.Vue();
-  Dialogues& dialogues = vue.Services().dialogues;
-  if (montage.Compte() == 0) {
-    dialogues.Information(QStringLiteral("La liste est vide..."));
-    return false;
-  }
-  montage.DessinSuspendu = true;
-  Deploiement d{montage.DossierListe, montage.Fichiers(), dialogues, NomMotCle(11, vue.TablesEnCours()), {}, {}, false};
-  Liste deployee;
-  for (const Texte& ligne : montage.Lignes()) d.Ajouter(ligne, deployee);
-  montage.DessinSuspendu = false;
-  if (d.echec || deployee == montage.Lignes()) {
-    emit montage.ListeChangee();
-    return false;
-  }
-  montage.RemplacerLignes(deployee);
-  vue.ListeModifiee = true;
-  montage.Selection();
-  return true;
+Texte NomBak(const Texte& cible, int rang) {
+  Texte bak = cible.substr(0, cible.size() >= 3 ? cible.size() - 3 : 0) + "bak";
+  return rang == 0 ? bak : bak + std::to_string(rang);
 }
 
-std::optional<Liste> LignesDeployees(const Liste& lignes, const Texte& dossier, const ServicesFichiers& fichiers,
-                                     Messagerie& messagerie, const Texte& motDrapeau) {
-  Deploiement d{dossier, fichiers, messagerie, motDrapeau, {}, {}, false};
-  Liste deployee;
-  for (const Texte& ligne : lignes) d.Ajouter(ligne, deployee);
-  if (d.echec) return std::nullopt;
-  return deployee;
-}
-
-bool GarderAncienneVersion(const Texte& cible, ServicesFichiers& fichiers) {
-  return GarderVersionPrecedente(cible, fichiers);
+bool EcrireEnGardant(const Texte& cible, const Liste& lignes, const Texte& bak, ServicesFichiers& fichiers) {
+  if (!bak.empty() && fichiers.FichierExiste(cible)) {
+    const auto ancienne = fichiers.LireFichier(cible);
+    if (!ancienne || !fichiers.EcrireFichier(bak, *ancienne)) return false;
+  }
+  return EcrireListe(cible, lignes, fichiers);
 }
 
 // ---- Walking by type or instruction.

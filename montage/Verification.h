@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "montage/Montage.h"
+#include "platform/Dialogues.h"
 
 namespace plivor {
 
@@ -21,15 +22,35 @@ bool CheminRelatif(Montage& montage);
 // "Déployer les listes *.pvl": false when nothing was deployed.
 bool DeployerPvl(Montage& montage);
 
-// The lines with their ".pvl" sub-lists expanded as DeployerPvl does,
-// relative sub-list lines read from `dossier`; the edited list is not
-// touched. Nothing when a sub-list could not be read (reported).
-std::optional<Liste> LignesDeployees(const Liste& lignes, const Texte& dossier, const ServicesFichiers& fichiers,
-                                     Messagerie& messagerie, const Texte& motDrapeau);
+// Bounds of a deployment: sub-lists nested deeper, or more lines in all,
+// stop it with a message, the list left as it was.
+inline constexpr size_t kProfondeurDeploiementMax = 20;
+inline constexpr size_t kLignesDeployeesMax = 50000;
 
-// The file at `cible` becomes its ".bak", an older ".bak" moving one rank
-// up first; false when a rename failed.
-bool GarderAncienneVersion(const Texte& cible, ServicesFichiers& fichiers);
+struct ContexteDeploiement {
+  const ServicesFichiers& fichiers;
+  Dialogues& dialogues;
+  bool ignorerAbsents;  // "Ignorer les absents"
+  Texte motDrapeau;
+};
+
+// The lines with their ".pvl" sub-lists expanded as DeployerPvl does,
+// lines resolving from `dossier`, the folder of the list; the edited list
+// is not touched. Nothing when the deployment stopped (said).
+std::optional<Liste> LignesDeployees(const Liste& lignes, const Texte& dossier, const ContexteDeploiement& contexte);
+
+// A file a tool cannot take, `raison` naming it: with "Ignorer les
+// absents" the tool goes on without it, otherwise the person is asked.
+bool ContinuerSansFichier(Dialogues& dialogues, bool ignorerAbsents, const Texte& raison);
+
+// "liste.pvl" -> "liste.bak", then "liste.bak1", "liste.bak2"...
+Texte NomBak(const Texte& cible, int rang);
+
+// The new list written whole at `cible`; the former one, if any, is first
+// kept as a copy at `bak` (when not empty). The former list stays in its
+// place until the new one replaces it at once, so a failure or a kill
+// never leaves `cible` missing.
+bool EcrireEnGardant(const Texte& cible, const Liste& lignes, const Texte& bak, ServicesFichiers& fichiers);
 
 // bts_suivant (`suivant`) or bts_precedent; `gauche`: the left button
 // walks by type, any other by instruction. The line found, if any.

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "core/FichiersListe.h"
+#include "core/Resolution.h"
 #include "core/Vocabulaire.h"
 #include "options/TFOptions.h"
 
@@ -387,10 +388,11 @@ std::optional<Liste> Ouvreur::Deploiement() {
           if (l.size() >= 5) bloc.push_back({l, origines});
         } else if (genre == Genre::Ressource) {
           continue;
-        } else if (l.empty() || EstAbsolu(l, style)) {
-          bloc.push_back({l, origines});
         } else {
-          bloc.push_back({Joindre(dossier, l, style), origines});
+          // A sequence's lines resolve from its folder; its sub-lists' as
+          // the projection of that sequence reads them.
+          const Texte projection = SansBarre(DossierDe(origines.front(), style));
+          bloc.push_back({l.empty() ? l : Resoudre(l, projection, dossier, fichiers).ligne, origines});
         }
       }
       travail.insert(travail.begin() + long(j) + 1, bloc.begin(), bloc.end());

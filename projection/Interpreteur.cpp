@@ -6,6 +6,7 @@
 #include "codecs/Images.h"
 #include "core/Adresses.h"
 #include "core/FichiersListe.h"
+#include "core/Resolution.h"
 #include "core/Vocabulaire.h"
 #include "projection/PreparationImage.h"
 #include "projection/TFVue.h"
@@ -190,6 +191,10 @@ void TFVue::ChargerSousListe(const Texte& ligne) {
   const auto lue = LireLignes(ligne);
   if (!lue) return;
   ListeTemporaire = *lue;
+  // Its lines resolve from the projected list's folder, or beside it.
+  const StyleChemins style = services_.fichiers.Style();
+  const Texte dossier = SansBarre(DossierDe(CheminComplet(ligne, services_.fichiers.DossierCourant(), style), style));
+  for (Texte& l : ListeTemporaire) l = LigneProjetee(l, services_.fichiers.DossierCourant(), dossier, services_.fichiers);
   Texte nom = NomDeFichier(ligne);
   nom = nom.substr(0, nom.size() >= 4 ? nom.size() - 4 : 0);
   const Texte drapeau = NomMotCle(11, TablesEnCours()) + "=" + nom + ".pvd";
@@ -208,6 +213,9 @@ void TFVue::ChargerSousListe(const Texte& ligne) {
   ListeTemporaire.clear();
   if (Medias.size() > 1) {
     CreerPopDrapeaux();
+    // The line is now a flag, and a flag is no stop: the sub-list's first
+    // line comes at this very advance, as in the deployed list.
+    TypeLigne = Genre::Drapeau;
     Queue();
   } else {
     Medias.clear();

@@ -1,5 +1,6 @@
 // Script files: lines run from the projection's own list, one stop at a time.
 
+#include "core/Resolution.h"
 #include "projection/TFVue.h"
 
 namespace plivor {
@@ -17,6 +18,11 @@ void TFVue::ExecuterScript(const Texte& fichier) {
     const auto lue = LireLignes(fichier);
     if (!lue) return;
     LignesScript = *lue;
+    // A script's lines resolve as a sub-list's do.
+    const StyleChemins style = services_.fichiers.Style();
+    const Texte courant = services_.fichiers.DossierCourant();
+    const Texte dossier = SansBarre(DossierDe(CheminComplet(fichier, courant, style), style));
+    for (Texte& l : LignesScript) l = LigneProjetee(l, courant, dossier, services_.fichiers);
     ScriptEnCours = true;
   }
   for (size_t i = 0; i < LignesScript.size(); ++i) {

@@ -2,17 +2,20 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "core/Adresses.h"
 #include "core/FichiersListe.h"
+#include "core/Resolution.h"
 #include "core/Vocabulaire.h"
 #include "montage/Montage.h"
 #include "montage/Verification.h"
 #include "platform/Dialogues.h"
 #include "projection/TFVue.h"
+#include "sources/CopiePublication.h"
+#include "sources/OutilsPublication.h"
 #include "sources/Sources.h"
 
 namespace plivor {
@@ -21,32 +24,16 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr StyleChemins kStyle = StyleHote();
+using publication::EnClair;
+using publication::kStyle;
+using publication::Ligne;
+using publication::MemeFichier;
+
 constexpr char kMasquePublication[] = "*.pvl;*.pvs;*.bak";
 constexpr char kMasqueFermeture[] = "*.jpg;*.wav;*.mp3;*.pvl";
 
 // Keywords of the resource lines that carry a file along.
 constexpr int kMenus = 6, kDrapeaux = 7, kSequence = 15, kVignette = 16, kObjetX = 81;
-
-QString EnClair(const Texte& t) { return QString::fromStdString(VersUtf8(t)); }
-
-Texte Ligne(const QString& q) { return VersCp1252(q.toStdString()).value_or(Texte()); }
-
-bool MemeFichier(const Texte& a, const Texte& b) {
-  std::error_code e;
-  return fs::equivalent(fs::path(VersUtf8(a)), fs::path(VersUtf8(b)), e) && !e;
-}
-
-// A line of a list kept in `dossier`, its address made full; absolute
-// lines and lines without an address stay as written.
-Texte Resolue(const Texte& ligne, const Texte& dossier) {
-  const int genre = GenreExtension(ligne);
-  if (EstChemin(genre)) return ligne.empty() ? ligne : CheminComplet(ligne, dossier, kStyle);
-  if (genre != Genre::Ressource) return ligne;
-  const Texte valeur = Valeur(ligne);
-  if (valeur.empty()) return ligne;
-  return MotCle(ligne) + "=" + CheminComplet(valeur, dossier, kStyle) + ".pvr";
-}
 
 // Published lines use "\" so the folder also plays where it is the only separator.
 Texte BarresInverses(Texte chemin) {
@@ -67,18 +54,14 @@ Texte Variante(const Texte& nom, int rang) {
   return base + "-" + std::to_string(rang) + ext;
 }
 
-// A line of a list kept in `de`, as written by a list kept in `vers`:
-// relative with "\" when its file lies under `vers`, else in full.
-Texte Rebasee(const Texte& ligne, const Texte& de, const Texte& vers) {
-  const auto adresse = [&](const Texte& chemin) {
-    const Texte complet = CheminComplet(chemin, de, kStyle);
-    const Texte relatif = CheminRelatif(complet, vers, kStyle);
-    return EstAbsolu(relatif, kStyle) || relatif.rfind("..", 0) == 0 ? complet : BarresInverses(relatif);
-  };
-  const int genre = GenreExtension(ligne);
-  if (EstChemin(genre) && !ligne.empty()) return adresse(ligne);
-  if (genre == Genre::Ressource && !Valeur(ligne).empty()) return MotCle(ligne) + "=" + adresse(Valeur(ligne)) + ".pvr";
-  return ligne;
+// Characters a FAT or NTFS disk refuses in a name.
+constexpr char kInterditsFat[] = "\"*?<>|:";
+
+// A copied file's name as such disks accept it.
+Texte NomPortable(Texte nom) {
+  for (char& c : nom)
+    if (std::strchr(kInterditsFat, c) || static_cast<unsigned char>(c) < 32) c = '_';
+  return nom;
 }
 
 }  // namespace
@@ -91,6 +74,11 @@ std::optional<QString> NomRefuse(const QString& nom) {
     return QStringLiteral("Le nom \"") + nom +
            QStringLiteral("\" sortirait du dossier de publication !\rUn nom de dossier simple, sans \"/\", "
                           "\"\\\" ni \"..\", est attendu.");
+  for (const char c : std::string_view(kInterditsFat))
+    if (n.contains(QLatin1Char(c)))
+      return QStringLiteral("Le nom \"") + nom +
+             QStringLiteral("\" contient un caractère qu'un disque FAT ou NTFS refuse : \" * ? < > | :\r"
+                            "Choisir un nom sans ces caractères.");
   if (!VersCp1252(n.toStdString())) return QStringLiteral("Le nom \"") + nom + QStringLiteral("\" n'est pas représentable.");
   return std::nullopt;
 }
@@ -237,6 +225,9 @@ bool Publication::Assembler() {
          QStringLiteral("\" remplacerait la liste en cours !\rChoisir un autre nom de séquence ou un autre dossier."));
     return false;
   }
+  FichiersHote& fichiers = vue_.Services().fichiers;
+  registre_.Ouvrir(p, fichiers);
+  if (!PrincipaleLibre(principale)) return false;
   Occupe = true;
   Etape(QStringLiteral("Création des sous-dossiers"));
   struct FinOccupe {
@@ -248,11 +239,12 @@ bool Publication::Assembler() {
   } fin{*this};
 
   motDrapeau_ = NomMotCle(11, vue_.TablesEnCours());
+  const Texte dossierListe = SansBarre(DossierDe(ListePrincipale, kStyle));
   Liste lignes = montage.Lignes();
   if (!OptionConserver) {
     // The sub-lists are expanded in a copy: the edited list stays as it is.
-    auto deployees = LignesDeployees(lignes, montage.DossierListe, vue_.Services().fichiers,
-                                     vue_.Services().dialogues, motDrapeau_);
+    const ContexteDeploiement contexte{fichiers, vue_.Services().dialogues, vue_.IgnorerAbsents, motDrapeau_};
+    auto deployees = LignesDeployees(lignes, dossierListe, contexte);
     if (!deployees) {
       Etape(QStringLiteral("Processus interrompu"));
       return false;
@@ -273,18 +265,13 @@ bool Publication::Assembler() {
   listesPubliees_[ListePrincipale] = nom + ".pvl";
   emit Progression(0, 0);
 
-  bool bien = Distribution(ListePrincipale, std::move(lignes));
+  bool bien = Distribution({ListePrincipale, dossierListe}, std::move(lignes), true);
   while (bien && !file_.empty()) {
-    const Texte chemin = file_.front();
+    const EnAttente liste = file_.front();
     file_.pop_front();
-    // A queued list is read as it stands; its relative lines are its own.
-    const auto lue = LireListe(chemin, vue_.Services().fichiers);
-    if (!lue) {
-      Dire(QStringLiteral("Le fichier \"") + EnClair(chemin) + QStringLiteral("\" ne peut pas être lu."));
-      bien = false;
-      break;
-    }
-    bien = Distribution(chemin, lue->lignes);
+    const auto lue = LireListe(liste.chemin, fichiers);
+    if (!lue) Dire(QStringLiteral("Le fichier \"") + EnClair(liste.chemin) + QStringLiteral("\" ne peut pas être lu."));
+    bien = lue && Distribution(liste, lue->lignes, false);
   }
   sources_.DirectoryChange();
   if (!bien) {
@@ -294,7 +281,7 @@ bool Publication::Assembler() {
   }
   if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
   ListePubliee = principale;
-  vue_.Services().fichiers.ChangerDossier(p);
+  fichiers.ChangerDossier(p);
   EnCoursVisible = false;
   sources_.OuvrirDossier(EnClair(p));
   Occupe = false;
@@ -304,48 +291,82 @@ bool Publication::Assembler() {
   return true;
 }
 
+bool Publication::PrincipaleLibre(const Texte& principale) {
+  if (registre_.Libre(principale)) return true;
+  const QString question = QStringLiteral("Le fichier \"") + EnClair(principale) +
+                           QStringLiteral("\" n'a pas été écrit par une publication.\rLe remplacer ? "
+                                          "(il est gardé en \".bak\")");
+  if (vue_.Services().dialogues.Question(question)) return registre_.Noter(principale);
+  Etape(QStringLiteral("Processus interrompu"));
+  return false;
+}
+
 bool Publication::PreparerDossiers() {
   const Texte p = DossierPub();
   DossierScript = Joindre(p, "Script", kStyle);
   const auto creer = [this](const Texte& dossier) {
-    if (QDir().mkpath(EnClair(dossier)) && QFileInfo(EnClair(dossier)).isDir()) return true;
+    if (QDir().mkpath(EnClair(dossier)) && QFileInfo(EnClair(dossier)).isDir()) {
+      // Copies a killed publication left half made.
+      RetirerCopiesInterrompues(EnClair(dossier));
+      return true;
+    }
     Dire(QStringLiteral("Le nom de dossier : \"") + EnClair(dossier) + QStringLiteral("\" est incorrect"));
     Etape(QStringLiteral("Processus interrompu"));
     return false;
   };
+  if (!creer(p)) return false;
   if (OptionAudio && !creer(Joindre(p, "Audio", kStyle))) return false;
   if (OptionScript && !creer(DossierScript)) return false;
   return creer(DossierSequence);
 }
 
-bool Publication::Distribution(const Texte& chemin, Liste lignes) {
+bool Publication::Distribution(const EnAttente& liste, Liste lignes, bool principale) {
   const Texte p = DossierPub();
-  ModeScript = ClasserLigne(chemin, vue_.Services().fichiers) == Genre::Script && OptionScript;
+  FichiersHote& fichiers = vue_.Services().fichiers;
+  ModeScript = ClasserLigne(liste.chemin, fichiers) == Genre::Script && OptionScript;
   DossierAudio = ModeScript ? DossierScript : OptionAudio ? Joindre(p, "Audio", kStyle) : DossierSequence;
-  Etape(QStringLiteral("Copie de ") + EnClair(NomDeFichier(chemin)));
-  const Texte dossierListe = SansBarre(DossierDe(chemin, kStyle));
+  Etape(QStringLiteral("Copie de ") + EnClair(NomDeFichier(liste.chemin)));
+  // The projected list's own lines resolve from its folder alone.
+  const Texte dossierListe = principale ? Texte() : SansBarre(DossierDe(liste.chemin, kStyle));
   // What this list will copy, so the bar moves with the bytes.
   for (const Texte& ligne : lignes)
-    if (const auto fichier = FichierCopie(Resolue(ligne, dossierListe)))
-      total_ += qint64(vue_.Services().fichiers.TailleFichier(*fichier).value_or(0));
+    if (const auto fichier = FichierCopie(Resoudre(ligne, liste.dossierProjection, dossierListe, fichiers).ligne))
+      total_ += qint64(fichiers.TailleFichier(*fichier).value_or(0));
   emit Progression(copies_, total_);
-  if (!PremierePasse(lignes, chemin, dossierListe)) return false;
-  SecondePasse(lignes);
+  std::vector<bool> laissees(lignes.size(), false);
+  if (!PremierePasse(lignes, liste, dossierListe, laissees)) return false;
+  SecondePasse(lignes, laissees);
   // The main list is known under the sequence name, a queued one under its own.
-  return Sauver(Joindre(p, listesPubliees_[chemin], kStyle), lignes);
+  return Sauver(Joindre(p, listesPubliees_[liste.chemin], kStyle), lignes);
 }
 
-bool Publication::PremierePasse(Liste& lignes, const Texte& chemin, const Texte& dossierListe) {
-  for (Texte& ligne : lignes) {
-    const Texte resolue = Resolue(ligne, dossierListe);
-    const int genre = ClasserLigne(resolue, vue_.Services().fichiers);
-    if (genre == Genre::Inconnu || genre == Genre::Absent) {
-      Dire(QStringLiteral("Le fichier  \"") + EnClair(ligne) + QStringLiteral("\"\rde la liste \"") + EnClair(chemin) +
-           QStringLiteral("\"\rest absent ou déplacé !\r\rLa publication a été interrompue !"));
+bool Publication::SansFichier(const Texte& raison) {
+  return ContinuerSansFichier(vue_.Services().dialogues, vue_.IgnorerAbsents, raison);
+}
+
+bool Publication::PremierePasse(Liste& lignes, const EnAttente& liste, const Texte& dossierListe,
+                                std::vector<bool>& laissees) {
+  FichiersHote& fichiers = vue_.Services().fichiers;
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    Texte& ligne = lignes[i];
+    const LigneResolue resolue = Resoudre(ligne, liste.dossierProjection, dossierListe, fichiers);
+    const int genre = ClasserLigne(resolue.ligne, fichiers);
+    const Texte absent = Texte("Le fichier  \"") + ligne + "\"\r" + "de la liste \"" + liste.chemin + "\"\r" +
+                         Cp("est absent ou déplacé !");
+    if (genre == Genre::Inconnu) {
+      Dire(EnClair(absent) + QStringLiteral("\r\rLa publication a été interrompue !"));
       return false;
     }
-    const auto nouvelle = Rediger(ligne, resolue, genre);
+    // A missing file's line is kept as it stands.
+    if (genre == Genre::Absent) {
+      if (!SansFichier(absent)) return false;
+      laissees[i] = true;
+      continue;
+    }
+    bool laissee = false;
+    const auto nouvelle = Rediger(ligne, resolue.ligne, genre, liste, laissee);
     if (!nouvelle) return false;
+    laissees[i] = laissee;
     ligne = *nouvelle;
   }
   return true;
@@ -360,31 +381,55 @@ std::optional<Texte> Publication::FichierCopie(const Texte& resolue) const {
   return std::nullopt;
 }
 
-std::optional<Texte> Publication::Rediger(const Texte& ligne, const Texte& resolue, int genre) {
-  if (EstImage(genre) && genre != Genre::Metafichier)
-    return Media(resolue, ModeScript ? DossierScript : DossierSequence, Montrer::Image);
-  if (EstSonPublie(genre)) return Media(resolue, DossierAudio, Montrer::Son);
-  if (genre == Genre::SousListe || genre == Genre::Script) return NomDansPublication(resolue);
+std::optional<Texte> Publication::Rediger(const Texte& ligne, const Texte& resolue, int genre, const EnAttente& liste,
+                                          bool& laissee) {
+  Texte cible;
+  const auto selon = [&](Issue issue, const Texte& copiee) -> std::optional<Texte> {
+    if (issue == Issue::Arret) return std::nullopt;
+    laissee = issue == Issue::Laissee;
+    return laissee ? ligne : copiee;
+  };
+  if (EstImage(genre) && genre != Genre::Metafichier) {
+    const Issue issue = Media(resolue, ModeScript ? DossierScript : DossierSequence, Montrer::Image, cible);
+    return selon(issue, cible);
+  }
+  if (EstSonPublie(genre)) return selon(Media(resolue, DossierAudio, Montrer::Son, cible), cible);
+  if (genre == Genre::SousListe || genre == Genre::Script)
+    return selon(NomDansPublication(resolue, liste.dossierProjection, cible), cible);
   if (genre != Genre::Ressource) return ligne;
   const Texte mot = MotCle(resolue);
   const Texte valeur = Valeur(resolue);
   const int code = CodeMotCle(mot, vue_.TablesEnCours());
   if (code == kMenus || code == kDrapeaux) {
-    const auto cible = Media(valeur, DossierPub(), Montrer::Rien);
-    if (!cible) return std::nullopt;
-    return mot + "=" + NomDeFichier(*cible) + ".pvr";
+    const Issue issue = Media(valeur, DossierPub(), Montrer::Rien, cible);
+    return selon(issue, mot + "=" + NomDeFichier(cible) + ".pvr");
   }
-  if (code == kSequence) return mot + "=" + NomDansPublication(valeur) + ".pvr";
+  if (code == kSequence) {
+    // A replacement sequence is projected by itself: its lines resolve from its own folder.
+    const Issue issue = NomDansPublication(valeur, SansBarre(DossierDe(valeur, kStyle)), cible);
+    return selon(issue, mot + "=" + cible + ".pvr");
+  }
   if (code == kVignette || code == kObjetX) {
-    const auto cible = Media(valeur, DossierSequence, Montrer::Rien);
-    if (!cible) return std::nullopt;
-    return mot + "=" + *cible + ".pvr";
+    const Issue issue = Media(valeur, DossierSequence, Montrer::Rien, cible);
+    return selon(issue, mot + "=" + cible + ".pvr");
   }
   return ligne;
 }
 
-std::optional<Texte> Publication::Media(const Texte& source, const Texte& dossier, Montrer montrer) {
-  const Texte cible = Place(source, dossier, false);
+Publication::Issue Publication::Media(const Texte& source, const Texte& dossier, Montrer montrer, Texte& cible) {
+  // A link is followed only to a file of its own kind: a picture's name
+  // never carries some other file of the machine along.
+  std::error_code e;
+  const fs::path hote = vue_.Services().fichiers.CheminHote(source);
+  if (fs::is_symlink(fs::symlink_status(hote, e))) {
+    const fs::path mene = fs::canonical(hote, e);
+    const auto meneTexte = LigneDepuisHote(mene);
+    if (e || !fs::is_regular_file(mene, e) || !meneTexte || GenreExtension(*meneTexte) != GenreExtension(source))
+      return SansFichier(Texte("Le fichier \"") + source + Cp("\" est un lien qui ne mène pas à un fichier de son genre."))
+                 ? Issue::Laissee
+                 : Issue::Arret;
+  }
+  cible = Place(source, dossier, false);
   const bool montre = montrer != Montrer::Rien && ApercuPermis();
   if (montre && montrer == Montrer::Image) {
     vue_.CodeDiapo = 470;
@@ -395,23 +440,28 @@ std::optional<Texte> Publication::Media(const Texte& source, const Texte& dossie
     if (vue_.AudioEnCours) vue_.AudioAM(Emetteur::bt_AudioArret);
     vue_.Charger(source);
   }
-  if (!Copier(source, cible)) return std::nullopt;
+  const Issue issue = Copier(source, cible);
   // The sound just copied is heard from its start.
-  if (montre && montrer == Montrer::Son) vue_.AudioAM(Emetteur::bt_Debut);
-  return cible;
+  if (issue == Issue::Copiee && montre && montrer == Montrer::Son) vue_.AudioAM(Emetteur::bt_Debut);
+  return issue;
 }
 
-Texte Publication::NomDansPublication(const Texte& source) {
+Publication::Issue Publication::NomDansPublication(const Texte& source, const Texte& dossierProjection, Texte& nom) {
   const auto connue = listesPubliees_.find(source);
-  if (connue != listesPubliees_.end()) return connue->second;
-  const Texte nom = NomDeFichier(Place(source, DossierPub(), true));
+  if (connue != listesPubliees_.end()) {
+    nom = connue->second;
+    return Issue::Copiee;
+  }
+  if (!LireListe(source, vue_.Services().fichiers))
+    return SansFichier(Texte("Le fichier \"") + source + Cp("\" ne peut pas être lu.")) ? Issue::Laissee : Issue::Arret;
+  nom = NomDeFichier(Place(source, DossierPub(), true));
   listesPubliees_[source] = nom;
-  file_.push_back(source);
-  return nom;
+  file_.push_back({source, dossierProjection});
+  return Issue::Copiee;
 }
 
 Texte Publication::Place(const Texte& source, const Texte& dossier, bool liste) {
-  const Texte nom = NomDeFichier(source);
+  const Texte nom = NomPortable(NomDeFichier(source));
   for (int rang = 1;; ++rang) {
     const Texte candidat = Joindre(dossier, Variante(nom, rang), kStyle);
     const auto prise = places_.find(candidat);
@@ -419,41 +469,61 @@ Texte Publication::Place(const Texte& source, const Texte& dossier, bool liste) 
       if (prise->second == source) return candidat;
       continue;
     }
-    // A list is never written over its own original.
-    if (liste && MemeFichier(candidat, source)) continue;
+    const bool original = MemeFichier(candidat, source);
+    // A list is never written over its own original; a user's file of
+    // that name is kept and the copy takes another.
+    if (liste && original) continue;
+    if (!original && !registre_.Libre(candidat)) continue;
     places_[candidat] = source;
     return candidat;
   }
 }
 
-bool Publication::Copier(const Texte& source, const Texte& cible) {
+Texte Publication::BakLibre(const Texte& cible) const {
+  for (int rang = 0;; ++rang) {
+    const Texte bak = NomBak(cible, rang);
+    if (registre_.Libre(bak)) return bak;
+  }
+}
+
+Publication::Issue Publication::Copier(const Texte& source, const Texte& cible) {
   FichiersHote& fichiers = vue_.Services().fichiers;
   const auto taille = fichiers.TailleFichier(source);
-  if (MemeFichier(source, cible)) {
+  const auto dejaLa = [&] {
     copies_ += qint64(taille.value_or(0));
     emit Progression(copies_, total_);
-    return true;
-  }
+    return Issue::Copiee;
+  };
+  if (MemeFichier(source, cible)) return dejaLa();
   // A copy already made of this very file is kept; one whose source has
-  // changed since is replaced.
-  if (fichiers.FichierExiste(cible) && fichiers.TailleFichier(cible) == taille &&
-      fichiers.DateFichier(cible) == fichiers.DateFichier(source)) {
-    copies_ += qint64(taille.value_or(0));
-    emit Progression(copies_, total_);
-    return true;
-  }
+  // changed since is replaced (only ever one of the publication's own).
+  const bool existe = fichiers.FichierExiste(cible);
+  if (existe && fichiers.TailleFichier(cible) == taille && fichiers.DateFichier(cible) == fichiers.DateFichier(source))
+    return dejaLa();
   const QString de = QString::fromStdString(fichiers.CheminHote(source).string());
   const QString vers = QString::fromStdString(fichiers.CheminHote(cible).string());
-  const bool fait = CopierFichierVerifie(de, vers, [this](qint64 n) {
+  if (!registre_.Noter(cible)) {
+    Dire(QStringLiteral("Impossible d'écrire dans le dossier \"") + EnClair(DossierPub()) + QStringLiteral("\"."));
+    return Issue::Arret;
+  }
+  const IssueCopie issue = CopierVersPublication(de, vers, existe, [this](qint64 n) {
     copies_ += n;
     emit Progression(copies_, total_);
   });
-  if (fait) return true;
-  if (!QFileInfo(de).isReadable())
-    Dire(QStringLiteral("Ne peut ouvrir le fichier ") + de);
-  else
-    Dire(QStringLiteral("Ne peut créer le fichier ") + vers);
-  return false;
+  switch (issue) {
+    case IssueCopie::Faite: return Issue::Copiee;
+    case IssueCopie::SourceIllisible:
+      return SansFichier(Texte("Le fichier \"") + source + Cp("\" ne peut pas être lu.")) ? Issue::Laissee
+                                                                                           : Issue::Arret;
+    case IssueCopie::SourceChangee:
+      Dire(QStringLiteral("Le fichier ") + de + QStringLiteral(" a changé pendant sa copie : la copie est abandonnée."));
+      return Issue::Arret;
+    case IssueCopie::CibleOccupee:
+    case IssueCopie::CibleImpossible:
+      Dire(QStringLiteral("Ne peut créer le fichier ") + vers + QStringLiteral(" (disque plein ou protégé ?)"));
+      return Issue::Arret;
+  }
+  return Issue::Arret;
 }
 
 bool Publication::ApercuPermis() {
@@ -463,127 +533,34 @@ bool Publication::ApercuPermis() {
   return true;
 }
 
-void Publication::SecondePasse(Liste& lignes) {
+void Publication::SecondePasse(Liste& lignes, const std::vector<bool>& laissees) {
   const Texte base = Joindre(DossierPub(), "", kStyle);
-  for (Texte& ligne : lignes) {
+  FichiersHote& fichiers = vue_.Services().fichiers;
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    Texte& ligne = lignes[i];
+    if (laissees[i]) continue;
     const int genre = GenreExtension(ligne);
     const bool chemin = EstImage(genre) || EstSonPublie(genre) || genre == Genre::SousListe || genre == Genre::Script;
     const bool ressource = genre == Genre::Ressource && EstAbsolu(Valeur(ligne), kStyle);
-    // Bare names and instructions are already what they must be.
+    // Bare names and instructions are already what they must be; a
+    // missing file's line stays as it was written.
     if (!(chemin && EstAbsolu(ligne, kStyle)) && !ressource) continue;
-    const Texte relative = AdresseRelative(base, ligne, vue_.Services().fichiers, vue_.Services().dialogues);
+    const Texte relative = AdresseRelative(base, ligne, fichiers, vue_.Services().dialogues);
     ligne = relative == kExterieur || relative == kExterieurAccent ? relative : BarresInverses(relative);
   }
 }
 
 bool Publication::Sauver(const Texte& cible, const Liste& lignes) {
   FichiersHote& fichiers = vue_.Services().fichiers;
-  if (!GarderAncienneVersion(cible, fichiers) || !EcrireListe(cible, lignes, fichiers)) {
+  // The new list is written whole before the former one is given up; the
+  // former one stays as its ".bak".
+  const Texte bak = BakLibre(cible);
+  if (!registre_.Noter(cible) || (fichiers.FichierExiste(cible) && !registre_.Noter(bak)) ||
+      !EcrireEnGardant(cible, lignes, bak, fichiers)) {
     Dire(QStringLiteral("Impossible d'écrire le fichier \"") + EnClair(cible) + QStringLiteral("\"."));
     return false;
   }
   return true;
-}
-
-// ---- The program and the automatic start.
-
-void Publication::InclureProgramme() {
-  const Texte p = DossierPub();
-  if (p.empty()) {
-    Dire(QStringLiteral("Sélectionner auparavant un dossier de publication !"));
-    return;
-  }
-  if (!installation_) {
-    Dire(QStringLiteral("Copie du programme impossible depuis cette fenêtre."));
-    return;
-  }
-  Occupe = true;
-  Etape(QStringLiteral("Copie des ressources"));
-  const JeuFichiers jeu = rb_Plivor ? JeuFichiers::Programme : JeuFichiers::Lecteur;
-  const bool fait = installation_->CopierProgramme(EnClair(p), jeu);
-  vue_.Services().fichiers.ChangerDossier(p);
-  EnCoursVisible = false;
-  Occupe = false;
-  sources_.OuvrirDossier(EnClair(p));
-  emit Change();
-  const QString programme = rb_Plivor ? EnClair(NomDeFichier(vue_.CheminProgramme)) : QString::fromLatin1(kLecteur);
-  // Only a copy that went through is reported done.
-  if (fait && QFileInfo::exists(EnClair(p) + QLatin1Char('/') + programme)) Dire(QStringLiteral("Installation terminée !"));
-  emit Focus();
-}
-
-void Publication::Autorun() {
-  const Texte p = DossierPub();
-  if (p.empty()) {
-    Dire(QStringLiteral("Sélectionner auparavent un dossier de publication !"));
-    return;
-  }
-  int choisis = 0, index = -1;
-  for (int i = 0; i < sources_.Fichiers.size(); ++i)
-    if (sources_.Choisi(i)) ++choisis, index = i;
-  if (choisis != 1) {
-    Dire(QStringLiteral("Sélectionner auparavent une séquence\rdans la liste ci-dessous,\rqui deviendra la "
-                        "séquence de démarrage !"));
-    return;
-  }
-  const QString lecteur = QString::fromLatin1(kLecteur);
-  const QString programme = rb_Plivor ? EnClair(NomDeFichier(vue_.CheminProgramme)) : lecteur;
-  const QString dossier = EnClair(p);
-  if (!QFileInfo::exists(dossier + QLatin1Char('/') + programme)) {
-    Dire(QStringLiteral("Le programme ") + programme + QStringLiteral(" n'est pas présent\rdans le dossier \"") +
-         dossier + QStringLiteral("\",\r\rCocher la case \"") +
-         (rb_Plivor ? QStringLiteral("Plivor") : QStringLiteral("Prelio")) +
-         QStringLiteral("\" et\rCliquer sur l'icône \"Inclure le programme\" pour l'installer !"));
-    return;
-  }
-  FichiersHote& fichiers = vue_.Services().fichiers;
-  // Lists of their own: the user's clipboard is left alone.
-  const Liste inf = {"[autorun]", "icon=Plivor.ico", "open=" + Ligne(programme) + " Autorun.pvl"};
-  const Texte choisie = Ligne(sources_.Arbre.Chemin(sources_.Fichiers[index]));
-  auto depart = LireListe(choisie, fichiers);
-  // A list chosen in another folder keeps naming its files from the start list's place.
-  const Texte dossierChoisi = SansBarre(DossierDe(choisie, kStyle));
-  if (depart && !MemeFichier(dossierChoisi, p))
-    for (Texte& ligne : depart->lignes) ligne = Rebasee(ligne, dossierChoisi, p);
-  bool fait = EcrireListe(Joindre(p, "Autorun.inf", kStyle), inf, fichiers);
-  fait = depart && EcrireListe(Joindre(p, "Autorun.pvl", kStyle), depart->lignes, fichiers) && fait;
-  const QString autre = rb_Plivor ? lecteur : EnClair(NomDeFichier(vue_.CheminProgramme));
-  fait = EcrireAutorunSh(programme, autre) && fait;
-  sources_.DirectoryChange();
-  const bool presents = QFileInfo::exists(dossier + QStringLiteral("/Autorun.inf")) &&
-                        QFileInfo::exists(dossier + QStringLiteral("/Autorun.pvl"));
-  Dire(fait && presents ? QStringLiteral("Fichiers de démarrage installés !") : QStringLiteral("Echec de la procédure !"));
-}
-
-// What Linux desktops offer to run from removable media: the player
-// carried in the folder, else one installed, on the start sequence.
-bool Publication::EcrireAutorunSh(const QString& programme, const QString& autre) {
-  const QString texte = QStringLiteral(
-                            "#!/bin/sh\n"
-                            "# Starts the show of this folder with the player carried beside it,\n"
-                            "# or with one installed on this machine; options go to the player.\n"
-                            "cd \"$(dirname \"$0\")\" || exit 1\n"
-                            "for p in ./%1 ./%2; do\n"
-                            "  [ -x \"$p\" ] && exec \"$p\" \"$@\" Autorun.pvl\n"
-                            "done\n"
-                            "for p in %1 %2; do\n"
-                            "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" \"$@\" Autorun.pvl\n"
-                            "done\n"
-                            "echo \"Plivor est introuvable.\" >&2\n"
-                            "exit 1\n")
-                            .arg(programme, autre);
-  QSaveFile f(EnClair(DossierPub()) + QStringLiteral("/autorun.sh"));
-  if (!f.open(QIODevice::WriteOnly)) return false;
-  const QByteArray octets = texte.toUtf8();
-  if (f.write(octets) != octets.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  if (!f.commit()) return false;
-  return QFile::setPermissions(f.fileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                 QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                 QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                                 QFileDevice::ExeOther);
 }
 
 }  // namespace plivor

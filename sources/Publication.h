@@ -16,6 +16,7 @@
 
 #include "core/Lignes.h"
 #include "options/Installation.h"
+#include "sources/RegistrePublication.h"
 
 namespace plivor {
 
@@ -86,6 +87,16 @@ class Publication : public QObject {
   void Focus();  // the panel takes the focus
 
  private:
+  // A list waiting to be published, and the folder its relative lines
+  // resolve from: the projected list's, as the projection reads them.
+  struct EnAttente {
+    Texte chemin;
+    Texte dossierProjection;
+  };
+  // What became of a file a line names.
+  enum class Issue { Copiee, Laissee, Arret };
+  enum class Montrer { Rien, Image, Son };
+
   Texte DossierPub() const;
   void Dire(const QString& texte);
   void Etape(const QString& texte);
@@ -95,33 +106,48 @@ class Publication : public QObject {
   void Nouveau();
   bool Assembler();
   bool PreparerDossiers();
+  // The main list's name is free, or the person lets it be replaced.
+  bool PrincipaleLibre(const Texte& principale);
   // One list: the main one or a queued list or script, from a copy of its lines.
-  bool Distribution(const Texte& chemin, Liste lignes);
-  bool PremierePasse(Liste& lignes, const Texte& chemin, const Texte& dossierListe);
+  bool Distribution(const EnAttente& liste, Liste lignes, bool principale);
+  // `laissees`: the lines left as they stood, their file left out.
+  bool PremierePasse(Liste& lignes, const EnAttente& liste, const Texte& dossierListe, std::vector<bool>& laissees);
   // The file a line of these kinds has copied, if any.
   std::optional<Texte> FichierCopie(const Texte& resolue) const;
-  std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre);
-  enum class Montrer { Rien, Image, Son };
+  // `laissee`: the file left out, the line kept as it stood.
+  std::optional<Texte> Rediger(const Texte& ligne, const Texte& resolue, int genre, const EnAttente& liste,
+                               bool& laissee);
   // Copied into `dossier`; a picture is shown, a sound played, when time allows.
-  std::optional<Texte> Media(const Texte& source, const Texte& dossier, Montrer montrer);
-  Texte NomDansPublication(const Texte& source);  // queues the list on first meeting
-  void SecondePasse(Liste& lignes);
+  Issue Media(const Texte& source, const Texte& dossier, Montrer montrer, Texte& cible);
+  // The list's name in the folder, queued on first meeting; nothing when
+  // the list is left out (unreadable) or the assembly stops.
+  Issue NomDansPublication(const Texte& source, const Texte& dossierProjection, Texte& nom);
+  // "Ignorer les absents", or the person's answer: go on without the file.
+  bool SansFichier(const Texte& raison);
+  void SecondePasse(Liste& lignes, const std::vector<bool>& laissees);
   bool Sauver(const Texte& chemin, const Liste& lignes);
-  // A name in `dossier` for `source`, kept for it during the assembly.
+  // A name in `dossier` for `source`, kept for it during the assembly,
+  // never one of the user's own files.
   Texte Place(const Texte& source, const Texte& dossier, bool liste);
-  bool Copier(const Texte& source, const Texte& cible);
+  // The backup name of a list of the folder, never a user's file.
+  Texte BakLibre(const Texte& cible) const;
+  Issue Copier(const Texte& source, const Texte& cible);
   bool ApercuPermis();  // not more often than IntervalleApercu
   void InclureProgramme();
   void Autorun();
+  // A file of the automatic start at `chemin` may be written: free, the
+  // publication's own, or the person lets it be replaced.
+  bool DemarrageLibre(const Texte& chemin);
   bool EcrireAutorunSh(const QString& programme, const QString& autre);
   Montage& Moteur();
 
   Sources& sources_;
   TFVue& vue_;
   Installation* installation_ = nullptr;
+  RegistrePublication registre_;
 
   // Per assembly.
-  std::deque<Texte> file_;                   // lists still to publish, full paths
+  std::deque<EnAttente> file_;               // lists still to publish
   std::map<Texte, Texte> places_;            // target -> the source it holds
   std::map<Texte, Texte> listesPubliees_;    // list source -> its name in the folder
   Texte motDrapeau_;
@@ -129,6 +155,11 @@ class Publication : public QObject {
   qint64 total_ = 0;
   QElapsedTimer depuisApercu_;
 };
+
+// The text of the autorun.sh that starts the show of its folder with
+// `programme` or `autre`, carried beside it or installed; every name
+// quoted, so that no character of a name is run.
+QString TexteAutorunSh(const QString& programme, const QString& autre);
 
 // A sequence or folder name the user typed, as a single folder name inside
 // the publication folder; the message saying why it is refused otherwise.

@@ -325,7 +325,7 @@ TEST(Deploiement, ListeVideOuSousListeIlliible) {
   const Texte absente = banc.Chemin(QStringLiteral("absente.pvl"));
   banc.Lignes({"Tempo=1.pvi", absente});
   EXPECT_FALSE(DeployerPvl(m));
-  EXPECT_EQ(Dernier(banc), QString::fromStdString("Le fichier \"" + absente + "\" ne peut pas être lu."));
+  EXPECT_EQ(Dernier(banc), QString::fromStdString("Le fichier \"" + absente + "\" est absent ou illisible.\rContinuer sans ce fichier ?"));
   EXPECT_EQ(m.Lignes(), (Liste{"Tempo=1.pvi", absente}));
   EXPECT_FALSE(banc.vue->ListeModifiee);
 }

@@ -80,9 +80,9 @@ class ProgrammePublication : public testing::Test {
     plivor::EcrireWav(Chemin("show/sons/air.wav"), std::vector<std::int16_t>(4410, 800), 44100, 1);
     Ecrire("show/main.pvl",
            "Tempo=1500.pvi\r\nimg\\rouge.jpg\r\n..\\autres\\rouge.jpg\r\nsons\\air.wav\r\n..\\sous\\intro.pvl\r\n");
-    // The projection reads a sub-list's relative lines from the main list's
-    // folder: this one names its picture in full.
-    Ecrire("sous/intro.pvl", Chemin("sous/bleu.jpg").toUtf8() + "\r\nTempo=1000.pvi\r\n");
+    // The sub-list's picture is named from its own folder: the main list's
+    // holds no "bleu.jpg", so the projection takes the one beside it.
+    Ecrire("sous/intro.pvl", "bleu.jpg\r\nTempo=1000.pvi\r\n");
   }
   QString Chemin(const char* nom) const { return dossier_.filePath(QString::fromUtf8(nom)); }
   void Ecrire(const char* nom, const QByteArray& octets) const {
@@ -164,7 +164,7 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
   for (const QString& nom : arbre)
     if (nom.startsWith(QStringLiteral("Plivor.hlp/"))) aide << nom.mid(11);
   arbre.removeIf([](const QString& nom) { return nom.startsWith(QStringLiteral("Plivor.hlp/")); });
-  EXPECT_EQ(arbre, (QStringList{"Aube.pvl", "Aube/bleu.jpg", "Aube/rouge-2.jpg", "Aube/rouge.jpg", "Audio/air.wav",
+  EXPECT_EQ(arbre, (QStringList{".plivor-publication", "Aube.pvl", "Aube/bleu.jpg", "Aube/rouge-2.jpg", "Aube/rouge.jpg", "Audio/air.wav",
                                 "Autorun.inf", "Autorun.pvl", "Plivor.ico", "Prelio.txt", "autorun.sh", "intro.pvl",
                                 "prelio"}))
       << arbre.join(' ').toStdString();

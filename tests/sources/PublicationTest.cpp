@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QFileInfo>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -35,12 +36,14 @@ struct Fiche {
   bool operator==(const Fiche&) const = default;
 };
 
-// Every file under `dossier`, by relative path, with its bytes and date.
+// Every file under `dossier`, by relative path, with its bytes and date;
+// the publication's record of its own files apart.
 std::map<QString, Fiche> Releve(const QString& dossier) {
   std::map<QString, Fiche> r;
   QDirIterator it(dossier, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QString chemin = it.next();
+    if (QFileInfo(chemin).fileName() == QLatin1String(".plivor-publication")) continue;
     QFile f(chemin);
     f.open(QIODevice::ReadOnly);
     r[QDir(dossier).relativeFilePath(chemin)] = {f.readAll(), QFileInfo(chemin).lastModified()};
@@ -228,7 +231,7 @@ TEST_F(PublicationTest, UneImageAbsenteDUneSousListeArreteToutAvecLeMessageExact
   EXPECT_FALSE(Assembler(false, false, true));
   EXPECT_EQ(Textes(), QStringList{QStringLiteral("Le fichier  \"absente.jpg\"\rde la liste \"") +
                                   banc.CheminHote(QStringLiteral("sous/intro.pvl")) +
-                                  QStringLiteral("\"\rest absent ou déplacé !\r\rLa publication a été interrompue !")});
+                                  QStringLiteral("\"\rest absent ou déplacé !\rContinuer sans ce fichier ?")});
   EXPECT_EQ(publication->Pub_trEnCours, QStringLiteral("Processus interrompu"));
   EXPECT_TRUE(publication->PublicationInterrompue);
   EXPECT_FALSE(publication->Occupe);
@@ -253,9 +256,9 @@ TEST_F(PublicationTest, RepublierRemplaceLesCopiesPerimeesEtTourneLesBak) {
   const auto publie = Releve(banc.CheminHote(QStringLiteral("pub")));
   EXPECT_TRUE(publie.at("Spectacle/rouge.jpg") == originaux.at("show/img/rouge.jpg"));
   EXPECT_TRUE(publie.at("Spectacle/rouge-2.jpg") == premier.at("Spectacle/rouge-2.jpg"));
-  // Each former list kept: the first as .bak1, the second as .bak.
-  EXPECT_EQ(publie.at("Spectacle.bak1").octets, premier.at("Spectacle.pvl").octets);
+  // The former list kept as .bak, the publication's own: replaced each time.
   EXPECT_EQ(publie.at("Spectacle.bak").octets, premier.at("Spectacle.pvl").octets);
+  EXPECT_FALSE(publie.count("Spectacle.bak1"));
   EXPECT_EQ(publie.at("intro.bak").octets, premier.at("intro.pvl").octets);
   EXPECT_EQ(publie.at("Spectacle.pvl").octets, Crlf(Attendu{false, false, true}.Principale()));
 }
@@ -360,11 +363,13 @@ TEST_F(PublicationTest, LesLignesDeRessourcesEmportentLeursFichiers) {
 
 TEST_F(PublicationTest, UneCopieImpossibleArreteLAssemblageAvecSonMessage) {
   ChoisirDossier("pub");
-  // A folder stands where the first picture's copy must go.
-  QDir().mkpath(banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg")));
+  // The pictures' folder is one where nothing can be created.
+  QDir().mkpath(banc.CheminHote(QStringLiteral("pub")));
+  ASSERT_TRUE(QFile::link(QStringLiteral("/sys"), banc.CheminHote(QStringLiteral("pub/Spectacle"))));
   EXPECT_FALSE(Assembler(false, false, true));
   EXPECT_EQ(Textes(), QStringList{QStringLiteral("Ne peut créer le fichier ") +
-                                  banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg"))});
+                                  banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg")) +
+                                  QStringLiteral(" (disque plein ou protégé ?)")});
   EXPECT_EQ(publication->Pub_trEnCours, QStringLiteral("Processus interrompu"));
   EXPECT_FALSE(QFileInfo::exists(banc.CheminHote(QStringLiteral("pub/Spectacle.pvl"))));
   RienNAChange();
@@ -522,10 +527,10 @@ TEST_F(PublicationProgramme, LeLecteurEstCopieAvecSesDatesPuisLesFichiersDeDemar
             "# Starts the show of this folder with the player carried beside it,\n"
             "# or with one installed on this machine; options go to the player.\n"
             "cd \"$(dirname \"$0\")\" || exit 1\n"
-            "for p in ./prelio ./plivor; do\n"
-            "  [ -x \"$p\" ] && exec \"$p\" \"$@\" Autorun.pvl\n"
+            "for p in './prelio' './plivor'; do\n"
+            "  [ -f \"$p\" ] && [ -x \"$p\" ] && exec \"$p\" \"$@\" Autorun.pvl\n"
             "done\n"
-            "for p in prelio plivor; do\n"
+            "for p in 'prelio' 'plivor'; do\n"
             "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" \"$@\" Autorun.pvl\n"
             "done\n"
             "echo \"Plivor est introuvable.\" >&2\n"
@@ -533,25 +538,71 @@ TEST_F(PublicationProgramme, LeLecteurEstCopieAvecSesDatesPuisLesFichiersDeDemar
   EXPECT_TRUE(QFileInfo(banc.CheminHote("pub/autorun.sh")).isExecutable());
 }
 
-TEST_F(PublicationProgramme, UneListeDeDemarragePriseAilleursNommeEncoreSesFichiers) {
+TEST_F(PublicationProgramme, LaListeDeDemarrageEstUneListeDuDossierEtLAncienneResteEnBak) {
   ChoisirDossier("pub");
   ASSERT_TRUE(Assembler(false, false, true));
   publication->rb_Plivor = false;
   publication->PubClick(BoutonPublication::Pub_Plivor);
-  // A list of a sub-folder of the publication, and one outside it.
+  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub"))));
+  Choisir(QStringLiteral("Spectacle.pvl"));
+  publication->PubClick(BoutonPublication::Pub_btAutorun);
+  const std::string premiere = banc.Lire("pub/Autorun.pvl");
+  ASSERT_EQ(premiere, banc.Lire("pub/Spectacle.pvl"));
+  const QString refus = QStringLiteral("La séquence de démarrage doit être une liste \".pvl\" du dossier de "
+                                       "publication\r\"") + banc.CheminHote("pub") + QStringLiteral("\" !");
+  // A list of a sub-folder, one outside, a script and a backup: refused,
+  // nothing written.
   banc.Ecrire(QStringLiteral("pub/extra/fin.pvl"), "Tempo=900.pvi\r\n..\\Spectacle\\bleu.jpg\r\n");
-  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub/extra"))));
-  Choisir(QStringLiteral("fin.pvl"));
+  banc.Ecrire(QStringLiteral("pub/vieux.bak"), "Tempo=900.pvi\r\n");
+  const std::pair<const char*, const char*> choix[] = {
+      {"pub/extra", "fin.pvl"}, {"sous", "intro.pvl"}, {"pub", "effets.pvs"}, {"pub", "vieux.bak"}};
+  for (const auto& [dossier, nom] : choix) {
+    ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QString::fromUtf8(dossier))));
+    Choisir(QString::fromUtf8(nom));
+    Textes().clear();
+    publication->PubClick(BoutonPublication::Pub_btAutorun);
+    EXPECT_EQ(Textes(), QStringList{refus}) << nom;
+    EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), premiere) << nom;
+  }
+  // Another of the folder's lists: the former start list becomes Autorun.bak.
+  banc.Ecrire(QStringLiteral("pub/autre.pvl"), "Tempo=700.pvi\r\nSpectacle\\bleu.jpg\r\n");
+  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub"))));
+  Choisir(QStringLiteral("autre.pvl"));
   Textes().clear();
   publication->PubClick(BoutonPublication::Pub_btAutorun);
   EXPECT_EQ(Textes(), QStringList{QStringLiteral("Fichiers de démarrage installés !")});
-  EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), "Tempo=900.pvi\r\nSpectacle\\bleu.jpg\r\n");
-  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("sous"))));
-  Choisir(QStringLiteral("intro.pvl"));
+  EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), "Tempo=700.pvi\r\nSpectacle\\bleu.jpg\r\n");
+  EXPECT_EQ(banc.Lire("pub/Autorun.bak"), premiere);
+}
+
+TEST_F(PublicationProgramme, AutorunShNeLancePasCeQueContientLeNomDuProgrammeEtDemarreLeSpectacle) {
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true));
+  // A program whose name holds a command, quotes, a ";" and a space.
+  const QString nom = QStringLiteral("pl$(touch INJ)i'v\"o;r `touch INJ2` x");
+  banc.vue->CheminProgramme = VersCp1252((banc.CheminHote(QString()) + QLatin1Char('/') + nom).toStdString()).value();
+  const QString joueur = banc.CheminHote(QStringLiteral("pub/")) + nom;
+  {
+    QFile f(joueur);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("#!/bin/sh\necho \"$@\" > joue.txt\n");
+  }
+  ASSERT_TRUE(QFile::setPermissions(joueur, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner));
+  publication->rb_Plivor = true;
+  ASSERT_TRUE(sources->OuvrirDossier(banc.CheminHote(QStringLiteral("pub"))));
+  Choisir(QStringLiteral("Spectacle.pvl"));
+  Textes().clear();
   publication->PubClick(BoutonPublication::Pub_btAutorun);
-  EXPECT_EQ(banc.Lire("pub/Autorun.pvl"), banc.Chemin(QStringLiteral("sous/bleu.jpg")) + "\r\n" +
-                                              banc.Chemin(QStringLiteral("sous/img2/vert.gif")) + "\r\n" +
-                                              banc.Chemin(QStringLiteral("show/sons/air.wav")) + "\r\n");
+  ASSERT_EQ(Textes(), QStringList{QStringLiteral("Fichiers de démarrage installés !")});
+  // Run with sh from elsewhere, as a desktop would.
+  QProcess sh;
+  sh.setWorkingDirectory(banc.CheminHote(QString()));
+  sh.start(QStringLiteral("sh"), {banc.CheminHote(QStringLiteral("pub/autorun.sh")), QStringLiteral("--plein")});
+  ASSERT_TRUE(sh.waitForFinished(20000));
+  EXPECT_EQ(sh.exitCode(), 0) << sh.readAllStandardError().toStdString();
+  EXPECT_EQ(banc.Lire("pub/joue.txt"), "--plein Autorun.pvl\n");
+  QDirIterator it(banc.CheminHote(QString()), {QStringLiteral("INJ*")}, QDir::Files, QDirIterator::Subdirectories);
+  EXPECT_FALSE(it.hasNext()) << it.next().toStdString();
 }
 
 TEST_F(PublicationProgramme, UneCopieDuProgrammeQuiEchoueNEstPasDiteTerminee) {

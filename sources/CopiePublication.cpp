@@ -1,0 +1,110 @@
+#include "sources/CopiePublication.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace plivor {
+
+namespace {
+
+struct Descripteur {
+  explicit Descripteur(int f) : fd(f) {}
+  ~Descripteur() { Fermer(); }
+  Descripteur(const Descripteur&) = delete;
+  Descripteur& operator=(const Descripteur&) = delete;
+  bool Fermer() {
+    if (fd < 0) return true;
+    const int r = ::close(fd);
+    fd = -1;
+    return r == 0;
+  }
+  int fd;
+};
+
+// The temporary file goes away on every path out unless it was renamed.
+struct Temporaire {
+  QByteArray nom;
+  bool garde = false;
+  ~Temporaire() {
+    if (!garde && !nom.isEmpty()) ::unlink(nom.constData());
+  }
+};
+
+bool ToutEcrire(int fd, const char* octets, ssize_t n) {
+  while (n > 0) {
+    const ssize_t w = ::write(fd, octets, static_cast<size_t>(n));
+    if (w < 0 && errno == EINTR) continue;
+    if (w <= 0) return false;
+    octets += w;
+    n -= w;
+  }
+  return true;
+}
+
+// Renames without replacing: a name taken meanwhile is kept.
+bool RenommerSansRemplacer(const char* de, const char* vers) {
+  if (::renameat2(AT_FDCWD, de, AT_FDCWD, vers, RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // File systems without that flag: a link fails on an existing name.
+  if (::link(de, vers) != 0) return false;
+  ::unlink(de);
+  return true;
+}
+
+}  // namespace
+
+IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
+                                 const std::function<void(qint64)>& avance) {
+  // Never waits on a pipe or a device named like a picture.
+  Descripteur entree(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat etat {};
+  if (entree.fd < 0 || ::fstat(entree.fd, &etat) != 0 || !S_ISREG(etat.st_mode)) return IssueCopie::SourceIllisible;
+  const QFileInfo info(cible);
+  Temporaire temporaire{QFile::encodeName(info.absolutePath() + QLatin1Char('/') + QLatin1String(kPrefixeCopie) +
+                                          QStringLiteral("XXXXXX"))};
+  Descripteur sortie(::mkostemp(temporaire.nom.data(), O_CLOEXEC));
+  if (sortie.fd < 0) {
+    temporaire.nom.clear();
+    return IssueCopie::CibleImpossible;
+  }
+  std::vector<char> tampon(1 << 16);
+  qint64 total = 0;
+  for (;;) {
+    const ssize_t n = ::read(entree.fd, tampon.data(), tampon.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return IssueCopie::SourceIllisible;
+    if (n == 0) break;
+    if (!ToutEcrire(sortie.fd, tampon.data(), n)) return IssueCopie::CibleImpossible;
+    total += n;
+    if (avance) avance(n);
+  }
+  if (total != etat.st_size) return IssueCopie::SourceChangee;
+  const timespec dates[2] = {etat.st_atim, etat.st_mtim};
+  if (::fchmod(sortie.fd, (etat.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 || ::futimens(sortie.fd, dates) != 0 ||
+      ::fsync(sortie.fd) != 0 || !sortie.Fermer())
+    return IssueCopie::CibleImpossible;
+  const QByteArray nom = QFile::encodeName(cible);
+  if (remplacer ? ::rename(temporaire.nom.constData(), nom.constData()) == 0
+                : RenommerSansRemplacer(temporaire.nom.constData(), nom.constData())) {
+    temporaire.garde = true;
+    return IssueCopie::Faite;
+  }
+  return errno == EEXIST ? IssueCopie::CibleOccupee : IssueCopie::CibleImpossible;
+}
+
+int RetirerCopiesInterrompues(const QString& dossier) {
+  int n = 0;
+  const QDir d(dossier);
+  for (const QString& nom : d.entryList({QLatin1String(kPrefixeCopie) + QLatin1Char('*')}, QDir::Files | QDir::Hidden))
+    if (QFile::remove(d.filePath(nom))) ++n;
+  return n;
+}
+
+}  // namespace plivor

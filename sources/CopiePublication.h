@@ -1,0 +1,31 @@
+#pragma once
+// The publication's copy of one file: written whole under a temporary
+// name beside its target and renamed over it only once complete, so a
+// failed or killed copy never leaves a partial file under the target's
+// name. A killed copy leaves its temporary file, which the next
+// publication into that folder removes.
+
+#include <QString>
+#include <functional>
+
+namespace plivor {
+
+inline constexpr char kPrefixeCopie[] = ".plivor-copie-";
+
+enum class IssueCopie {
+  Faite,
+  SourceIllisible,  // cannot be opened, or is no regular file
+  SourceChangee,    // fewer or more bytes than announced: changed while copied
+  CibleImpossible,  // the target cannot be written (full disk, rights)
+  CibleOccupee,     // something took the target's name meanwhile
+};
+
+// `remplacer`: an existing target may be replaced; otherwise it is kept
+// and the copy fails with CibleOccupee. The copy has the source's date.
+IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
+                                 const std::function<void(qint64)>& avance);
+
+// Temporary files of copies killed in `dossier`; how many were removed.
+int RetirerCopiesInterrompues(const QString& dossier);
+
+}  // namespace plivor
