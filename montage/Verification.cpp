@@ -1,5 +1,7 @@
 #include "montage/Verification.h"
 
+#include "montage/Constructeur.h"
+
 #include <algorithm>
 
 #include "core/Adresses.h"
@@ -21,7 +23,10 @@ bool EstInstructionLigne(int genre) {
 Texte DossierDeListe(const Texte& chemin, StyleChemins style) { return SansBarre(DossierDe(chemin, style)); }
 
 // A line the grammar knows nothing of.
-bool GrammaireInconnue(const Texte& ligne, const Tables& tables) { return EntreeGrammaire(ligne, tables).Vide(); }
+// A known keyword with a misspelt value word is as faulty as an unknown line.
+bool GrammaireInconnue(const Texte& ligne, const Tables& tables) {
+  return EntreeGrammaire(ligne, tables).Vide() || MotValeurInconnu(ligne, tables);
+}
 
 // A sub-list's line that names nothing usable: an unknown extension, or a
 // file found neither as the projection reads it nor beside the sub-list.
