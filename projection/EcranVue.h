@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <memory>
 
+class QLabel;
+
 namespace plivor {
 
 class TFVue;
@@ -41,7 +43,7 @@ class EcranVue : public QWidget {
 
   TFVue& vue_;
   std::unique_ptr<MenuProjection> menu_;
-  class QLabel* avis_ = nullptr;
+  QLabel* avis_ = nullptr;
   class QTimer* finAvis_ = nullptr;
   bool synchronisation_ = false;
   bool imageTransition_ = false;
