@@ -39,6 +39,8 @@ sauver() {
   touches ctrl+a; taper "$1"; touches Return; sleep 1.5
 }
 oui() { boite && touches alt+o; sleep 1; }
+# Until the program has written F (newer than this script), 15 s at most.
+ecrit() { local i; for i in $(seq 150); do [ "$1" -nt actions.sh ] && return 0; sleep 0.1; done; return 1; }
 )SH");
 
 class ProgrammeSuretes : public testing::Test {
@@ -126,6 +128,7 @@ capturer montage-sous-liste.png
 ligne 1; touches Delete
 sauver "$PWD/main.pvl"
 oui
+ecrit main.pvl
 terminer
 )SH"));
   // C came once the show had gone into the sub-list: b, c, d or e on show.
@@ -223,7 +226,9 @@ demarrer l/liste.pvl
 ouvrir_montage
 ligne 1; touches Delete
 sauver "$PWD/l/liste.pvl"
+capturer question-lien.png
 oui
+ecrit l/liste.pvl
 terminer
 )SH"));
   EXPECT_EQ(Lire(QStringLiteral("victime.txt")), "ne pas toucher\n");
@@ -245,6 +250,7 @@ ouvrir_montage
 ligne 1; touches Delete
 sauver "$PWD/L.pvl"
 oui
+ecrit vrai/L.pvl
 terminer
 )SH"));
   EXPECT_TRUE(QFileInfo(Chemin(QStringLiteral("L.pvl"))).isSymLink());

@@ -40,7 +40,7 @@ class Pilote {
   static bool Disponible();
 
   // Runs `actions` under a new virtual screen; the script's exit status.
-  int Lancer(const QString& actions, int delaiMs = 120000);
+  int Lancer(const QString& actions, int delaiMs = 180000);
 
   // The bytes of a file of the folder ("<absent>" when there is none).
   std::string Lire(const QString& nom) const;
