@@ -4,22 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "support/ImagesEssai.h"
-#include "support/ProgrammeReel.h"
+#include "support/Pilote.h"
 
 namespace {
 
-const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
-
-std::string Lire(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<absent>");
-}
+using plivor::test::Pilote;
 
 // Pixels of `zone` within `tolerance` of `couleur`.
 int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) {
@@ -33,9 +26,7 @@ int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) 
 class ProgrammeMontage : public testing::Test {
  protected:
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-      GTEST_SKIP() << "Xvfb ou xdotool absent";
+    if (!Pilote::Disponible()) GTEST_SKIP() << "Xvfb ou xdotool absent";
     using plivor::test::Unie;
     plivor::EcrireJpeg(Chemin(QStringLiteral("rouge.jpg")), Unie(400, 300, QColor(220, 30, 30)));
     plivor::EcrireJpeg(Chemin(QStringLiteral("vert.jpg")), Unie(400, 300, QColor(30, 200, 40)));
@@ -50,38 +41,30 @@ class ProgrammeMontage : public testing::Test {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(octets.data(), qint64(octets.size()));
   }
+  std::string Lire(const QString& nom) const { return pilote_.Lire(nom); }
   // Runs the program on `liste` under a virtual screen with the driving
-  // script `actions` (bash, xdotool); the screen is captured after `apresMs`.
+  // script `actions`, after C opened the montage; the program captures the
+  // screen `apresMs` after its start, then ends.
   void Lancer(const QString& liste, const QString& actions, int apresMs) {
-    const QString script = Chemin(QStringLiteral("actions.sh"));
-    Ecrire(QStringLiteral("actions.sh"),
-           (QStringLiteral("cd '%1'\n"
-                           "'%2' --capture '%3' --apres %4 '%5' &\n"
-                           "sleep 3\n"
-                           // Keys go to the window under the pointer: the projection first.
-                           "xdotool mousemove 640 400 click 1; sleep 0.5\n"
-                           "xdotool key c; sleep 2\n")
-                .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
-                .arg(apresMs)
-                .arg(liste) +
-            actions + QStringLiteral("\nwait\n"))
-               .toStdString());
-    QProcess programme;
-    programme.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin(QStringLiteral("reglages.ini"))));
-    programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), script});
-    ASSERT_TRUE(programme.waitForFinished(90000));
-    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-    ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
+    const QString script = QStringLiteral(
+                               "demarrer --capture ecran.png --apres %1 '%2'\n"
+                               "cliquer 640 400; touches c; sleep 1.6\n")
+                               .arg(apresMs)
+                               .arg(liste) +
+                           actions + QStringLiteral("\nwait $P; echo $? > code.txt\n");
+    ASSERT_EQ(pilote_.Lancer(script, 90000), 0) << pilote_.Erreurs();
+    EXPECT_EQ(pilote_.Code(), 0) << pilote_.Erreurs();
+    ecran_ = pilote_.Capture(QStringLiteral("ecran.png"));
     ASSERT_EQ(ecran_.size(), QSize(1280, 800));
   }
-
-  // With PLIVOR_CAPTURES set, the capture is kept there to be looked at.
+  // With PLIVOR_CAPTURES set, the capture is kept there under this name.
   void Garder(const QString& nom) const {
     const QString dossier = qEnvironmentVariable("PLIVOR_CAPTURES");
     if (!dossier.isEmpty()) ecran_.save(QDir(dossier).filePath(nom));
   }
 
   QTemporaryDir dossier_;
+  Pilote pilote_{QStringLiteral(PLIVOR_PROGRAMME), dossier_.path()};
   QImage ecran_;
 };
 
@@ -92,10 +75,9 @@ const QString kLignes = QStringLiteral(
     "X=1100; Y0=96\n"
     "row() { echo $((Y0 + 13 * $1)); }\n"
     "sauver() {\n"
-    "  xdotool mousemove 1113 29 click 1; sleep 2\n"
-    "  D=$(xdotool search --onlyvisible --name 'Sauver une liste Plivor' | head -1)\n"
-    "  xdotool mousemove --window $D 60 60; sleep 0.3\n"
-    "  xdotool key ctrl+a; xdotool type --delay 15 \"$1\"; xdotool key Return; sleep 1.5\n"
+    "  cliquer 1113 29; sleep 1.5\n"
+    "  dans 'Sauver une liste Plivor' 60 60\n"
+    "  touches ctrl+a; taper \"$1\"; touches Return; sleep 1.1\n"
     "}\n");
 
 TEST_F(ProgrammeMontage, CouperCollerGlisserAnnulerPuisSauver) {
@@ -123,11 +105,11 @@ TEST_F(ProgrammeMontage, CouperCollerGlisserAnnulerPuisSauver) {
                     bleu = Ligne(QStringLiteral("bleu.jpg")) + "\r\n";
   // Cut and paste moved "rouge" below "vert"; the drag moved the transition
   // in front of "bleu".
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("glisse.pvl"))), tempo + vert + rouge + transition + bleu + fin);
+  EXPECT_EQ(Lire(QStringLiteral("glisse.pvl")), tempo + vert + rouge + transition + bleu + fin);
   // The undo took back the drag alone.
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))), tempo + transition + vert + rouge + bleu + fin);
+  EXPECT_EQ(Lire(QStringLiteral("sortie.pvl")), tempo + transition + vert + rouge + bleu + fin);
   // The source list is untouched.
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("essai.pvl"))),
+  EXPECT_EQ(Lire(QStringLiteral("essai.pvl")),
             "Tempo=3000.pvi\r\nrouge.jpg\r\nTransition=Gauche.pvi\r\nvert.jpg\r\nbleu.jpg\r\nTitrage=Fin.pvv\r\n");
 
   // On screen: the montage column with its ground, the tempo and picture
@@ -162,15 +144,13 @@ TEST_F(ProgrammeMontage, QuitterPuisAnnulerLaSauvegardeGardeLeProgrammeEtLesModi
   const QString actions = kLignes + QStringLiteral(
                                         // Delete line 1, then Ctrl+Q: "save it?" Yes; the save dialog: Escape.
                                         "xdotool mousemove $X $(row 1) click 1; sleep 0.4; xdotool key Delete; sleep 0.4\n"
-                                        "xdotool key ctrl+q; sleep 1.5\n"
-                                        "Q=$(xdotool search --onlyvisible --name 'Plivor  v-1.1ck- fr' | tail -1)\n"
-                                        "xdotool mousemove --window $Q 20 20; sleep 0.3; xdotool key Return; sleep 1.5\n"
-                                        "D=$(xdotool search --onlyvisible --name 'Sauver une liste Plivor' | head -1)\n"
-                                        "xdotool mousemove --window $D 60 60; sleep 0.3; xdotool key Escape; sleep 1\n");
+                                        "touches ctrl+q; sleep 1.1\n"
+                                        "boite; touches Return; sleep 1.1\n"
+                                        "dans 'Sauver une liste Plivor' 60 60; touches Escape; sleep 0.6\n");
   // The capture can only be taken by a program still running.
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
   Garder(QStringLiteral("montage-quitter.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("essai.pvl"))),
+  EXPECT_EQ(Lire(QStringLiteral("essai.pvl")),
             "Tempo=3000.pvi\r\nrouge.jpg\r\nTransition=Gauche.pvi\r\nvert.jpg\r\nbleu.jpg\r\nTitrage=Fin.pvv\r\n");
   // The montage still shows the edit: the transition's icon now on row 1.
   EXPECT_GT(Pixels(ecran_, QRect(1048, 89 + 13, 30, 13), QColor(180, 110, 20), 20), 60);
