@@ -186,8 +186,20 @@ void TFVue::ChargerTexte(const Texte& ligne) {
   if (!ExecutionMuette) Queue();
 }
 
+namespace {
+// Sub-lists expanded within one advance: a list that names itself with a
+// jump would otherwise expand itself without end before anything shows.
+int gSousListesEnCours = 0;
+constexpr int kSousListesParAvance = 8;
+}  // namespace
+
 void TFVue::ChargerSousListe(const Texte& ligne) {
   if (SuiviListe) return;
+  if (gSousListesEnCours >= kSousListesParAvance) return;
+  struct Niveau {
+    Niveau() { ++gSousListesEnCours; }
+    ~Niveau() { --gSousListesEnCours; }
+  } niveau;
   const auto lue = LireLignes(ligne);
   if (!lue) return;
   ListeTemporaire = *lue;

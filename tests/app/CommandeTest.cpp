@@ -186,9 +186,11 @@ TEST_F(Commande, UneListeAbsenteEstNommeeEtRienNEstEcrit) {
 }
 
 TEST_F(Commande, EtapesNEcritPasPlusDeNImages) {
-  // A list naming itself with a jump shows hundreds of steps in one advance.
+  // A list naming itself with a jump expanded itself hundreds of times in
+  // one advance, and showed a step at each level.
   const QString liste = Liste(QStringLiteral("principale.pvl"),
-                              {QStringLiteral("Saut=Suivant.pvi"), QStringLiteral("principale.pvl"), QStringLiteral("=vide.pvr")});
+                              {QStringLiteral("Saut=Suivant.pvi"), QStringLiteral("principale.pvl"),
+                               Image(QStringLiteral("rouge.bmp"), Qt::red)});
   const Bilan bilan = Plivor({QStringLiteral("--rendu"), QStringLiteral("r"), QStringLiteral("--etapes"),
                               QStringLiteral("10"), liste});
   ASSERT_TRUE(bilan.fini);

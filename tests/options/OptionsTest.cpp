@@ -99,8 +99,10 @@ TEST(Options, BooleensEtValeursAbsentes) {
   EXPECT_EQ(lu.opt_ListeIntro, QString());  // an absent string reads empty
   EXPECT_EQ(lu.opt_chemin, banc.dossier.path());
   EXPECT_EQ(lu.opt_couleurFond, RGB(35, 32, 55));  // unreadable colour: the default
-  // The saved states of items 8 and 9 do not act until clicked.
-  EXPECT_FALSE(banc.vue->IgnorerAbsents);
+  // The saved states act from the start: a checked "Ignorer les absents"
+  // passes missing files by without a click.
+  EXPECT_TRUE(banc.vue->IgnorerAbsents);
+  EXPECT_FALSE(banc.vue->IgnorerAudio);
 }
 
 TEST(Options, LesReglagesDuProgrammeSontSousOrvandePlivor) {
