@@ -33,7 +33,7 @@ class ProgrammeRecuperation : public testing::TestWithParam<const char*> {
 };
 
 // What is open when the signal comes.
-const char* const kOuvert[] = {"enregistrement", "question", "rien"};
+const char* const kOuvert[] = {"enregistrement", "question", "options", "rien"};
 
 TEST_P(ProgrammeRecuperation, UnSignalGardeLesModificationsQueLeDemarrageSuivantRend) {
   const QString ouvrir = GetParam() == std::string("enregistrement")
@@ -41,6 +41,9 @@ TEST_P(ProgrammeRecuperation, UnSignalGardeLesModificationsQueLeDemarrageSuivant
                          : GetParam() == std::string("question")
                              // Quitting a modified list: the save question.
                              ? QStringLiteral("touches ctrl+q; sleep 1.1\n")
+                         : GetParam() == std::string("options")
+                             // The options window, from the projection's key.
+                             ? QStringLiteral("cliquer 400 400; touches i; sleep 1.5\n")
                              : QString();
   const QString script =
       QStringLiteral(
@@ -51,8 +54,8 @@ TEST_P(ProgrammeRecuperation, UnSignalGardeLesModificationsQueLeDemarrageSuivant
           "%1"
           "terminer %2\n")
           .arg(ouvrir, GetParam() == std::string("question") ? QStringLiteral("HUP")
-                       : GetParam() == std::string("rien")   ? QStringLiteral("INT")
-                                                             : QStringLiteral("TERM"));
+                       : GetParam() == std::string("options") ? QStringLiteral("INT")
+                                                              : QStringLiteral("TERM"));
   ASSERT_EQ(pilote_.Lancer(script), 0) << pilote_.Erreurs();
   EXPECT_EQ(Lire(QStringLiteral("reste.txt")), "<absent>") << "le programme ne s'est pas terminé";
   EXPECT_EQ(pilote_.Code(), 0) << pilote_.Erreurs();
