@@ -339,10 +339,11 @@ void TFSource::changeEvent(QEvent* e) {
 void TFSource::Rafraichir() {
   const Sources& m = *moteur_;
   synchro_ = true;
-  if (fichiers_->count() != m.Fichiers.size() ||
-      (fichiers_->count() > 0 && fichiers_->item(0)->text() != m.Fichiers.front())) {
+  // Shared lists compare at once when the folder was not read again.
+  if (affiches_ != m.Fichiers) {
     fichiers_->clear();
     fichiers_->addItems(m.Fichiers);
+    affiches_ = m.Fichiers;
   }
   synchro_ = false;
   SelectionAffichee();
@@ -369,21 +370,25 @@ void TFSource::Rafraichir() {
 void TFSource::SelectionAffichee() {
   const Sources& m = *moteur_;
   if (fichiers_->count() != m.Fichiers.size()) return;
+  QItemSelectionModel* modele = fichiers_->selectionModel();
   synchro_ = true;
-  for (int i = 0; i < fichiers_->count(); ++i) fichiers_->item(i)->setSelected(m.Choisi(i));
-  if (m.IndexSource >= 0 && m.IndexSource < fichiers_->count())
+  // One call for the whole selection, and none when the list shows it
+  // already: a selection model merges and announces each change it is given.
+  Choix montre;
+  montre.Definir(PlagesDe(modele->selection()), fichiers_->count());
+  if (!(montre == m.Choisis())) modele->select(SelectionDe(m.Choisis(), *fichiers_->model()), QItemSelectionModel::ClearAndSelect);
+  if (m.IndexSource >= 0 && m.IndexSource < fichiers_->count() && fichiers_->currentRow() != m.IndexSource)
     fichiers_->setCurrentRow(m.IndexSource, QItemSelectionModel::NoUpdate);
   synchro_ = false;
 }
 
 void TFSource::SelectionVue() {
   if (synchro_) return;
-  std::vector<int> choisis;
-  for (int i = 0; i < fichiers_->count(); ++i)
-    if (fichiers_->item(i)->isSelected()) choisis.push_back(i);
-  const int courant = fichiers_->currentRow() >= 0 ? fichiers_->currentRow() : (choisis.empty() ? 0 : choisis.back());
+  std::vector<Plage> plages = PlagesDe(fichiers_->selectionModel()->selection());
+  const int courant =
+      fichiers_->currentRow() >= 0 ? fichiers_->currentRow() : (plages.empty() ? 0 : plages.back().fin);
   synchro_ = true;
-  moteur_->DefinirSelection(choisis, courant);
+  moteur_->DefinirPlages(std::move(plages), courant);
   moteur_->Selection();
   synchro_ = false;
 }

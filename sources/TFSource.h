@@ -72,6 +72,7 @@ class TFSource : public QWidget {
   QToolButton* btAudioArret_ = nullptr;
   QToolButton* btContenuListe_ = nullptr;
   QMenu* popSources_ = nullptr;
+  QStringList affiches_;  // the names the file list holds
   bool synchro_ = false;
 };
 
