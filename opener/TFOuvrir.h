@@ -48,6 +48,8 @@ class TFOuvrir : public QWidget {
   QCheckBox* apercu_ = nullptr;
   QMenu* popSources_ = nullptr;
   QMenu* popListe_ = nullptr;
+  QStringList affiches_;  // what the two lists hold
+  plivor::Liste lignes_;
   bool synchro_ = false;
 };
 
