@@ -213,6 +213,35 @@ TEST_F(ProgrammeSources, ApresLeDiaporamaLeMontageRetrouveLesRessources) {
   EXPECT_EQ(Pixels(ecran_, QRect(1198, 44, 22, 18), QColor(0, 0, 0), 80), 0);
 }
 
+TEST_F(ProgrammeSources, MajFinDansUnDossierDeVingtMilleFichiersEtLeProgrammeRepond) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  // 20 000 files: bleu.jpg, essai.pvl, p_00001.jpg ... p_19996.jpg, rouge.jpg, vert.jpg.
+  for (int i = 1; i <= 19996; ++i) {
+    QFile f(Chemin(QStringLiteral("p_%1.jpg").arg(i, 5, 10, QLatin1Char('0'))));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1; sleep 3\n"
+      // The first file, then every file down to the last.
+      "xdotool mousemove 850 216 click 1; sleep 1\n"
+      "xdotool key shift+End; sleep 2\n"
+      // The window answers at once: the selection goes to the clipboard.
+      "xdotool key ctrl+c; sleep 1\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 16000);
+  Garder(QStringLiteral("ressources-maj-fin.png"));
+  // The list stands on its last files, every row shown chosen.
+  const QColor choisie = ecran_.pixelColor(940, 700);
+  EXPECT_GT(choisie.blue(), choisie.red() + 60) << choisie.name().toStdString();
+  EXPECT_LT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 2000);
+  EXPECT_GT(Pixels(ecran_, QRect(830, 300, 200, 400), choisie, 10), 40000);
+  // vert.jpg, the last file, is previewed.
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
+  // The montage's clipboard list shows the names copied (vert.jpg, rouge.jpg, ...).
+  EXPECT_GT(Pixels(ecran_, QRect(1050, 644, 150, 36), QColor(0, 0, 0), 90), 150);
+}
+
 // Sequences A (relative lines, with its companion picture) and B (absolute lines).
 class ProgrammeOuvreur : public ProgrammeSources {
  protected:
