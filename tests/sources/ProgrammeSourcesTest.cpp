@@ -242,6 +242,32 @@ TEST_F(ProgrammeSources, MajFinDansUnDossierDeVingtMilleFichiersEtLeProgrammeRep
   EXPECT_GT(Pixels(ecran_, QRect(1050, 644, 150, 36), QColor(0, 0, 0), 90), 150);
 }
 
+TEST_F(ProgrammeSources, UneImageIllisibleLaisseSaPlaceVideEtNEstDiteQuUneFois) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  Ecrire(QStringLiteral("casse.jpg"), "pas une image");
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      // Files: bleu.jpg (shown first), casse.jpg, essai.pvl, rouge.jpg,
+      // vert.jpg. casse.jpg chosen: the box, closed by Enter.
+      "xdotool mousemove 850 230 click 1; sleep 1.5\n"
+      "xdotool key Return; sleep 1\n"
+      // Away to the montage's list and back to the window: no box again.
+      "xdotool mousemove 1150 400 click 1; sleep 1\n"
+      "xdotool mousemove 900 198 click 1; sleep 1.5\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 15000);
+  Garder(QStringLiteral("ressources-illisible.png"));
+  // The slide's ground where the picture would be, not bleu.jpg kept from
+  // before; no box over the screen (it would stand at 674..1174 x 318..403).
+  const QColor fond = ecran_.pixelColor(260, 120);
+  EXPECT_FALSE(plivor::test::Proche(fond, kBleu, 60));
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), fond, 8)) << ecran_.pixelColor(477, 400).name().toStdString();
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(720, 390), fond, 8)) << ecran_.pixelColor(720, 390).name().toStdString();
+  const QColor choisie = ecran_.pixelColor(1000, 230);
+  EXPECT_GT(choisie.blue(), choisie.red() + 60) << choisie.name().toStdString();
+}
+
 // Sequences A (relative lines, with its companion picture) and B (absolute lines).
 class ProgrammeOuvreur : public ProgrammeSources {
  protected:
