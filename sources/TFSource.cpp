@@ -134,14 +134,18 @@ void TFSource::Construire() {
   filtrage->setToolTip(QStringLiteral("Filtrage personnalisé/Créer un filtre"));
   filtrage->appui = [this](bool droit) { moteur_->FiltrageBouton(droit); };
   genres->addWidget(filtrage);
-  nbSources_ = new QLabel(this);
-  nbSources_->setToolTip(QStringLiteral("Nombre de ressources compatibles présentes dans le dossier"));
   genres->addStretch();
-  genres->addWidget(nbSources_);
   colonne->addLayout(genres);
+  // The count beside the mask: five digits would not fit beside the kind buttons.
+  auto* filtre = new QHBoxLayout;
+  ligneFiltre_ = filtre;
   trFiltre_ = new QLabel(this);
   trFiltre_->setToolTip(QStringLiteral("Filtre en cours"));
-  colonne->addWidget(trFiltre_);
+  filtre->addWidget(trFiltre_, 1);
+  nbSources_ = new QLabel(this);
+  nbSources_->setToolTip(QStringLiteral("Nombre de ressources compatibles présentes dans le dossier"));
+  filtre->addWidget(nbSources_);
+  colonne->addLayout(filtre);
   // Labels on the slide colour, light; long texts never widen the window.
   for (QLabel* l : {static_cast<QLabel*>(trDossier_), trFiltre_, nbSources_}) {
     QPalette p = l->palette();
@@ -149,7 +153,6 @@ void TFSource::Construire() {
     l->setPalette(p);
     if (l != nbSources_) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   }
-  nbSources_->setMinimumWidth(24);
   nbSources_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   fichiers_ = new ListeFichiers(*moteur_, this);
@@ -196,7 +199,7 @@ void TFSource::ConstruirePublication() {
   auto* colonne = static_cast<QVBoxLayout*>(layout());
   publication_ = std::make_unique<Publication>(*moteur_);
   panneauPub_ = new PanneauPublication(*publication_, this);
-  colonne->insertWidget(colonne->indexOf(trFiltre_) + 1, panneauPub_->EnTete());
+  colonne->insertWidget(colonne->indexOf(ligneFiltre_) + 1, panneauPub_->EnTete());
   colonne->addWidget(panneauPub_);
   // The panel takes the place of the import buttons and of the close button.
   connect(publication_.get(), &Publication::Change, this, [this] {

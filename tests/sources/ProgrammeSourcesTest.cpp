@@ -238,6 +238,8 @@ TEST_F(ProgrammeSources, MajFinDansUnDossierDeVingtMilleFichiersEtLeProgrammeRep
   EXPECT_GT(Pixels(ecran_, QRect(830, 300, 200, 400), choisie, 10), 40000);
   // vert.jpg, the last file, is previewed.
   EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
+  // The count, whole, at the right of the mask's line.
+  EXPECT_GT(Pixels(ecran_, QRect(1000, 192, 45, 13), QColor(240, 230, 210), 60), 25);
   // The montage's clipboard list shows the names copied (vert.jpg, rouge.jpg, ...).
   EXPECT_GT(Pixels(ecran_, QRect(1050, 644, 150, 36), QColor(0, 0, 0), 90), 150);
 }

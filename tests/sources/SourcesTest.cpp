@@ -449,6 +449,16 @@ TEST_F(SourcesTest, IgnorerLesFichiersAudioRetenuDansLesReglagesLaisseLeSonMuet)
   EXPECT_TRUE(banc.vue->AudioCourant.empty());
 }
 
+TEST_F(SourcesTest, UnSonQuiNePeutSOuvrirNeLaissePasDeBoutonDArret) {
+  banc.Ecrire(QStringLiteral("medias/Track01.cda"), "");
+  sources->Sons();
+  Choisir({"Track01.cda"});
+  sources->Selection();
+  EXPECT_FALSE(banc.vue->AudioEnCours);
+  EXPECT_FALSE(sources->AudioArretVisible);
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);  // the layer's reason, said by the projection
+}
+
 TEST(ArbreDossiers, UnitesDeLaTableDesMontages) {
   const QString table = QStringLiteral(
       "/dev/sda1 / ext4 rw 0 0\n"
