@@ -121,7 +121,8 @@ void TFSource::Construire() {
   });
   ConstruireFiltres();
   colonne->addWidget(pnFiltrage_);
-  colonne->addWidget(pnCreation_);
+  // The creation panel stands over the window's top-left corner.
+  pnCreation_->setAutoFillBackground(true);
 
   auto* genres = new QHBoxLayout;
   genres->setSpacing(0);
@@ -245,7 +246,7 @@ void TFSource::ConstruireFiltres() {
   clair.setColor(QPalette::WindowText, QColor(240, 230, 210));
   pnCreation_->setPalette(clair);
   auto* creation = new QVBoxLayout(pnCreation_);
-  creation->setContentsMargins(0, 0, 0, 0);
+  creation->setContentsMargins(2, 2, 2, 2);
   creation->setSpacing(1);
   creation->addWidget(new QLabel(QStringLiteral("Création d'un filtre"), pnCreation_));
   listeFiltres_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -356,6 +357,10 @@ void TFSource::Rafraichir() {
   dossiers_->setFixedHeight(m.filtres.HauteurDossiers() + 26);
   pnFiltrage_->setVisible(m.filtres.PanneauVisible);
   pnCreation_->setVisible(m.filtres.CreationVisible);
+  if (m.filtres.CreationVisible) {
+    pnCreation_->setGeometry(0, 0, width(), pnCreation_->sizeHint().height());
+    pnCreation_->raise();
+  }
   if (listeFiltres_->count() != m.filtres.ListeFiltres.size() || m.filtres.ListeFiltres != [this] {
         QStringList l;
         for (int i = 0; i < listeFiltres_->count(); ++i) l << listeFiltres_->itemText(i);

@@ -151,10 +151,11 @@ TEST_F(ProgrammeSources, UnFiltreCreeAuClicDroit) {
       "xdotool mousemove 1209 53 click 1; sleep 2\n"
       // The right button on "F..." opens the creation panel; a pattern
       // typed in its edit and validated becomes the mask.
+      // It stands over the window's top-left corner.
       "xdotool mousemove 993 179 click 3; sleep 1\n"
-      "xdotool mousemove 933 254 click 1; sleep 0.3\n"
+      "xdotool mousemove 933 87 click 1; sleep 0.3\n"
       "xdotool key ctrl+a; xdotool type --delay 30 '?e*.jpg'; sleep 0.3\n"
-      "xdotool mousemove 874 277 click 1; sleep 1.5\n"
+      "xdotool mousemove 874 110 click 1; sleep 1.5\n"
       "xdotool mousemove 5 5\n");
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
   Garder(QStringLiteral("ressources-filtre.png"));
