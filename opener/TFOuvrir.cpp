@@ -1,6 +1,7 @@
 #include "opener/TFOuvrir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDrag>
 #include <QDropEvent>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/VueDossiers.h"
 
@@ -120,10 +122,14 @@ void TFOuvrir::Construire() {
   f1->setShortcut(QKeySequence(Qt::Key_F1));
   addAction(f1);
   connect(f1, &QAction::triggered, aide, &QPushButton::click);
-  connect(aide, &QPushButton::clicked, this, [this] { 
+  connect(aide, &QPushButton::clicked, this, [this] {
     TFVue& vue = moteur_->Vue();
     vue.Services().bureau.OuvrirAide(QString::fromStdString(VersUtf8(vue.FichierAide)), 5000);
-   });
+    // The help window answers while the modal opener stays up: it is the opener's own.
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != this && w->isVisible() && w->inherits("plivor::VisionneuseAide") && w->windowHandle() && windowHandle())
+        w->windowHandle()->setTransientParent(windowHandle());
+  });
 
   auto* bas = new QHBoxLayout;
   bas->setSpacing(4);

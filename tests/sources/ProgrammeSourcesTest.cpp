@@ -294,6 +294,23 @@ TEST_F(ProgrammeOuvreur, LOuvreurMontreLaVignetteDeLaSequence) {
   EXPECT_EQ(Pixels(ecran_, QRect(0, 0, 1280, 800), kVert, 40), 0);
 }
 
+TEST_F(ProgrammeOuvreur, LAideDeLOuvreurRepondPendantQuIlEstOuvert) {
+  const QString actions = QStringLiteral(
+      "xdotool key l; sleep 2\n"
+      // Its help button: the contents, at the screen's top-left corner;
+      // a click on the last topic, "L'auteur", opens that page.
+      "xdotool mousemove 853 370 click 1; sleep 2\n"
+      "xdotool mousemove 69 185 click 1; sleep 1.5\n"
+      "xdotool mousemove 700 700\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 13000);
+  Garder(QStringLiteral("ouvreur-aide.png"));
+  // The contents' links (blue, under the title) are gone: another page shows.
+  EXPECT_GT(Pixels(ecran_, QRect(0, 0, 520, 600), Qt::white, 4), 200000);
+  EXPECT_LT(Pixels(ecran_, QRect(40, 84, 200, 110), QColor(0, 0, 238), 60), 10);
+  // The opener is still there beside it.
+  EXPECT_GT(Pixels(ecran_, QRect(650, 410, 200, 70), Qt::white, 4), 10000);
+}
+
 TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
   const QString actions =
       kSauver +
