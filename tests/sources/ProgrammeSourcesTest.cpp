@@ -58,7 +58,8 @@ class ProgrammeSources : public testing::Test {
     Ecrire(QStringLiteral("actions.sh"),
            (QStringLiteral("cd '%1'\n"
                            "'%2' --capture '%3' --apres %4 '%5' &\n"
-                           "sleep 3\n"
+                           // Started when its window shows, however busy the machine.
+                           "timeout 20 xdotool search --sync --onlyvisible --pid $! >/dev/null; sleep 1.5\n"
                            "xdotool mousemove 640 400 click 1; sleep 0.5\n")
                 .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
                 .arg(apresMs)
@@ -223,7 +224,8 @@ TEST_F(ProgrammeSources, MajFinDansUnDossierDeVingtMilleFichiersEtLeProgrammeRep
   }
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 3\n"
+      "xdotool mousemove 1209 53 click 1\n"
+      "timeout 20 xdotool search --sync --onlyvisible --name 'Fenêtre des Ressources' >/dev/null; sleep 2\n"
       // The first file, then every file down to the last.
       "xdotool mousemove 850 216 click 1; sleep 1\n"
       "xdotool key shift+End; sleep 2\n"
