@@ -171,7 +171,7 @@ void Sources::Selection() {
     if (!AudioIgnore()) {
       vue_.Charger(*chemin);
       // A sound that could not be opened leaves nothing to stop.
-      AudioArretVisible = vue_.AudioEnCours;
+      AudioArretVisible = vue_.AudioEnCours || (vue_.AudioCourant == *chemin && (vue_.MciOuvert || vue_.Mp3Ouvert));
     }
     Informer(*chemin);
   } else if (TypeSource == Genre::SousListe || TypeSource == Genre::Script || TypeSource == Genre::TexteSimple) {

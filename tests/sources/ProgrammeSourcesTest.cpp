@@ -324,7 +324,7 @@ TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
           "sauver 755 525 '%1'\n"
           "xdotool mousemove 755 549 click 1; sleep 2\n")
           .arg(Chemin(QStringLiteral("ensemble.pvl")));
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 17000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 21000);
   Garder(QStringLiteral("ouvreur-projection.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("ensemble.pvl"))),
             "Drapeau=A.pvd\r\nTempo=9000.pvi\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\nDrapeau=B.pvd\r\n" +
@@ -343,7 +343,8 @@ TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
           "glisser() {\n"
           "  xdotool mousemove $1 $2 click 1; sleep 0.5; xdotool mousedown 1; sleep 0.2\n"
           "  for x in $(seq $1 20 $3); do xdotool mousemove $x $4; sleep 0.03; done\n"
-          "  xdotool mousemove $3 $4; sleep 0.3; xdotool mouseup 1; sleep 0.8\n"
+          // Time for the drag to take the pointer before the button goes up.
+          "  xdotool mousemove $3 $4; sleep 0.8; xdotool mouseup 1; sleep 0.8\n"
           "}\n"
           "xdotool key l; sleep 2\n"
           // A.pvl into the empty list, then B.pvl dropped on A's row: in front of it.
@@ -351,7 +352,7 @@ TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
           "glisser 436 427 760 413\n"
           "sauver 755 525 '%1'\n")
           .arg(Chemin(QStringLiteral("glisse.pvl")));
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 19000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 22000);
   Garder(QStringLiteral("ouvreur-glisser.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("glisse.pvl"))),
             "Drapeau=B.pvd\r\n" + Ligne(QStringLiteral("bleu.jpg")) + "\r\nDrapeau=A.pvd\r\nTempo=9000.pvi\r\n" +
