@@ -265,13 +265,12 @@ void TFOuvrir::Rafraichir() {
   Montrer(fichiers_, m.FichiersChoisis());
   if (m.IndexSequence < fichiers_->count() && fichiers_->currentRow() != m.IndexSequence)
     fichiers_->setCurrentRow(m.IndexSequence, QItemSelectionModel::NoUpdate);
-  if (lignes_ != m.Lignes) {
-    liste_->clear();
-    QStringList lignes;
-    for (const Texte& ligne : m.Lignes) lignes << QString::fromStdString(VersUtf8(ligne));
-    liste_->addItems(lignes);
-    lignes_ = m.Lignes;
-  }
+  // Built again on every change: a drop into the list leaves it in a state
+  // the next drag does not survive otherwise.
+  liste_->clear();
+  QStringList lignes;
+  for (const Texte& ligne : m.Lignes) lignes << QString::fromStdString(VersUtf8(ligne));
+  liste_->addItems(lignes);
   std::vector<int> choisies;
   for (int i = 0; i < liste_->count(); ++i)
     if (m.LigneChoisie(i)) choisies.push_back(i);

@@ -48,8 +48,7 @@ class TFOuvrir : public QWidget {
   QCheckBox* apercu_ = nullptr;
   QMenu* popSources_ = nullptr;
   QMenu* popListe_ = nullptr;
-  QStringList affiches_;  // what the two lists hold
-  plivor::Liste lignes_;
+  QStringList affiches_;  // what the file list holds
   bool synchro_ = false;
 };
 
