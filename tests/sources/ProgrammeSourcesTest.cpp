@@ -83,6 +83,9 @@ class ProgrammeSources : public testing::Test {
   QImage ecran_;
 };
 
+// Waits for the resource window, however busy the machine.
+#define kRessources "timeout 20 xdotool search --sync --onlyvisible --name 'Fenêtre des Ressources' >/dev/null; sleep 1\n"
+
 // The montage's save dialog, answered with the path given.
 const QString kSauver = QStringLiteral(
     "sauver() {\n"
@@ -101,7 +104,7 @@ TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
       QStringLiteral(
           // The montage, then its "Importer des médias" button.
           "xdotool key c; sleep 2\n"
-          "xdotool mousemove 1209 53 click 1; sleep 2\n"
+          "xdotool mousemove 1209 53 click 1\n" kRessources
           // Files: bleu.jpg, essai.pvl, rouge.jpg, son.wav, vert.jpg, one row of 14 pixels each.
           "xdotool mousemove 850 272 click 1; sleep 1\n"
           // vert.jpg dragged onto the montage's second line.
@@ -130,7 +133,7 @@ TEST_F(ProgrammeSources, ImporterParLaToucheEtParLeBouton) {
       kSauver +
       QStringLiteral(
           "xdotool key c; sleep 2\n"
-          "xdotool mousemove 1209 53 click 1; sleep 2\n"
+          "xdotool mousemove 1209 53 click 1\n" kRessources
           // Files: bleu.jpg, essai.pvl, rouge.jpg, vert.jpg. bleu.jpg at the
           // head by its key (D), vert.jpg at the end by its button.
           "xdotool mousemove 850 216 click 1; sleep 1; xdotool key d; sleep 1\n"
@@ -149,7 +152,7 @@ TEST_F(ProgrammeSources, UnFiltreCreeAuClicDroit) {
   Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       // The right button on "F..." opens the creation panel; a pattern
       // typed in its edit and validated becomes the mask.
       // It stands over the window's top-left corner.
@@ -174,7 +177,7 @@ TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
   Ecrire(QStringLiteral("reglages.ini"), "[Options]\nTempo=60000\n");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       // Pictures only: bleu.jpg, rouge.jpg, vert.jpg; rouge.jpg chosen, then the show.
       "xdotool mousemove 842 179 click 1; sleep 1\n"
       "xdotool mousemove 850 230 click 1; sleep 1\n"
@@ -195,7 +198,7 @@ TEST_F(ProgrammeSources, ApresLeDiaporamaLeMontageRetrouveLesRessources) {
   Ecrire(QStringLiteral("reglages.ini"), "[Options]\nTempo=60000\n");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       "xdotool mousemove 842 179 click 1; sleep 1\n"
       "xdotool mousemove 850 230 click 1; sleep 1\n"
       "xdotool mousemove 836 787 click 1; sleep 2\n"
@@ -253,7 +256,7 @@ TEST_F(ProgrammeSources, UneImageIllisibleLaisseSaPlaceVideEtNEstDiteQuUneFois) 
   Ecrire(QStringLiteral("casse.jpg"), "pas une image");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       // Files: bleu.jpg (shown first), casse.jpg, essai.pvl, rouge.jpg,
       // vert.jpg. casse.jpg chosen: the box, closed by Enter.
       "xdotool mousemove 850 230 click 1; sleep 1.5\n"
