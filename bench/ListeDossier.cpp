@@ -6,7 +6,6 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include "Rapport.h"
 #include "platform/ArbreDossiers.h"
 
 namespace {
@@ -53,10 +52,4 @@ BENCHMARK(ListeParMasque)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  plivor::bench::RapportRatios rapport("ListeQt", "liste d'un dossier de 20 000 fichiers par masque, rapport à Qt :");
-  benchmark::RunSpecifiedBenchmarks(&rapport);
-  benchmark::Shutdown();
-  return 0;
-}
+// main: SelectionSources.cpp, which prints both groups of ratios.

@@ -12,7 +12,8 @@ namespace plivor {
 
 namespace {
 
-bool EstPvl(const Texte& ligne) { return ligne.size() >= 4 && ligne.compare(ligne.size() - 4, 4, ".pvl") == 0; }
+// Letter case aside, as the file list's mask matches.
+bool EstPvl(const Texte& ligne) { return ligne.size() >= 4 && Minuscules(ligne.substr(ligne.size() - 4)) == ".pvl"; }
 
 bool EstImageApercu(int genre) { return genre == Genre::Jpeg || genre == Genre::Gif || genre == Genre::Bmp; }
 
@@ -35,9 +36,8 @@ Ouvreur::Ouvreur(TFVue& vue, const QString& depart) : Arbre(depart), vue_(vue) {
 
 void Ouvreur::DirectoryChange() {
   Fichiers = Arbre.Fichiers(QStringLiteral("*.pvl"));
-  fichiersChoisis_.assign(size_t(Fichiers.size()), 0);
+  fichiersChoisis_.Definir({{0, 0}}, int(Fichiers.size()));
   IndexSequence = 0;
-  if (!Fichiers.isEmpty()) fichiersChoisis_[0] = 1;
   NbSources = Fichiers.isEmpty() ? QString() : QString::number(Fichiers.size());
   if (const auto dossier = VersCp1252(Arbre.Dossier().toStdString()))
     vue_.Services().fichiers.ChangerDossier(*dossier);
@@ -65,9 +65,13 @@ bool Ouvreur::OuvrirDossier(const QString& dossier) {
 // ---- Selections.
 
 void Ouvreur::ChoisirFichiers(const std::vector<int>& indices, int courant) {
-  std::fill(fichiersChoisis_.begin(), fichiersChoisis_.end(), 0);
-  for (int i : indices)
-    if (i >= 0 && i < Fichiers.size()) fichiersChoisis_[size_t(i)] = 1;
+  std::vector<Plage> plages;
+  for (int i : indices) plages.push_back({i, i});
+  ChoisirPlagesFichiers(std::move(plages), courant);
+}
+
+void Ouvreur::ChoisirPlagesFichiers(std::vector<Plage> plages, int courant) {
+  fichiersChoisis_.Definir(std::move(plages), int(Fichiers.size()));
   if (!Fichiers.isEmpty()) IndexSequence = std::clamp(courant, 0, int(Fichiers.size()) - 1);
   SelectionFichiers();
 }
@@ -77,6 +81,7 @@ void Ouvreur::ChoisirLignes(const std::vector<int>& indices, int courant) {
   for (int i : indices)
     if (i >= 0 && i < int(Lignes.size())) lignesChoisies_[size_t(i)] = 1;
   ligneCourante_ = Lignes.empty() ? -1 : std::clamp(courant, 0, int(Lignes.size()) - 1);
+  if (!indices.empty() && ligneCourante_ >= 0) LigneOuvrir = ligneCourante_;
   SelectionListe();
 }
 
@@ -179,14 +184,15 @@ void Ouvreur::Apercevoir(const Texte& sequence, bool depuisListe) {
 
 bool Ouvreur::CopierTampon() {
   Liste pile;
-  for (int i = int(Fichiers.size()) - 1; i >= 0; --i) {
-    if (!FichierChoisi(i)) continue;
-    if (const auto chemin = CheminFichier(i))
-      pile.push_back(*chemin);
-    else
-      vue_.Services().dialogues.Information(QStringLiteral("Fichier : \r") + Arbre.Chemin(Fichiers[i]) +
-                                            QStringLiteral("\rnom illisible en Windows-1252 : refusé par Plivor"));
-  }
+  const auto& plages = fichiersChoisis_.Plages();
+  for (auto p = plages.rbegin(); p != plages.rend(); ++p)
+    for (int i = p->fin; i >= p->debut; --i) {
+      if (const auto chemin = CheminFichier(i))
+        pile.push_back(*chemin);
+      else
+        vue_.Services().dialogues.Information(QStringLiteral("Fichier : \r") + Arbre.Chemin(Fichiers[i]) +
+                                              QStringLiteral("\rnom illisible en Windows-1252 : refusé par Plivor"));
+    }
   if (pile.empty()) return false;
   Transfert = std::move(pile);
   return true;
@@ -209,7 +215,7 @@ void Ouvreur::ImporterFin() {
 }
 
 void Ouvreur::ToutSelectionner() {
-  std::fill(fichiersChoisis_.begin(), fichiersChoisis_.end(), 1);
+  fichiersChoisis_.Tout(int(Fichiers.size()));
   emit Change();
 }
 
@@ -449,8 +455,13 @@ void Ouvreur::ProjeterListe() {
     vue_.Services().dialogues.Information(QStringLiteral("La liste est vide et ne peut donc être projetée..."));
     return;
   }
+  // Deployed first: what it has to say is said over the opener, not over
+  // a projection still hidden.
+  const auto deployee = Deploiement();
+  if (!deployee) return;
   Cloturer();
-  if (!DeployerPvl()) return;
+  lignesChoisies_.assign(Lignes.size(), 0);
+  vue_.Medias = *deployee;
   vue_.Services().fichiers.ChangerDossier(vue_.DossierProjection);
   vue_.CreerPopDrapeaux();
   vue_.Debut(Emetteur::Aucun);
@@ -462,7 +473,9 @@ bool Ouvreur::Sauver() {
     dialogues.Information(QStringLiteral("La liste est vide et ne peut être sauvée !!"));
     return false;
   }
-  if (!DeployerPvl()) return false;
+  // The show in progress changes only once the list is saved.
+  const auto deployee = Deploiement();
+  if (!deployee) return false;
   const auto choix = dialogues.FichierAEnregistrer(QStringLiteral("Sauver une liste Plivor"),
                                                    Arbre.Chemin(QStringLiteral("Nouveau nom.pvl")), kFiltreSauver);
   if (!choix) return false;
@@ -479,10 +492,17 @@ bool Ouvreur::Sauver() {
     dialogues.Message(Texte("Le fichier \"") + *chemin + Cp("\" est en lecture seule."));
     return false;
   }
-  if (!EcrireListe(*chemin, vue_.Medias, fichiers)) {
+  if (!EcrireListe(*chemin, *deployee, fichiers)) {
     dialogues.Message(Cp("Impossible d'écrire le fichier \"") + *chemin + "\".");
     return false;
   }
+  // The projection plays the list saved, under its own name: the montage
+  // would otherwise save it over the list it came from.
+  lignesChoisies_.assign(Lignes.size(), 0);
+  vue_.Medias = *deployee;
+  vue_.CheminListe = *chemin;
+  vue_.DossierProjection = SansBarre(DossierDe(*chemin, fichiers.Style()));
+  vue_.CreerPopDrapeaux();
   DirectoryChange();
   return true;
 }

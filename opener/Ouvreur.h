@@ -11,6 +11,7 @@
 
 #include "platform/ArbreDossiers.h"
 #include "projection/TFVue.h"
+#include "sources/Plages.h"
 
 namespace plivor {
 
@@ -28,8 +29,11 @@ class Ouvreur : public QObject {
 
   // ---- Selections as the user makes them; each previews its current item.
   void ChoisirFichiers(const std::vector<int>& indices, int courant);
+  void ChoisirPlagesFichiers(std::vector<Plage> plages, int courant);
+  // A line chosen is also where the next insertion goes, below it.
   void ChoisirLignes(const std::vector<int>& indices, int courant);
-  bool FichierChoisi(int i) const { return fichiersChoisis_[size_t(i)] != 0; }
+  bool FichierChoisi(int i) const { return fichiersChoisis_.Contient(i); }
+  const Choix& FichiersChoisis() const { return fichiersChoisis_; }
   bool LigneChoisie(int i) const { return size_t(i) < lignesChoisies_.size() && lignesChoisies_[size_t(i)] != 0; }
   int LigneCourante() const { return ligneCourante_; }
 
@@ -100,7 +104,7 @@ class Ouvreur : public QObject {
   void Cloturer();  // hidden before a projection
 
   TFVue& vue_;
-  std::vector<char> fichiersChoisis_;
+  Choix fichiersChoisis_;
   std::vector<char> lignesChoisies_;
   int ligneCourante_ = -1;
 };

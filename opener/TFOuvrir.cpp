@@ -1,6 +1,7 @@
 #include "opener/TFOuvrir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDrag>
 #include <QDropEvent>
@@ -12,6 +13,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "platform/VueDossiers.h"
 
@@ -120,10 +122,14 @@ void TFOuvrir::Construire() {
   f1->setShortcut(QKeySequence(Qt::Key_F1));
   addAction(f1);
   connect(f1, &QAction::triggered, aide, &QPushButton::click);
-  connect(aide, &QPushButton::clicked, this, [this] { 
+  connect(aide, &QPushButton::clicked, this, [this] {
     TFVue& vue = moteur_->Vue();
     vue.Services().bureau.OuvrirAide(QString::fromStdString(VersUtf8(vue.FichierAide)), 5000);
-   });
+    // The help window answers while the modal opener stays up: it is the opener's own.
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w != this && w->isVisible() && w->inherits("plivor::VisionneuseAide") && w->windowHandle() && windowHandle())
+        w->windowHandle()->setTransientParent(windowHandle());
+  });
 
   auto* bas = new QHBoxLayout;
   bas->setSpacing(4);
@@ -236,20 +242,43 @@ void TFOuvrir::showEvent(QShowEvent* e) {
   activateWindow();
 }
 
+namespace {
+
+// The view shows `choix` in one call, and none when it shows it already.
+void Montrer(QListWidget* liste, const Choix& choix) {
+  QItemSelectionModel* modele = liste->selectionModel();
+  Choix montre;
+  montre.Definir(PlagesDe(modele->selection()), liste->count());
+  if (!(montre == choix)) modele->select(SelectionDe(choix, *liste->model()), QItemSelectionModel::ClearAndSelect);
+}
+
+}  // namespace
+
 void TFOuvrir::Rafraichir() {
   const Ouvreur& m = *moteur_;
   synchro_ = true;
-  if (fichiers_->count() != m.Fichiers.size() ||
-      (fichiers_->count() > 0 && fichiers_->item(0)->text() != m.Fichiers.front())) {
+  if (affiches_ != m.Fichiers) {
     fichiers_->clear();
     fichiers_->addItems(m.Fichiers);
+    affiches_ = m.Fichiers;
   }
-  for (int i = 0; i < fichiers_->count(); ++i) fichiers_->item(i)->setSelected(m.FichierChoisi(i));
-  if (m.IndexSequence < fichiers_->count()) fichiers_->setCurrentRow(m.IndexSequence, QItemSelectionModel::NoUpdate);
+  Montrer(fichiers_, m.FichiersChoisis());
+  if (m.IndexSequence < fichiers_->count() && fichiers_->currentRow() != m.IndexSequence)
+    fichiers_->setCurrentRow(m.IndexSequence, QItemSelectionModel::NoUpdate);
+  // Built again on every change: a drop into the list leaves it in a state
+  // the next drag does not survive otherwise.
   liste_->clear();
-  for (const Texte& ligne : m.Lignes) liste_->addItem(QString::fromStdString(VersUtf8(ligne)));
-  for (int i = 0; i < liste_->count(); ++i) liste_->item(i)->setSelected(m.LigneChoisie(i));
-  if (m.LigneCourante() >= 0) liste_->setCurrentRow(m.LigneCourante(), QItemSelectionModel::NoUpdate);
+  QStringList lignes;
+  for (const Texte& ligne : m.Lignes) lignes << QString::fromStdString(VersUtf8(ligne));
+  liste_->addItems(lignes);
+  std::vector<int> choisies;
+  for (int i = 0; i < liste_->count(); ++i)
+    if (m.LigneChoisie(i)) choisies.push_back(i);
+  Choix lignesChoisies;
+  lignesChoisies.DefinirIndices(choisies, liste_->count());
+  Montrer(liste_, lignesChoisies);
+  if (m.LigneCourante() >= 0 && liste_->currentRow() != m.LigneCourante())
+    liste_->setCurrentRow(m.LigneCourante(), QItemSelectionModel::NoUpdate);
   synchro_ = false;
   nbSources_->setText(m.NbSources);
   trApercu_->setText(m.TrApercu);
@@ -269,17 +298,15 @@ void TFOuvrir::Rafraichir() {
 
 void TFOuvrir::SelectionFichiersVue() {
   if (synchro_) return;
-  std::vector<int> choisis;
-  for (int i = 0; i < fichiers_->count(); ++i)
-    if (fichiers_->item(i)->isSelected()) choisis.push_back(i);
-  moteur_->ChoisirFichiers(choisis, fichiers_->currentRow() >= 0 ? fichiers_->currentRow() : 0);
+  moteur_->ChoisirPlagesFichiers(PlagesDe(fichiers_->selectionModel()->selection()),
+                                 fichiers_->currentRow() >= 0 ? fichiers_->currentRow() : 0);
 }
 
 void TFOuvrir::SelectionListeVue() {
   if (synchro_) return;
   std::vector<int> choisies;
-  for (int i = 0; i < liste_->count(); ++i)
-    if (liste_->item(i)->isSelected()) choisies.push_back(i);
+  for (const Plage& p : PlagesDe(liste_->selectionModel()->selection()))
+    for (int i = p.debut; i <= p.fin; ++i) choisies.push_back(i);
   moteur_->ChoisirLignes(choisies, liste_->currentRow() >= 0 ? liste_->currentRow() : 0);
 }
 

@@ -48,6 +48,7 @@ class TFOuvrir : public QWidget {
   QCheckBox* apercu_ = nullptr;
   QMenu* popSources_ = nullptr;
   QMenu* popListe_ = nullptr;
+  QStringList affiches_;  // what the file list holds
   bool synchro_ = false;
 };
 

@@ -13,6 +13,7 @@
 
 #include "platform/DisqueCd.h"
 #include "platform/DureeMidi.h"
+#include "platform/MidiRiff.h"
 #include "platform/WavDecoupe.h"
 
 namespace plivor {
@@ -25,6 +26,8 @@ std::atomic<bool> gArretVolontaire{false};
 std::atomic<bool> gCdEnLecture{false};
 std::atomic<bool> gCdEnPause{false};
 std::atomic<int> gVolumeCd{MIX_MAX_VOLUME};
+// The standard MIDI file of the RIFF MIDI file open, which the mixer reads.
+QByteArray gMidiEnveloppe;
 
 int Niveau(VolumeStereo v) {
   const int moyenne = (std::clamp(v.gauche, 0, 65535) + std::clamp(v.droite, 0, 65535)) / 2;
@@ -247,14 +250,21 @@ std::optional<QString> CoucheAudioSdl::Ouvrir(Peripherique peripherique, const Q
     if (peripherique == Peripherique::Midi) {
       if (!QFile::exists(soundFont_)) return QStringLiteral("SoundFont absente : ") + soundFont_;
       QFile fichier(chemin);
-      const auto duree = fichier.open(QIODevice::ReadOnly)
-                             ? DureeMidi(fichier.readAll().toStdString())
-                             : std::nullopt;
+      const QByteArray octets = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+      const std::string_view smf = MidiStandard(std::string_view(octets.constData(), size_t(octets.size())));
+      const auto duree = DureeMidi(smf);
       if (!duree) return QStringLiteral("Fichier MIDI illisible");
       dureeMs_ = int(*duree);
+      // The mixer knows no RIFF MIDI file: it is given the one it carries.
+      gMidiEnveloppe = smf.size() == size_t(octets.size()) ? QByteArray() : QByteArray(smf.data(), qsizetype(smf.size()));
     }
     QString erreur;
-    musique_ = ChargerMusique(chemin, erreur);
+    if (peripherique == Peripherique::Midi && !gMidiEnveloppe.isEmpty()) {
+      musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(gMidiEnveloppe.constData(), int(gMidiEnveloppe.size())), 1);
+      if (!musique_) erreur = QString::fromUtf8(Mix_GetError());
+    } else {
+      musique_ = ChargerMusique(chemin, erreur);
+    }
     if (!musique_) return erreur;
     if (peripherique != Peripherique::Midi) {
       const double secondes = Mix_MusicDuration(musique_);

@@ -1,12 +1,17 @@
 #include "sources/Sources.h"
 
+#include <QFile>
 #include <algorithm>
 
+#include "codecs/Images.h"
 #include "options/TFOptions.h"
 
 namespace plivor {
 
 namespace {
+
+// The option "Ignorer les fichiers audio" in the options window's check list.
+constexpr int kOptionIgnorerAudio = 9;
 
 bool EstImageListe(int genre) { return genre % 10 == 1 && genre > 0; }
 
@@ -14,12 +19,26 @@ bool EstSonSource(int genre) {
   return genre == Genre::Wav || genre == Genre::Midi || genre == Genre::Mp3 || genre == Genre::PisteCd;
 }
 
+// The picture's header read as its kind says: an empty file or one of
+// another kind would only bring the decoder's own words up while browsing.
+bool EnTeteImage(const QString& hote, int genre) {
+  QFile fichier(hote);
+  if (!fichier.open(QIODevice::ReadOnly)) return false;
+  const QByteArray debut = fichier.read(8);
+  switch (genre) {
+    case Genre::Jpeg: return debut.startsWith("\xFF\xD8") && TailleJpeg(hote).isValid();
+    case Genre::Gif: return debut.startsWith("GIF8");
+    case Genre::Bmp: return debut.startsWith("BM");
+    default: return true;
+  }
+}
+
 }  // namespace
 
 Sources::Sources(TFVue& vue, Montage& montage, const QString& depart)
     : Arbre(depart), vue_(vue), montage_(montage) {
   Fichiers = Arbre.Fichiers(Masque);
-  choisis_.assign(size_t(Fichiers.size()), 0);
+  if (!Fichiers.isEmpty()) choix_.Definir({{0, 0}}, int(Fichiers.size()));
 }
 
 // ---- Browsing.
@@ -31,9 +50,8 @@ void Sources::UniteChange(const QString& unite) {
 
 void Sources::DirectoryChange() {
   Fichiers = Arbre.Fichiers(Masque);
-  choisis_.assign(size_t(Fichiers.size()), 0);
+  choix_.Definir({{0, 0}}, int(Fichiers.size()));
   IndexSource = 0;
-  if (!Fichiers.isEmpty()) choisis_[0] = 1;
   NbSources = Fichiers.isEmpty() ? QString() : QString::number(Fichiers.size());
   // Bare names of the list resolve against the folder browsed.
   if (const auto dossier = VersCp1252(Arbre.Dossier().toStdString()))
@@ -63,15 +81,19 @@ void Sources::ChoisirMasque(const QString& masque) {
 // ---- Selection.
 
 void Sources::DefinirSelection(const std::vector<int>& indices, int courant) {
-  std::fill(choisis_.begin(), choisis_.end(), 0);
-  for (int i : indices)
-    if (i >= 0 && i < Fichiers.size()) choisis_[size_t(i)] = 1;
+  std::vector<Plage> plages;
+  for (int i : indices) plages.push_back({i, i});
+  DefinirPlages(std::move(plages), courant);
+}
+
+void Sources::DefinirPlages(std::vector<Plage> plages, int courant) {
+  choix_.Definir(std::move(plages), int(Fichiers.size()));
   if (!Fichiers.isEmpty()) IndexSource = std::clamp(courant, 0, int(Fichiers.size()) - 1);
   emit SelectionChangee();
 }
 
 void Sources::ToutSelectionner() {
-  std::fill(choisis_.begin(), choisis_.end(), 1);
+  choix_.Tout(int(Fichiers.size()));
   emit SelectionChangee();
 }
 
@@ -97,16 +119,35 @@ int Sources::Voisine(int depart, int pas) const {
   return -1;
 }
 
+bool Sources::Lisible(int index, bool dire) {
+  const QString hote = Arbre.Chemin(Fichiers[index]);
+  const auto ligne = Ligne(index);
+  if (!ligne || EnTeteImage(hote, GenreExtension(*ligne))) return true;
+  if (dire && !illisibles_.contains(hote)) {
+    illisibles_.insert(hote);
+    vue_.Services().dialogues.Information(QStringLiteral("L'image \"") + hote +
+                                          QStringLiteral("\" est vide ou illisible : elle n'est pas montrée."));
+  }
+  return false;
+}
+
 void Sources::ApercuImage(int index, const Texte& chemin) {
   const bool voisines = vue_.ImagesVoisines;
-  if (montage_.RafraichirFond) montage_.Rafraichir();
-  if (voisines)
-    if (const int avant = Voisine(index - 1, -1); avant >= 0) Montrer(avant, 444);
-  Montrer(index, voisines ? 443 : 423);
+  const int avant = voisines ? Voisine(index - 1, -1) : -1;
+  const int apres = voisines ? Voisine(index + 1, 1) : -1;
+  const bool lisible = Lisible(index, false);
+  const bool avantLisible = avant >= 0 && Lisible(avant, false);
+  const bool apresLisible = apres >= 0 && Lisible(apres, false);
+  // A slot whose file cannot be shown is left empty, not with the picture
+  // it held before.
+  const bool vide = !lisible || (avant >= 0 && !avantLisible) || (apres >= 0 && !apresLisible);
+  if (montage_.RafraichirFond || vide) montage_.Rafraichir();
+  if (avantLisible) Montrer(avant, 444);
+  if (lisible) Montrer(index, voisines ? 443 : 423);
   vue_.LigneApercu = NomDeFichier(chemin);
   Informer(chemin);
-  if (voisines)
-    if (const int apres = Voisine(index + 1, 1); apres >= 0) Montrer(apres, 445);
+  if (apresLisible) Montrer(apres, 445);
+  if (!lisible) Lisible(index, true);
 }
 
 void Sources::Selection() {
@@ -127,9 +168,10 @@ void Sources::Selection() {
   if (EstImageListe(TypeSource) && TypeSource != Genre::Metafichier) {
     ApercuImage(IndexSource, *chemin);
   } else if (EstSonSource(TypeSource)) {
-    if (!vue_.IgnorerAudio) {
-      AudioArretVisible = true;
+    if (!AudioIgnore()) {
       vue_.Charger(*chemin);
+      // A sound that could not be opened leaves nothing to stop.
+      AudioArretVisible = vue_.AudioEnCours || (vue_.AudioCourant == *chemin && (vue_.MciOuvert || vue_.Mp3Ouvert));
     }
     Informer(*chemin);
   } else if (TypeSource == Genre::SousListe || TypeSource == Genre::Script || TypeSource == Genre::TexteSimple) {
@@ -146,15 +188,19 @@ void Sources::Refuser(const QString& nom) const {
                                         QStringLiteral("nom illisible en Windows-1252 : refusé par Plivor"));
 }
 
+bool Sources::AudioIgnore() const {
+  return vue_.IgnorerAudio || (vue_.Reglages() && vue_.Reglages()->Coche(kOptionIgnorerAudio));
+}
+
 Liste Sources::CheminsChoisis() {
   Liste chemins;
-  for (int i = 0; i < Fichiers.size(); ++i) {
-    if (!Choisi(i)) continue;
-    if (const auto ligne = Ligne(i))
-      chemins.push_back(*ligne);
-    else
-      Refuser(Fichiers[i]);
-  }
+  for (const Plage& p : choix_.Plages())
+    for (int i = p.debut; i <= p.fin; ++i) {
+      if (const auto ligne = Ligne(i))
+        chemins.push_back(*ligne);
+      else
+        Refuser(Fichiers[i]);
+    }
   return chemins;
 }
 
@@ -200,13 +246,26 @@ void Sources::DiaporamaSources() {
     return;
   }
   vue_.DiaporamaDossier = true;
+  // Names that cannot be lines stay out of the show: the show's lines and
+  // the list's rows are told apart, both ways.
   Liste medias;
+  diaporama_.clear();
+  int debut = -1;
   for (int i = 0; i < Fichiers.size(); ++i)
-    if (const auto ligne = Ligne(i)) medias.push_back(*ligne);
+    if (const auto ligne = Ligne(i)) {
+      if (debut < 0 && i >= IndexSource) debut = int(medias.size());
+      medias.push_back(*ligne);
+      diaporama_.push_back(i);
+    }
+  if (medias.empty()) {
+    vue_.DiaporamaDossier = false;
+    vue_.Services().dialogues.Information(QStringLiteral("La liste est vide et ne peut donc être affichée..."));
+    return;
+  }
   vue_.Medias = medias;
   vue_.DossierProjection = VersCp1252(Arbre.Dossier().toStdString()).value_or(vue_.DossierProjection);
   vue_.CheminListe = "sans nom";
-  vue_.IndexCourant = IndexBorne(vue_.Medias, IndexSource);
+  vue_.IndexCourant = IndexBorne(vue_.Medias, debut < 0 ? 0 : debut);
   bool nombre = false;
   const int tempo = vue_.Reglages() ? vue_.Reglages()->opt_tempo.trimmed().toInt(&nombre) : 0;
   // A tempo that is no number, or no time at all, would never let the show breathe.
@@ -279,7 +338,9 @@ void Sources::FormShow() {
   if (vue_.ListePropre) return;
   if (vue_.DiaporamaDossier && !Fichiers.isEmpty()) {
     // Back from the folder's slide show: the file that was on screen.
-    IndexSource = IndexBorne(int(Fichiers.size()), vue_.IndexCourant - 1);
+    const bool memes = !diaporama_.empty() && diaporama_.back() < Fichiers.size();
+    IndexSource = memes ? diaporama_[size_t(IndexBorne(int(diaporama_.size()), vue_.IndexCourant - 1))]
+                        : IndexBorne(int(Fichiers.size()), vue_.IndexCourant - 1);
     DefinirSelection({IndexSource}, IndexSource);
     vue_.DiaporamaDossier = false;
     Selection();

@@ -4,6 +4,7 @@
 // montage. The window (TFSource) binds its controls to these calls.
 
 #include <QObject>
+#include <QSet>
 #include <QStringList>
 #include <optional>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "montage/Montage.h"
 #include "platform/ArbreDossiers.h"
 #include "sources/Filtres.h"
+#include "sources/Plages.h"
 
 namespace plivor {
 
@@ -36,7 +38,9 @@ class Sources : public QObject {
 
   // ---- The file list's selection, as the user makes it.
   void DefinirSelection(const std::vector<int>& indices, int courant);
-  bool Choisi(int index) const { return choisis_[size_t(index)] != 0; }
+  void DefinirPlages(std::vector<Plage> plages, int courant);
+  bool Choisi(int index) const { return choix_.Contient(index); }
+  const Choix& Choisis() const { return choix_; }
   void ToutSelectionner();
   // Preview of the current file in the projection window.
   void Selection();
@@ -100,15 +104,22 @@ class Sources : public QObject {
   void Refuser(const QString& nom) const;
   void Montrer(int index, int code);
   int Voisine(int depart, int pas) const;  // next image file that way, -1
+  // Whether the picture can be decoded at all; the user is told once per
+  // file when `dire`.
+  bool Lisible(int index, bool dire);
   void ApercuImage(int index, const Texte& chemin);
   void Informer(const Texte& chemin);
+  // Sounds are left silent: the option "Ignorer les fichiers audio".
+  bool AudioIgnore() const;
   // The application's help file: `nom` beside the program.
   void FichierAide(const char* nom);
   void OuvrirAide(const char* nom, int rubrique);
 
   TFVue& vue_;
   Montage& montage_;
-  std::vector<char> choisis_;
+  Choix choix_;
+  QSet<QString> illisibles_;       // pictures the user was told about
+  std::vector<int> diaporama_;     // file of each line of the folder's show
 };
 
 }  // namespace plivor

@@ -121,7 +121,8 @@ void TFSource::Construire() {
   });
   ConstruireFiltres();
   colonne->addWidget(pnFiltrage_);
-  colonne->addWidget(pnCreation_);
+  // The creation panel stands over the window's top-left corner.
+  pnCreation_->setAutoFillBackground(true);
 
   auto* genres = new QHBoxLayout;
   genres->setSpacing(0);
@@ -134,14 +135,18 @@ void TFSource::Construire() {
   filtrage->setToolTip(QStringLiteral("Filtrage personnalisé/Créer un filtre"));
   filtrage->appui = [this](bool droit) { moteur_->FiltrageBouton(droit); };
   genres->addWidget(filtrage);
-  nbSources_ = new QLabel(this);
-  nbSources_->setToolTip(QStringLiteral("Nombre de ressources compatibles présentes dans le dossier"));
   genres->addStretch();
-  genres->addWidget(nbSources_);
   colonne->addLayout(genres);
+  // The count beside the mask: five digits would not fit beside the kind buttons.
+  auto* filtre = new QHBoxLayout;
+  ligneFiltre_ = filtre;
   trFiltre_ = new QLabel(this);
   trFiltre_->setToolTip(QStringLiteral("Filtre en cours"));
-  colonne->addWidget(trFiltre_);
+  filtre->addWidget(trFiltre_, 1);
+  nbSources_ = new QLabel(this);
+  nbSources_->setToolTip(QStringLiteral("Nombre de ressources compatibles présentes dans le dossier"));
+  filtre->addWidget(nbSources_);
+  colonne->addLayout(filtre);
   // Labels on the slide colour, light; long texts never widen the window.
   for (QLabel* l : {static_cast<QLabel*>(trDossier_), trFiltre_, nbSources_}) {
     QPalette p = l->palette();
@@ -149,7 +154,6 @@ void TFSource::Construire() {
     l->setPalette(p);
     if (l != nbSources_) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   }
-  nbSources_->setMinimumWidth(24);
   nbSources_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
   fichiers_ = new ListeFichiers(*moteur_, this);
@@ -196,7 +200,7 @@ void TFSource::ConstruirePublication() {
   auto* colonne = static_cast<QVBoxLayout*>(layout());
   publication_ = std::make_unique<Publication>(*moteur_);
   panneauPub_ = new PanneauPublication(*publication_, this);
-  colonne->insertWidget(colonne->indexOf(trFiltre_) + 1, panneauPub_->EnTete());
+  colonne->insertWidget(colonne->indexOf(ligneFiltre_) + 1, panneauPub_->EnTete());
   colonne->addWidget(panneauPub_);
   // The panel takes the place of the import buttons and of the close button.
   connect(publication_.get(), &Publication::Change, this, [this] {
@@ -242,7 +246,7 @@ void TFSource::ConstruireFiltres() {
   clair.setColor(QPalette::WindowText, QColor(240, 230, 210));
   pnCreation_->setPalette(clair);
   auto* creation = new QVBoxLayout(pnCreation_);
-  creation->setContentsMargins(0, 0, 0, 0);
+  creation->setContentsMargins(2, 2, 2, 2);
   creation->setSpacing(1);
   creation->addWidget(new QLabel(QStringLiteral("Création d'un filtre"), pnCreation_));
   listeFiltres_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -339,10 +343,11 @@ void TFSource::changeEvent(QEvent* e) {
 void TFSource::Rafraichir() {
   const Sources& m = *moteur_;
   synchro_ = true;
-  if (fichiers_->count() != m.Fichiers.size() ||
-      (fichiers_->count() > 0 && fichiers_->item(0)->text() != m.Fichiers.front())) {
+  // Shared lists compare at once when the folder was not read again.
+  if (affiches_ != m.Fichiers) {
     fichiers_->clear();
     fichiers_->addItems(m.Fichiers);
+    affiches_ = m.Fichiers;
   }
   synchro_ = false;
   SelectionAffichee();
@@ -352,6 +357,10 @@ void TFSource::Rafraichir() {
   dossiers_->setFixedHeight(m.filtres.HauteurDossiers() + 26);
   pnFiltrage_->setVisible(m.filtres.PanneauVisible);
   pnCreation_->setVisible(m.filtres.CreationVisible);
+  if (m.filtres.CreationVisible) {
+    pnCreation_->setGeometry(0, 0, width(), pnCreation_->sizeHint().height());
+    pnCreation_->raise();
+  }
   if (listeFiltres_->count() != m.filtres.ListeFiltres.size() || m.filtres.ListeFiltres != [this] {
         QStringList l;
         for (int i = 0; i < listeFiltres_->count(); ++i) l << listeFiltres_->itemText(i);
@@ -369,21 +378,25 @@ void TFSource::Rafraichir() {
 void TFSource::SelectionAffichee() {
   const Sources& m = *moteur_;
   if (fichiers_->count() != m.Fichiers.size()) return;
+  QItemSelectionModel* modele = fichiers_->selectionModel();
   synchro_ = true;
-  for (int i = 0; i < fichiers_->count(); ++i) fichiers_->item(i)->setSelected(m.Choisi(i));
-  if (m.IndexSource >= 0 && m.IndexSource < fichiers_->count())
+  // One call for the whole selection, and none when the list shows it
+  // already: a selection model merges and announces each change it is given.
+  Choix montre;
+  montre.Definir(PlagesDe(modele->selection()), fichiers_->count());
+  if (!(montre == m.Choisis())) modele->select(SelectionDe(m.Choisis(), *fichiers_->model()), QItemSelectionModel::ClearAndSelect);
+  if (m.IndexSource >= 0 && m.IndexSource < fichiers_->count() && fichiers_->currentRow() != m.IndexSource)
     fichiers_->setCurrentRow(m.IndexSource, QItemSelectionModel::NoUpdate);
   synchro_ = false;
 }
 
 void TFSource::SelectionVue() {
   if (synchro_) return;
-  std::vector<int> choisis;
-  for (int i = 0; i < fichiers_->count(); ++i)
-    if (fichiers_->item(i)->isSelected()) choisis.push_back(i);
-  const int courant = fichiers_->currentRow() >= 0 ? fichiers_->currentRow() : (choisis.empty() ? 0 : choisis.back());
+  std::vector<Plage> plages = PlagesDe(fichiers_->selectionModel()->selection());
+  const int courant =
+      fichiers_->currentRow() >= 0 ? fichiers_->currentRow() : (plages.empty() ? 0 : plages.back().fin);
   synchro_ = true;
-  moteur_->DefinirSelection(choisis, courant);
+  moteur_->DefinirPlages(std::move(plages), courant);
   moteur_->Selection();
   synchro_ = false;
 }

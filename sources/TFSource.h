@@ -10,6 +10,7 @@
 #include "sources/Sources.h"
 
 class QComboBox;
+class QLayout;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -65,6 +66,7 @@ class TFSource : public QWidget {
   QLabel* nbSources_ = nullptr;
   QLabel* trDossier_ = nullptr;
   QLabel* trFiltre_ = nullptr;
+  QLayout* ligneFiltre_ = nullptr;  // the mask and the count
   QWidget* pnFiltrage_ = nullptr;
   QWidget* pnCreation_ = nullptr;
   QComboBox* listeFiltres_ = nullptr;
@@ -72,6 +74,7 @@ class TFSource : public QWidget {
   QToolButton* btAudioArret_ = nullptr;
   QToolButton* btContenuListe_ = nullptr;
   QMenu* popSources_ = nullptr;
+  QStringList affiches_;  // the names the file list holds
   bool synchro_ = false;
 };
 

@@ -148,6 +148,76 @@ TEST_F(Composition, ProjeterLaSequenceChoisie) {
   EXPECT_EQ(banc.vue->Medias, (Liste{"Transition=Gauche.pvi", b1}));
 }
 
+TEST_F(Composition, UneSauvegardeAnnuleeLaisseLaProjectionEnCours) {
+  banc.vue->Medias = {"Tempo=4000.pvi"};
+  banc.vue->CheminListe = banc.Chemin(QStringLiteral("depart.pvl"));
+  banc.dialogues.fichiers = {std::nullopt};
+  EXPECT_FALSE(ouvreur->Sauver());
+  EXPECT_EQ(banc.vue->Medias, Liste{"Tempo=4000.pvi"});
+  EXPECT_EQ(banc.vue->CheminListe, banc.Chemin(QStringLiteral("depart.pvl")));
+  // Saved: the projection plays the list saved, under that list's name.
+  banc.dialogues.fichiers = {banc.CheminHote(QStringLiteral("seq/Ensemble.pvl"))};
+  ASSERT_TRUE(ouvreur->Sauver());
+  EXPECT_EQ(banc.vue->Medias.front(), "Drapeau=A.pvd");
+  EXPECT_EQ(banc.vue->CheminListe, banc.Chemin(QStringLiteral("seq/Ensemble.pvl")));
+  EXPECT_EQ(banc.vue->DPop, (std::vector<Texte>{"A", "B"}));
+}
+
+TEST_F(Composition, InsererSousLaSelectionVaSousLaLigneChoisie) {
+  banc.Ecrire(QStringLiteral("seq/C.pvl"), "Tempo=1.pvi\r\n");
+  banc.Ecrire(QStringLiteral("seq/D.pvl"), "Tempo=2.pvi\r\n");
+  Rouvrir("seq");  // B.pvl, C.pvl, D.pvl
+  ouvreur->ChoisirFichiers({1}, 1);
+  ouvreur->ImporterDebut();  // C at the head: C, A, B
+  ASSERT_EQ(ouvreur->Lignes, (Liste{banc.Chemin(QStringLiteral("seq/C.pvl")), a, b}));
+  // A clicked, then D inserted below the selection, by button or by paste.
+  ouvreur->ChoisirLignes({1}, 1);
+  ouvreur->ChoisirFichiers({2}, 2);
+  ouvreur->ImporterSous();
+  const Texte c = banc.Chemin(QStringLiteral("seq/C.pvl")), d = banc.Chemin(QStringLiteral("seq/D.pvl"));
+  EXPECT_EQ(ouvreur->Lignes, (Liste{c, a, d, b}));
+  ouvreur->ChoisirLignes({3}, 3);
+  ouvreur->Copier();  // B into the clipboard
+  ouvreur->ChoisirLignes({0}, 0);
+  ouvreur->CollerDessous();
+  EXPECT_EQ(ouvreur->Lignes, (Liste{c, b, a, d, b}));
+}
+
+TEST_F(Composition, ToutesLesSequencesChoisiesEnUnePlage) {
+  banc.Ecrire(QStringLiteral("seq/C.pvl"), "Tempo=1.pvi\r\n");
+  Rouvrir("seq");
+  ouvreur->ToutSelectionner();
+  EXPECT_EQ(ouvreur->FichiersChoisis().Plages(), (std::vector<Plage>{{0, 1}}));
+  ouvreur->NouvelleListe();
+  ouvreur->ImporterFin();
+  EXPECT_EQ(ouvreur->Lignes, (Liste{b, banc.Chemin(QStringLiteral("seq/C.pvl"))}));
+}
+
+TEST_F(OuvreurTest, UneSequenceEnMajusculesSeDeploieAvecSonDrapeau) {
+  test::EcrireJpeg(banc.CheminHote(QStringLiteral("autre/u1.jpg")), test::Unie(40, 30, Qt::green));
+  banc.Ecrire(QStringLiteral("autre/UPPER.PVL"), "Tempo=1500.pvi\r\nu1.jpg\r\n");
+  Rouvrir("autre");
+  ASSERT_EQ(ouvreur->Fichiers, QStringList{QStringLiteral("UPPER.PVL")});
+  ouvreur->ImporterFin();
+  Rouvrir("seq");  // projected from elsewhere: u1.jpg is found through its sequence's folder
+  ouvreur->ProjeterListe();
+  EXPECT_EQ(banc.vue->Medias, (Liste{"Drapeau=UPPER.pvd", "Tempo=1500.pvi", banc.Chemin(QStringLiteral("autre/u1.jpg"))}));
+  EXPECT_EQ(banc.vue->DPop, std::vector<Texte>{"UPPER"});
+  EXPECT_TRUE(banc.dialogues.textes.isEmpty()) << banc.dialogues.textes.join(u'|').toStdString();
+  EXPECT_TRUE(test::Proche(banc.vue->Photo.pixelColor(banc.vue->Photo.rect().center()), Qt::green));
+}
+
+TEST_F(OuvreurTest, CeQueDitLeDeploiementSeDitAvantQueLOuvreurSeFerme) {
+  banc.Ecrire(QStringLiteral("seq/S.pvl"), "Tempo=1500.pvi\r\nS.pvl\r\n");
+  ouvreur->Lignes = {banc.Chemin(QStringLiteral("seq/S.pvl"))};
+  qsizetype ditsALaFermeture = -1;
+  QObject::connect(ouvreur.get(), &Ouvreur::Fermer, [&] { ditsALaFermeture = banc.dialogues.textes.size(); });
+  ouvreur->ProjeterListe();
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);
+  EXPECT_EQ(ditsALaFermeture, 1);
+  EXPECT_EQ(banc.vue->Medias, (Liste{"Drapeau=S.pvd", "Tempo=1500.pvi"}));
+}
+
 TEST_F(Composition, LaCoupeDeLOuvreurNeModifiePasLaListeDuMontage) {
   banc.vue->ListeModifiee = false;
   banc.montage->Transfert = {"Tempo=9.pvi"};

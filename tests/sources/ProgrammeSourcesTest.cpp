@@ -58,7 +58,8 @@ class ProgrammeSources : public testing::Test {
     Ecrire(QStringLiteral("actions.sh"),
            (QStringLiteral("cd '%1'\n"
                            "'%2' --capture '%3' --apres %4 '%5' &\n"
-                           "sleep 3\n"
+                           // Started when its window shows, however busy the machine.
+                           "timeout 20 xdotool search --sync --onlyvisible --pid $! >/dev/null; sleep 1.5\n"
                            "xdotool mousemove 640 400 click 1; sleep 0.5\n")
                 .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
                 .arg(apresMs)
@@ -82,6 +83,9 @@ class ProgrammeSources : public testing::Test {
   QImage ecran_;
 };
 
+// Waits for the resource window, however busy the machine.
+#define kRessources "timeout 20 xdotool search --sync --onlyvisible --name 'Fenêtre des Ressources' >/dev/null; sleep 1\n"
+
 // The montage's save dialog, answered with the path given.
 const QString kSauver = QStringLiteral(
     "sauver() {\n"
@@ -100,7 +104,7 @@ TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
       QStringLiteral(
           // The montage, then its "Importer des médias" button.
           "xdotool key c; sleep 2\n"
-          "xdotool mousemove 1209 53 click 1; sleep 2\n"
+          "xdotool mousemove 1209 53 click 1\n" kRessources
           // Files: bleu.jpg, essai.pvl, rouge.jpg, son.wav, vert.jpg, one row of 14 pixels each.
           "xdotool mousemove 850 272 click 1; sleep 1\n"
           // vert.jpg dragged onto the montage's second line.
@@ -129,7 +133,7 @@ TEST_F(ProgrammeSources, ImporterParLaToucheEtParLeBouton) {
       kSauver +
       QStringLiteral(
           "xdotool key c; sleep 2\n"
-          "xdotool mousemove 1209 53 click 1; sleep 2\n"
+          "xdotool mousemove 1209 53 click 1\n" kRessources
           // Files: bleu.jpg, essai.pvl, rouge.jpg, vert.jpg. bleu.jpg at the
           // head by its key (D), vert.jpg at the end by its button.
           "xdotool mousemove 850 216 click 1; sleep 1; xdotool key d; sleep 1\n"
@@ -148,13 +152,14 @@ TEST_F(ProgrammeSources, UnFiltreCreeAuClicDroit) {
   Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       // The right button on "F..." opens the creation panel; a pattern
       // typed in its edit and validated becomes the mask.
+      // It stands over the window's top-left corner.
       "xdotool mousemove 993 179 click 3; sleep 1\n"
-      "xdotool mousemove 933 254 click 1; sleep 0.3\n"
+      "xdotool mousemove 933 87 click 1; sleep 0.3\n"
       "xdotool key ctrl+a; xdotool type --delay 30 '?e*.jpg'; sleep 0.3\n"
-      "xdotool mousemove 874 277 click 1; sleep 1.5\n"
+      "xdotool mousemove 874 110 click 1; sleep 1.5\n"
       "xdotool mousemove 5 5\n");
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 14000);
   Garder(QStringLiteral("ressources-filtre.png"));
@@ -172,7 +177,7 @@ TEST_F(ProgrammeSources, DiaporamaDuDossierDepuisLaFenetreDesRessources) {
   Ecrire(QStringLiteral("reglages.ini"), "[Options]\nTempo=60000\n");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       // Pictures only: bleu.jpg, rouge.jpg, vert.jpg; rouge.jpg chosen, then the show.
       "xdotool mousemove 842 179 click 1; sleep 1\n"
       "xdotool mousemove 850 230 click 1; sleep 1\n"
@@ -193,7 +198,7 @@ TEST_F(ProgrammeSources, ApresLeDiaporamaLeMontageRetrouveLesRessources) {
   Ecrire(QStringLiteral("reglages.ini"), "[Options]\nTempo=60000\n");
   const QString actions = QStringLiteral(
       "xdotool key c; sleep 2\n"
-      "xdotool mousemove 1209 53 click 1; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
       "xdotool mousemove 842 179 click 1; sleep 1\n"
       "xdotool mousemove 850 230 click 1; sleep 1\n"
       "xdotool mousemove 836 787 click 1; sleep 2\n"
@@ -211,6 +216,65 @@ TEST_F(ProgrammeSources, ApresLeDiaporamaLeMontageRetrouveLesRessources) {
   EXPECT_EQ(Pixels(ecran_, QRect(900, 211, 100, 8), choisie, 10), 0);  // bleu.jpg, not chosen
   // The montage's import button is away while the resource window is there.
   EXPECT_EQ(Pixels(ecran_, QRect(1198, 44, 22, 18), QColor(0, 0, 0), 80), 0);
+}
+
+TEST_F(ProgrammeSources, MajFinDansUnDossierDeVingtMilleFichiersEtLeProgrammeRepond) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  // 20 000 files: bleu.jpg, essai.pvl, p_00001.jpg ... p_19996.jpg, rouge.jpg, vert.jpg.
+  for (int i = 1; i <= 19996; ++i) {
+    QFile f(Chemin(QStringLiteral("p_%1.jpg").arg(i, 5, 10, QLatin1Char('0'))));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n"
+      "timeout 20 xdotool search --sync --onlyvisible --name 'Fenêtre des Ressources' >/dev/null; sleep 2\n"
+      // The first file (a second click: the first may only bring the
+      // window forward on a busy machine), then every file down to the last.
+      "xdotool mousemove 850 216 click 1; sleep 1; xdotool click 1; sleep 1\n"
+      "xdotool key shift+End; sleep 2\n"
+      // The window answers at once: the selection goes to the clipboard.
+      "xdotool key ctrl+c; sleep 1\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 19000);
+  Garder(QStringLiteral("ressources-maj-fin.png"));
+  // The list stands on its last files, every row shown chosen.
+  const QColor choisie = ecran_.pixelColor(940, 700);
+  EXPECT_GT(choisie.blue(), choisie.red() + 60) << choisie.name().toStdString();
+  EXPECT_LT(Pixels(ecran_, QRect(830, 300, 200, 400), Qt::white, 4), 2000);
+  EXPECT_GT(Pixels(ecran_, QRect(830, 300, 200, 400), choisie, 10), 40000);
+  // vert.jpg, the last file, is previewed.
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), kVert, 40)) << ecran_.pixelColor(477, 400).name().toStdString();
+  // The count, whole, at the right of the mask's line.
+  EXPECT_GT(Pixels(ecran_, QRect(1000, 192, 45, 13), QColor(240, 230, 210), 60), 25);
+  // The montage's clipboard list shows the names copied (vert.jpg, rouge.jpg, ...).
+  EXPECT_GT(Pixels(ecran_, QRect(1050, 644, 150, 36), QColor(0, 0, 0), 90), 150);
+}
+
+TEST_F(ProgrammeSources, UneImageIllisibleLaisseSaPlaceVideEtNEstDiteQuUneFois) {
+  Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nrouge.jpg\r\n");
+  Ecrire(QStringLiteral("casse.jpg"), "pas une image");
+  const QString actions = QStringLiteral(
+      "xdotool key c; sleep 2\n"
+      "xdotool mousemove 1209 53 click 1\n" kRessources
+      // Files: bleu.jpg (shown first), casse.jpg, essai.pvl, rouge.jpg,
+      // vert.jpg. casse.jpg chosen: the box, closed by Enter.
+      "xdotool mousemove 850 230 click 1; sleep 1.5\n"
+      "xdotool key Return; sleep 1\n"
+      // Away to the montage's list and back to the window: no box again.
+      "xdotool mousemove 1150 400 click 1; sleep 1\n"
+      "xdotool mousemove 900 198 click 1; sleep 1.5\n"
+      "xdotool mousemove 5 5\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 15000);
+  Garder(QStringLiteral("ressources-illisible.png"));
+  // The slide's ground where the picture would be, not bleu.jpg kept from
+  // before; no box over the screen (it would stand at 674..1174 x 318..403).
+  const QColor fond = ecran_.pixelColor(260, 120);
+  EXPECT_FALSE(plivor::test::Proche(fond, kBleu, 60));
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(477, 400), fond, 8)) << ecran_.pixelColor(477, 400).name().toStdString();
+  EXPECT_TRUE(plivor::test::Proche(ecran_.pixelColor(720, 390), fond, 8)) << ecran_.pixelColor(720, 390).name().toStdString();
+  const QColor choisie = ecran_.pixelColor(1000, 230);
+  EXPECT_GT(choisie.blue(), choisie.red() + 60) << choisie.name().toStdString();
 }
 
 // Sequences A (relative lines, with its companion picture) and B (absolute lines).
@@ -236,6 +300,23 @@ TEST_F(ProgrammeOuvreur, LOuvreurMontreLaVignetteDeLaSequence) {
   EXPECT_EQ(Pixels(ecran_, QRect(0, 0, 1280, 800), kVert, 40), 0);
 }
 
+TEST_F(ProgrammeOuvreur, LAideDeLOuvreurRepondPendantQuIlEstOuvert) {
+  const QString actions = QStringLiteral(
+      "xdotool key l; sleep 2\n"
+      // Its help button: the contents, at the screen's top-left corner;
+      // a click on the last topic, "L'auteur", opens that page.
+      "xdotool mousemove 853 370 click 1; sleep 2\n"
+      "xdotool mousemove 69 185 click 1; sleep 1.5\n"
+      "xdotool mousemove 700 700\n");
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 13000);
+  Garder(QStringLiteral("ouvreur-aide.png"));
+  // The contents' links (blue, under the title) are gone: another page shows.
+  EXPECT_GT(Pixels(ecran_, QRect(0, 0, 520, 600), Qt::white, 4), 200000);
+  EXPECT_LT(Pixels(ecran_, QRect(40, 84, 200, 110), QColor(0, 0, 238), 60), 10);
+  // The opener is still there beside it.
+  EXPECT_GT(Pixels(ecran_, QRect(650, 410, 200, 70), Qt::white, 4), 10000);
+}
+
 TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
   const QString actions =
       kSauver +
@@ -247,6 +328,7 @@ TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
           "sauver 755 525 '%1'\n"
           "xdotool mousemove 755 549 click 1; sleep 2\n")
           .arg(Chemin(QStringLiteral("ensemble.pvl")));
+  // A's tempo (9 s) keeps its picture on screen up to the capture.
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 17000);
   Garder(QStringLiteral("ouvreur-projection.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("ensemble.pvl"))),
@@ -266,7 +348,8 @@ TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
           "glisser() {\n"
           "  xdotool mousemove $1 $2 click 1; sleep 0.5; xdotool mousedown 1; sleep 0.2\n"
           "  for x in $(seq $1 20 $3); do xdotool mousemove $x $4; sleep 0.03; done\n"
-          "  xdotool mousemove $3 $4; sleep 0.3; xdotool mouseup 1; sleep 0.8\n"
+          // Time for the drag to take the pointer before the button goes up.
+          "  xdotool mousemove $3 $4; sleep 0.8; xdotool mouseup 1; sleep 0.8\n"
           "}\n"
           "xdotool key l; sleep 2\n"
           // A.pvl into the empty list, then B.pvl dropped on A's row: in front of it.
@@ -274,7 +357,7 @@ TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
           "glisser 436 427 760 413\n"
           "sauver 755 525 '%1'\n")
           .arg(Chemin(QStringLiteral("glisse.pvl")));
-  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 19000);
+  Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 22000);
   Garder(QStringLiteral("ouvreur-glisser.png"));
   EXPECT_EQ(Lire(Chemin(QStringLiteral("glisse.pvl"))),
             "Drapeau=B.pvd\r\n" + Ligne(QStringLiteral("bleu.jpg")) + "\r\nDrapeau=A.pvd\r\nTempo=9000.pvi\r\n" +

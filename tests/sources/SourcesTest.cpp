@@ -317,6 +317,148 @@ TEST_F(SourcesTest, DiaporamaDUnDossierVide) {
   EXPECT_EQ(banc.vue->Medias, Liste{"Tempo=1.pvi"});
 }
 
+TEST_F(SourcesTest, ToutOuUnePlageSeChoisitEnPlagesEtSImporteDansLOrdre) {
+  sources->Tous();  // a.jpg, B.JPG, c.wav, d.pvl, f.gif, g.bmp, h.mp3, i.mid, and the one refused
+  sources->ToutSelectionner();
+  EXPECT_EQ(sources->Choisis().Plages(), (std::vector<Plage>{{0, 8}}));
+  EXPECT_TRUE(sources->Choisi(8));
+  // Runs in any order, overlapping or touching, become the fewest runs.
+  sources->DefinirPlages({{5, 6}, {1, 2}, {2, 3}, {7, 7}, {-4, -1}, {8, 40}}, 7);
+  EXPECT_EQ(sources->Choisis().Plages(), (std::vector<Plage>{{1, 3}, {5, 8}}));
+  EXPECT_EQ(sources->Choisis().Nombre(), 7);
+  EXPECT_FALSE(sources->Choisi(0));
+  EXPECT_FALSE(sources->Choisi(4));
+  EXPECT_EQ(sources->IndexSource, 7);
+  EXPECT_EQ(sources->CheminsChoisis(), (Liste{Ligne("B.JPG"), Ligne("c.wav"), Ligne("d.pvl"), Ligne("g.bmp"),
+                                              Ligne("h.mp3"), Ligne("i.mid")}));
+}
+
+// Pictures that cannot be decoded among good ones, previewed with their neighbours.
+class ImagesIllisibles : public SourcesTest {
+ protected:
+  ImagesIllisibles() {
+    banc.Ecrire(QStringLiteral("medias/casse.jpg"), "not a JPEG, only words");
+    banc.Ecrire(QStringLiteral("medias/vide.jpg"), "");
+    banc.vue->ImagesVoisines = true;
+    banc.montage->RafraichirFond = false;
+    sources->Images();  // a.jpg, B.JPG, casse.jpg, f.gif, g.bmp, vide.jpg, and the one refused
+    QObject::connect(banc.vue.get(), &TFVue::Presenter, [this] {
+      if (!banc.vue->Photo.isNull())
+        montrees.push_back({banc.vue->CodeDiapo, banc.vue->Photo.pixelColor(banc.vue->Photo.rect().center())});
+    });
+  }
+  QString Dit(const char* nom) const {
+    return QStringLiteral("L'image \"") + Hote(nom) + QStringLiteral("\" est vide ou illisible : elle n'est pas montrée.");
+  }
+  // The middle of the pixels of that colour in the paint box.
+  QPoint Milieu(QColor couleur) const {
+    QRect r;
+    const QImage& p = banc.vue->PBox;
+    for (int y = 0; y < p.height(); ++y)
+      for (int x = 0; x < p.width(); ++x)
+        if (test::Proche(p.pixelColor(x, y), couleur, 10)) r |= QRect(x, y, 1, 1);
+    return r.center();
+  }
+  std::vector<std::pair<int, QColor>> montrees;
+};
+
+TEST_F(ImagesIllisibles, UneImageIllisibleEstDiteUneFoisEnFrancaisEtSaPlaceResteVide) {
+  ASSERT_FALSE(banc.vue->PBox.isNull());
+  Choisir({"a.jpg"});
+  sources->Selection();
+  // a.jpg in the middle place, B.JPG below it.
+  const QPoint place = Milieu(Qt::red), dessous = Milieu(Qt::green);
+  ASSERT_FALSE(place.isNull());
+  ASSERT_GT(dessous.y(), place.y());
+  // vide.jpg: g.bmp beside it, its own place empty, not the picture held before.
+  montrees.clear();
+  Choisir({"vide.jpg"});
+  sources->Selection();
+  const auto code = [&](int c) {
+    return std::count_if(montrees.begin(), montrees.end(), [c](const auto& m) { return m.first == c; });
+  };
+  EXPECT_EQ(code(443), 0);
+  ASSERT_GE(code(444), 1);
+  EXPECT_TRUE(test::Proche(montrees.back().second, Qt::yellow));
+  const Couleur c = banc.vue->CouleurDiapo;
+  const QColor fond(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+  EXPECT_TRUE(test::Proche(banc.vue->PBox.pixelColor(place), fond)) << banc.vue->PBox.pixelColor(place).name().toStdString();
+  EXPECT_EQ(banc.dialogues.textes, QStringList{Dit("vide.jpg")});
+  EXPECT_EQ(banc.montage->TitreFichier(), Ligne("vide.jpg"));
+  // Coming back to the window previews it again, without a word more.
+  sources->FormActivate();
+  sources->FormActivate();
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);
+
+  // casse.jpg as a neighbour says nothing and leaves its place empty.
+  Choisir({"B.JPG"});
+  sources->Selection();
+  EXPECT_TRUE(test::Proche(banc.vue->PBox.pixelColor(place), Qt::green));
+  EXPECT_TRUE(test::Proche(banc.vue->PBox.pixelColor(dessous), fond)) << banc.vue->PBox.pixelColor(dessous).name().toStdString();
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);
+  Choisir({"casse.jpg"});
+  sources->Selection();
+  Choisir({"casse.jpg"});
+  sources->Selection();
+  EXPECT_EQ(banc.dialogues.textes, (QStringList{Dit("vide.jpg"), Dit("casse.jpg")}));
+}
+
+TEST_F(SourcesTest, LeDiaporamaPartDuFichierChoisiMalgreUnNomIntraduisibleAvant) {
+  QDir().mkpath(Hote("decal"));
+  test::EcrireJpeg(Hote("decal/a1.jpg"), test::Unie(32, 24, Qt::red));
+  test::EcrireJpeg(Hote(QString::fromUtf8("decal/a2_Ωx.jpg")), test::Unie(32, 24, Qt::white));
+  test::EcrireJpeg(Hote("decal/a3.jpg"), test::Unie(32, 24, Qt::green));
+  test::EcrireJpeg(Hote("decal/a4.jpg"), test::Unie(32, 24, Qt::blue));
+  ASSERT_TRUE(sources->OuvrirDossier(Hote("decal")));
+  sources->Images();
+  ASSERT_EQ(sources->Fichiers.size(), 4);
+  banc.options->opt_tempo = QStringLiteral("60000");
+  banc.vue->ListePropre = false;
+  std::vector<QColor> montrees;
+  QObject::connect(banc.vue.get(), &TFVue::Presenter, [&] {
+    if (!banc.vue->Photo.isNull()) montrees.push_back(banc.vue->Photo.pixelColor(banc.vue->Photo.rect().center()));
+  });
+  Choisir({"a3.jpg"});
+  banc.vue->Photo = QImage();  // the preview's picture is not the show's
+  sources->DiaporamaSources();
+  banc.vue->Timer1.stop();
+  EXPECT_EQ(banc.vue->Medias,
+            (Liste{banc.Chemin(QStringLiteral("medias/decal/a1.jpg")), banc.Chemin(QStringLiteral("medias/decal/a3.jpg")),
+                   banc.Chemin(QStringLiteral("medias/decal/a4.jpg"))}));
+  ASSERT_FALSE(montrees.empty());
+  EXPECT_TRUE(test::Proche(montrees.front(), Qt::green)) << montrees.front().name().toStdString();
+  // Back from the show standing on its second line: a3.jpg is chosen again.
+  banc.vue->ListePropre = false;
+  sources->DefinirSelection({0}, 0);
+  banc.vue->IndexCourant = 2;
+  sources->FormShow();
+  EXPECT_EQ(sources->IndexSource, 2);
+  EXPECT_EQ(banc.vue->LigneApercu, "a3.jpg");
+}
+
+TEST_F(SourcesTest, IgnorerLesFichiersAudioRetenuDansLesReglagesLaisseLeSonMuet) {
+  banc.Ecrire(QStringLiteral("muet.ini"), "[Options]\nAudioMuet=1\n");
+  // The program starting on these settings.
+  banc.registre = std::make_unique<Registre>(banc.CheminHote(QStringLiteral("muet.ini")));
+  banc.options = std::make_unique<TFOptions>(*banc.vue, *banc.registre);
+  ASSERT_TRUE(banc.options->Coche(9));
+  Choisir({"c.wav"});
+  sources->Selection();
+  EXPECT_FALSE(banc.vue->AudioEnCours);
+  EXPECT_FALSE(sources->AudioArretVisible);
+  EXPECT_TRUE(banc.vue->AudioCourant.empty());
+}
+
+TEST_F(SourcesTest, UnSonQuiNePeutSOuvrirNeLaissePasDeBoutonDArret) {
+  banc.Ecrire(QStringLiteral("medias/Track01.cda"), "");
+  sources->Sons();
+  Choisir({"Track01.cda"});
+  sources->Selection();
+  EXPECT_FALSE(banc.vue->AudioEnCours);
+  EXPECT_FALSE(sources->AudioArretVisible);
+  EXPECT_EQ(banc.dialogues.textes.size(), 1);  // the layer's reason, said by the projection
+}
+
 TEST(ArbreDossiers, UnitesDeLaTableDesMontages) {
   const QString table = QStringLiteral(
       "/dev/sda1 / ext4 rw 0 0\n"
