@@ -7,6 +7,7 @@
 #include "video/ExportMontage.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
@@ -216,6 +217,8 @@ void TFListe::Construire() {
   // pn_Infos.
   titreFichier_ = new QLabel(this);
   titreFichier_->setObjectName(QStringLiteral("Info_TitreFichier"));
+  // A long caption is shortened in its middle: it never widens the window.
+  titreFichier_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   colonne->addWidget(titreFichier_);
   infos_ = new QTextEdit(this);
   infos_->setObjectName(QStringLiteral("Infos"));
@@ -303,6 +306,11 @@ void TFListe::Construire() {
 
 void TFListe::Aide() { moteur_->AppelAide(2000); }
 
+void TFListe::MontrerTitreFichier(const QString& titre) {
+  titreFichier_->setText(titreFichier_->fontMetrics().elidedText(titre, Qt::ElideMiddle, std::max(60, width() - 12)));
+  titreFichier_->setToolTip(titre);
+}
+
 void TFListe::BoutonImporter(bool visible) { btImporter_->setVisible(visible); }
 
 // The montage's own refresh: the paint box takes the slide colour; with
@@ -355,7 +363,7 @@ void TFListe::SelectionChangee() {
   btUndo_->setVisible(m.Annulable());
   popAnnuler_->setEnabled(m.Annulable());
   popRetablir_->setEnabled(m.Refaisable());
-  titreFichier_->setText(TexteEcran(m.TitreFichier()));
+  MontrerTitreFichier(TexteEcran(m.TitreFichier()));
   liste_->viewport()->update();
 }
 
@@ -367,7 +375,7 @@ void TFListe::InfosChangees() {
     infos_->append(TexteEcran(ligne));
     infos_->setAlignment(infos.avertissement ? Qt::AlignCenter : Qt::AlignLeft);
   }
-  titreFichier_->setText(TexteEcran(moteur_->TitreFichier()));
+  MontrerTitreFichier(TexteEcran(moteur_->TitreFichier()));
 }
 
 void TFListe::TransfertChange() {

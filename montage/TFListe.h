@@ -58,6 +58,7 @@ class TFListe : public QWidget {
   void Construire();
   // Verification, relative copy, deployment, walking by type, scene menu.
   void ConstruireOutils();
+  void MontrerTitreFichier(const QString& titre);
   void Parcourir(bool suivant, bool gauche);
   // Engine to view.
   void ListeChangee();
