@@ -259,4 +259,32 @@ terminer
   EXPECT_EQ(pilote_.Code(), 0);
 }
 
+TEST_F(ProgrammeSuretes, LesTouchesDUnEditeurAnnulentRetablissentEnregistrentEtOuvrent) {
+  Images();
+  Ecrire(QStringLiteral("L.pvl"), "Tempo=2000.pvi\r\na.jpg\r\nb.jpg\r\nc.jpg\r\n");
+  Lancer(QStringLiteral(R"SH(
+demarrer L.pvl
+ouvrir_montage
+ligne 2; touches Delete; sleep 0.4
+touches ctrl+z; sleep 0.4
+touches ctrl+y; sleep 0.4
+ligne 1; touches alt+End; sleep 0.4
+touches ctrl+s; sleep 0.5
+ecrit L.pvl || echo non > pas-ecrit.txt
+touches ctrl+n; sleep 0.8
+touches ctrl+o; sleep 1.5
+titres 'Charger une liste' > charger.txt
+capturer touches.png
+terminer
+)SH"));
+  // Ctrl+S wrote the list to its own file at once, with the deletion
+  // undone then redone, and a.jpg moved to the end by Alt+End.
+  EXPECT_EQ(Lire(QStringLiteral("pas-ecrit.txt")), "<absent>");
+  EXPECT_EQ(Lire(QStringLiteral("L.pvl")),
+            "Tempo=2000.pvi\r\n" + Ligne(QStringLiteral("c.jpg")) + Ligne(QStringLiteral("a.jpg")));
+  // Ctrl+N left the saved list without a question, Ctrl+O opened the dialog.
+  EXPECT_EQ(Lire(QStringLiteral("charger.txt")), "Charger une liste\n");
+  EXPECT_EQ(pilote_.Code(), 0);
+}
+
 }  // namespace
