@@ -47,18 +47,32 @@ dans() {
 cliquer() { xdotool mousemove "$1" "$2" click 1; sleep 0.5; }
 touches() { local t; for t in "$@"; do xdotool key "$t"; sleep 0.4; done; }
 taper() { xdotool type --delay 15 "$1"; sleep 0.3; }
-# The projection and the boxes share the program's name as their title.
-boites() { echo $(( $(titres "$PROJECTION" | wc -l) - 1 )); }
+# The boxes share the program's name as their title with the projection:
+# they are told by their height (the projection, the montage and the other
+# windows of that name are taller), the last shown first.
+liste_boites() {
+  local id taille l h
+  for id in $(xdotool search --onlyvisible --name "$PROJECTION" 2>/dev/null); do
+    taille=$(xdotool getwindowgeometry "$id" 2>/dev/null | sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p')
+    read -r l h <<< "${taille:-0 0}"
+    [ "$l" -gt 0 ] && [ "$h" -gt 0 ] && [ "$h" -lt 500 ] && echo "$id"
+  done
+}
+boites() { liste_boites | wc -l; }
+# Waits for a box (20 s at most, a loaded machine is slow) and puts the
+# pointer over it.
 boite() {
-  local i
-  for i in $(seq 30); do [ "$(boites)" -gt 0 ] && break; sleep 0.2; done
-  [ "$(boites)" -gt 0 ] || { echo "pas de boîte" >&2; return 1; }
-  dans "$PROJECTION" 30 30
+  local i b=
+  for i in $(seq 100); do b=$(liste_boites | tail -1); [ -n "$b" ] && break; sleep 0.2; done
+  [ -n "$b" ] || { echo "pas de boîte" >&2; return 1; }
+  BOITE=$b
+  xdotool mousemove --window "$b" 30 30
+  sleep 0.2
 }
 # A box copies nothing with Ctrl+C here; its text can be selected.
 texte_boite() {
   boite || return 1
-  xdotool mousemove --window "$(fenetre "$PROJECTION")" 70 20 click 1
+  xdotool mousemove --window "$BOITE" 70 20 click 1
   sleep 0.3
   xdotool key ctrl+a ctrl+c
   sleep 0.3
