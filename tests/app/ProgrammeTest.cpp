@@ -4,11 +4,10 @@
 #include <QDir>
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include "support/ProgrammeReel.h"
+#include "support/Pilote.h"
 
 namespace {
 
@@ -45,16 +44,13 @@ TEST(Programme, LeRenduSansEcranEcritLesEtapesDeLaDemo) {
 }
 
 TEST(Programme, LaFenetreProjetteLaDemoSousUnServeurXVirtuel) {
-  if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty()) GTEST_SKIP() << "Xvfb absent";
+  using plivor::test::Pilote;
+  if (!Pilote::Disponible()) GTEST_SKIP() << "Xvfb ou xdotool absent";
   QTemporaryDir dossier;
-  const QString capture = dossier.filePath(QStringLiteral("ecran.png"));
-  QProcess programme;
-  programme.setProcessEnvironment(plivor::test::EnvironnementReel(dossier.filePath(QStringLiteral("reglages.ini"))));
-  programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), kProgramme, QStringLiteral("--capture"),
-                                           capture, QStringLiteral("--apres"), QStringLiteral("5000"), kDemo});
-  ASSERT_TRUE(programme.waitForFinished(60000));
-  EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-  const QImage ecran(capture);
+  Pilote pilote(kProgramme, dossier.path());
+  EXPECT_EQ(pilote.Lancer(QStringLiteral("demarrer --capture ecran.png --apres 5000 '%1'\nwait $P").arg(kDemo), 60000), 0)
+      << pilote.Erreurs();
+  const QImage ecran = pilote.Capture(QStringLiteral("ecran.png"));
   ASSERT_EQ(ecran.size(), QSize(1280, 800));
   // The 800 x 600 window is centred; around it the screen stays black, inside
   // it the opening picture shows.

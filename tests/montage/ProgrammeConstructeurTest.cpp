@@ -7,22 +7,15 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "support/ImagesEssai.h"
-#include "support/ProgrammeReel.h"
+#include "support/Pilote.h"
 
 namespace {
 
-const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
-
-std::string Lire(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<absent>");
-}
+using plivor::test::Pilote;
 
 int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance) {
   int n = 0;
@@ -44,17 +37,14 @@ const QString kPlan = QStringLiteral(
     " xdotool key Return; sleep 1; }\n"
     "sauver() {\n"
     "  xdotool mousemove 1113 29 click 1; sleep 2\n"
-    "  D=$(xdotool search --onlyvisible --name 'Sauver une liste Plivor' | head -1)\n"
-    "  xdotool mousemove --window $D 60 60; sleep 0.3\n"
+    "  dans 'Sauver une liste Plivor' 60 60\n"
     "  xdotool key ctrl+a; xdotool type --delay 15 \"$1\"; xdotool key Return; sleep 1.5\n"
     "}\n");
 
 class ProgrammeConstructeur : public testing::Test {
  protected:
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-      GTEST_SKIP() << "Xvfb ou xdotool absent";
+    if (!Pilote::Disponible()) GTEST_SKIP() << "Xvfb ou xdotool absent";
     plivor::EcrireJpeg(Chemin(QStringLiteral("rouge.jpg")), plivor::test::Unie(400, 300, QColor(220, 30, 30)));
     // A green slide: its block stands out of the dark red frame.
     Ecrire(QStringLiteral("essai.pvl"), "Tempo=3000.pvi\r\nDiapo=Verte.pvi\r\nrouge.jpg\r\nTitrage=Fin.pvv\r\n");
@@ -68,24 +58,14 @@ class ProgrammeConstructeur : public testing::Test {
   // Runs the program on essai.pvl with the montage open, drives it with
   // `actions` (bash, xdotool) and captures the screen after `apresMs`.
   void Lancer(const QString& actions, int apresMs) {
-    Ecrire(QStringLiteral("actions.sh"),
-           (QStringLiteral("cd '%1'\n"
-                           "'%2' --capture '%3' --apres %4 '%5' &\n"
-                           "sleep 3\n"
-                           "xdotool mousemove 640 400 click 1; sleep 0.5\n"
-                           "xdotool key c; sleep 2\n")
-                .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
-                .arg(apresMs)
-                .arg(Chemin(QStringLiteral("essai.pvl"))) +
-            kPlan + actions + QStringLiteral("\nwait\n"))
-               .toStdString());
-    QProcess programme;
-    programme.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin(QStringLiteral("reglages.ini"))));
-    programme.start(QStringLiteral("bash"),
-                    {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), Chemin(QStringLiteral("actions.sh"))});
-    ASSERT_TRUE(programme.waitForFinished(120000));
-    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-    ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
+    const QString script = QStringLiteral(
+                               "demarrer --capture ecran.png --apres %1 '%2'\n"
+                               "cliquer 640 400; touches c; sleep 2\n")
+                               .arg(apresMs)
+                               .arg(Chemin(QStringLiteral("essai.pvl"))) +
+                           kPlan + actions + QStringLiteral("\nwait $P\n");
+    EXPECT_EQ(pilote_.Lancer(script, 120000), 0) << pilote_.Erreurs();
+    ecran_ = pilote_.Capture(QStringLiteral("ecran.png"));
     ASSERT_EQ(ecran_.size(), QSize(1280, 800));
   }
   // With PLIVOR_CAPTURES set, the capture is kept there to be looked at.
@@ -96,6 +76,7 @@ class ProgrammeConstructeur : public testing::Test {
   std::string Rouge() const { return Chemin(QStringLiteral("rouge.jpg")).toStdString() + "\r\n"; }
 
   QTemporaryDir dossier_;
+  Pilote pilote_{QStringLiteral(PLIVOR_PROGRAMME), dossier_.path()};
   QImage ecran_;
 };
 
@@ -114,7 +95,7 @@ TEST_F(ProgrammeConstructeur, UneTransitionChoisieAuBoutonSInsereSousLaLigneEtSe
           .arg(Chemin(QStringLiteral("sortie.pvl")));
   Lancer(actions, 30000);
   Garder(QStringLiteral("constructeur-transitions.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("sortie.pvl")),
             "Tempo=3000.pvi\r\nTransition=Gauche.pvi\r\nDiapo=Verte.pvi\r\n" + Rouge() + "Titrage=Fin.pvv\r\n");
   // On screen: the list of candidates, thirteen-pixel rows each with the
   // brown transition icon at its left.
@@ -150,7 +131,7 @@ TEST_F(ProgrammeConstructeur, LePanneauDeFormatEcritLesLignesDeLaFenetre) {
           .arg(Chemin(QStringLiteral("sortie.pvl")));
   Lancer(actions, 58000);
   Garder(QStringLiteral("constructeur-format.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("sortie.pvl")),
             "Tempo=3000.pvi\r\nFenetre-Couleur=$00372023.pvi\r\nFenetre-Format=80%.pvi\r\n"
             "Fenetre-Position=Centrer en haut.pvi\r\nFenetre-Style=Plein \xE9" "cran.pvi\r\nFenetre-Cadre=2.pvi\r\n"
             "Fenetre-Marge=5.pvi\r\nDiapo=Verte.pvi\r\n" +
@@ -175,8 +156,7 @@ TEST_F(ProgrammeConstructeur, AnnulerLePanneauEtUneValeurRefuseeNePerdentRien) {
           // The frame line: 13 is refused (the message box answered), 12 taken.
           "xdotool mousemove $X $(row 2) click 1; sleep 0.5; xdotool key F2; sleep 1\n"
           "xdotool key ctrl+a; xdotool type 13; xdotool key Return; sleep 1.5\n"
-          "Q=$(xdotool search --onlyvisible --name 'Plivor  v-1.1ck- fr' | tail -1)\n"
-          "xdotool mousemove --window $Q 20 20; sleep 0.3; xdotool key Return; sleep 1\n"
+          "dans 'Plivor  v-1.1ck- fr' 20 20; xdotool key Return; sleep 1\n"
           "sauver '%2'\n"
           "xdotool mousemove 1160 628 click 1; sleep 0.3\n"
           "xdotool key ctrl+a; xdotool type 12; xdotool key Return; sleep 1\n"
@@ -185,9 +165,9 @@ TEST_F(ProgrammeConstructeur, AnnulerLePanneauEtUneValeurRefuseeNePerdentRien) {
   Lancer(actions, 36000);
   Garder(QStringLiteral("constructeur-annuler.png"));
   // Saved while the refusal was on screen: nothing written yet.
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("refus.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("refus.pvl")),
             "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=-2.pvi\r\n" + Rouge());
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("sortie.pvl")),
             "Tempo=3000.pvi\r\nFenetre=Formater.pvi\r\nFenetre-Cadre=12.pvi\r\n" + Rouge());
 }
 
@@ -205,15 +185,14 @@ TEST_F(ProgrammeConstructeur, LEditeurLibreEcritUnMotCleInconnuEtUnFichierAVenir
           // holds the value alone.
           "xdotool mousemove $B_LIBRE $BOUTONS click 1; sleep 1\n"
           "xdotool type --delay 20 'Audio-Volume=500.pvi'; xdotool key Return; sleep 1.5\n"
-          "Q=$(xdotool search --onlyvisible --name 'Plivor  v-1.1ck- fr' | tail -1)\n"
-          "xdotool mousemove --window $Q 20 20; sleep 0.3; xdotool key Return; sleep 1\n"
+          "dans 'Plivor  v-1.1ck- fr' 20 20; xdotool key Return; sleep 1\n"
           "xdotool mousemove 1160 628 click 1; sleep 0.3\n"
           "xdotool key ctrl+a; xdotool type 50; xdotool key Return; sleep 1\n"
           "sauver '%1'\n")
           .arg(Chemin(QStringLiteral("sortie.pvl")), futur);
   Lancer(actions, 40000);
   Garder(QStringLiteral("constructeur-libre.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("sortie.pvl")),
             "Tempo=3000.pvi\r\nFoo=Bar.pvi\r\n" + futur.toStdString() + "\r\nAudio-Volume=50.pvi\r\nDiapo=Verte.pvi\r\n" +
                 Rouge() + "Titrage=Fin.pvv\r\n");
 }

@@ -5,23 +5,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "support/ImagesEssai.h"
-#include "support/ProgrammeReel.h"
+#include "support/Pilote.h"
 
 namespace {
 
-const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
-
-std::string Lire(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<absent>");
-}
+using plivor::test::Pilote;
 
 // Pixels of `zone` within `tolerance` of `couleur`.
 int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) {
@@ -32,23 +26,15 @@ int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) 
   return n;
 }
 
-// Shell helpers of the driving scripts: the visible window whose title
-// starts so, and a click at a point of a window.
+// A click at a point of the screen, the button and the wait after it given.
 // "Plus..." is the button at x 1186 of the montage's second row.
 const QString kOutils = QStringLiteral(
-    "fenetre() {\n"
-    "  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do\n"
-    "    case \"$(xdotool getwindowname $id 2>/dev/null)\" in \"$1\"*) echo $id; return ;; esac\n"
-    "  done\n"
-    "}\n"
     "clic() { xdotool mousemove $1 $2 click ${3:-1}; sleep ${4:-0.6}; }\n");
 
 class ProgrammeOutils : public testing::Test {
  protected:
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-      GTEST_SKIP() << "Xvfb ou xdotool absent";
+    if (!Pilote::Disponible()) GTEST_SKIP() << "Xvfb ou xdotool absent";
   }
   QString Chemin(const QString& nom) const { return dossier_.filePath(nom); }
   std::string Ligne(const QString& nom) const { return Chemin(nom).toStdString(); }
@@ -65,26 +51,16 @@ class ProgrammeOutils : public testing::Test {
   // Runs the program on `liste` under a virtual screen with the driving
   // script `actions` (bash, xdotool); the screen is captured after `apresMs`.
   void Lancer(const QString& liste, const QString& actions, int apresMs) {
-    const QString script = Chemin(QStringLiteral("actions.sh"));
-    Ecrire(QStringLiteral("actions.sh"),
-           (kOutils +
-            QStringLiteral("cd '%1'\n"
-                           "'%2' --capture '%3' --apres %4 '%5' &\n"
-                           "sleep 3\n"
-                           // Keys go to the window under the pointer: the projection first.
-                           "xdotool mousemove 640 400 click 1; sleep 0.5\n"
-                           "xdotool key c; sleep 2\n")
-                .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
-                .arg(apresMs)
-                .arg(liste) +
-            actions + QStringLiteral("\nwait\n"))
-               .toStdString());
-    QProcess programme;
-    programme.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin(QStringLiteral("reglages.ini"))));
-    programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), script});
-    ASSERT_TRUE(programme.waitForFinished(120000));
-    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-    ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
+    const QString script = kOutils +
+                           QStringLiteral(
+                               "demarrer --capture ecran.png --apres %1 '%2'\n"
+                               // Keys go to the window under the pointer: the projection first.
+                               "cliquer 640 400; touches c; sleep 2\n")
+                               .arg(apresMs)
+                               .arg(liste) +
+                           actions + QStringLiteral("\nwait $P\n");
+    EXPECT_EQ(pilote_.Lancer(script, 120000), 0) << pilote_.Erreurs();
+    ecran_ = pilote_.Capture(QStringLiteral("ecran.png"));
     ASSERT_EQ(ecran_.size(), QSize(1280, 800));
   }
   // With PLIVOR_CAPTURES set, the capture is kept there to be looked at.
@@ -94,6 +70,7 @@ class ProgrammeOutils : public testing::Test {
   }
 
   QTemporaryDir dossier_;
+  Pilote pilote_{QStringLiteral(PLIVOR_PROGRAMME), dossier_.path()};
   QImage ecran_;
 };
 
@@ -121,8 +98,7 @@ TEST_F(ProgrammeOutils, LeMenuDesScenesCreeAuMontageSAfficheALaProjection) {
       "clic 1102 123 1 3\n"
       // Save the list under a new name, then project it.
       "clic 1112 29 1 2\n"
-      "D=$(fenetre 'Sauver une liste Plivor')\n"
-      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "dans 'Sauver une liste Plivor' 60 60\n"
       "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n"
       "clic 1150 95 1 1; xdotool key p; sleep 2\n"
       // On the projection: "n" opens the flag menu of the navigation panel.
@@ -132,10 +108,10 @@ TEST_F(ProgrammeOutils, LeMenuDesScenesCreeAuMontageSAfficheALaProjection) {
 
   // The companions beside the list, and the list saved with its two
   // reference lines at the top.
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("scenes/spectacle.txt"))), "Un\r\nDeux\r\nTrois\r\n");
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("scenes/spectacle.txt")), "Un\r\nDeux\r\nTrois\r\n");
   EXPECT_EQ(QImage(Chemin(QStringLiteral("scenes/spectacle.bmp"))).size(), QSize(232, 52));
   const std::string s = Ligne(QStringLiteral("scenes/spectacle")), d = Ligne(QStringLiteral("scenes")) + "/";
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("scenes/projete.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("scenes/projete.pvl")),
             "Drapeaux=" + s + ".txt.pvr\r\nMenus=" + s + ".bmp.pvr\r\nTempo=3000.pvi\r\nDrapeau=Un.pvd\r\nVignette=" + d +
                 "rouge.jpg.pvr\r\n" + d + "rouge.jpg\r\nDrapeau=Deux.pvd\r\nVignette=" + d + "vert.jpg.pvr\r\n" + d +
                 "vert.jpg\r\nDrapeau=Trois.pvd\r\nVignette=" + d + "bleu.jpg.pvr\r\n" + d + "bleu.jpg\r\n");
@@ -161,15 +137,14 @@ TEST_F(ProgrammeOutils, LaCopieRelativeSEnregistrePlusLoinParLeMenuPlus) {
   const QString actions = QStringLiteral(
       // "Plus...", third entry: "Créer un chemin relatif".
       "clic 1150 95 1 0.5; clic 1186 52 1 1; xdotool key Down Down Down Return; sleep 1.5\n"
-      "D=$(fenetre 'Dossier de base de la liste relative')\n"
-      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "dans 'Dossier de base de la liste relative' 60 60\n"
       "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n"
       // "Désirez-vous sauvegarder une liste relative dans ... ?": Yes.
       "xdotool key Return; sleep 1.5\n").arg(Chemin(QStringLiteral("show")));
   Lancer(Chemin(QStringLiteral("show/liste.pvl")), actions, 16000);
   Garder(QStringLiteral("outils-relatif.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("show/liste.pvl"))), "Tempo=3000.pvi\r\nimg\\a.jpg\r\nb.jpg\r\n");
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("show/liste.bak"))), original);
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("show/liste.pvl")), "Tempo=3000.pvi\r\nimg\\a.jpg\r\nb.jpg\r\n");
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("show/liste.bak")), original);
 }
 
 
@@ -183,22 +158,20 @@ TEST_F(ProgrammeOutils, LesSousListesDeployeesSEnregistrentParLeMenuPlus) {
   Ecrire(QStringLiteral("liste.pvl"), "Tempo=60000.pvi\r\na.jpg\r\nsous\\suite.pvl\r\n");
   const QString actions = QStringLiteral(
       "clic 1086 29 1 2\n"
-      "D=$(fenetre 'Charger une liste')\n"
-      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "dans 'Charger une liste' 60 60\n"
       "xdotool key ctrl+a; xdotool type --delay 15 '%2'; xdotool key Return; sleep 1.5\n"
       // "Plus...", second entry: "Déployer les listes *.pvl"; then save.
       "clic 1150 95 1 0.5; clic 1186 52 1 1; xdotool key Down Down Return; sleep 1.5\n"
       "clic 1112 29 1 2\n"
-      "D=$(fenetre 'Sauver une liste Plivor')\n"
-      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "dans 'Sauver une liste Plivor' 60 60\n"
       "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n")
                               .arg(Chemin(QStringLiteral("deployee.pvl")), Chemin(QStringLiteral("liste.pvl")));
   Lancer(Chemin(QStringLiteral("liste.pvl")), actions, 18000);
   Garder(QStringLiteral("outils-deploiement.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("deployee.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("deployee.pvl")),
             "Tempo=60000.pvi\r\n" + Ligne(QStringLiteral("a.jpg")) + "\r\nDrapeau=suite.pvd\r\n" +
                 Ligne(QStringLiteral("sous/b.jpg")) + "\r\nTempo=500.pvi\r\n");
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("liste.pvl"))), "Tempo=60000.pvi\r\na.jpg\r\nsous\\suite.pvl\r\n");
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("liste.pvl")), "Tempo=60000.pvi\r\na.jpg\r\nsous\\suite.pvl\r\n");
   // On screen: the montage shows the deployed list, its flag on row 2.
   EXPECT_GT(Pixels(ecran_, QRect(1048, 89 + 2 * 13, 30, 13), QColor(200, 40, 40), 40), 40);
 }
@@ -213,8 +186,7 @@ TEST_F(ProgrammeOutils, LaVerificationArreteSurLaSousListeFautive) {
   // "Plus...", fourth entry: "Vérifier la liste".
   const QString actions = QStringLiteral(
       "clic 1086 29 1 2\n"
-      "D=$(fenetre 'Charger une liste')\n"
-      "xdotool mousemove --window $D 60 60; sleep 0.3\n"
+      "dans 'Charger une liste' 60 60\n"
       "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return; sleep 1.5\n"
       "clic 1150 134 1 0.5; clic 1186 52 1 1; xdotool key Down Down Down Down Return; sleep 2\n")
                               .arg(Chemin(QStringLiteral("verifiee.pvl")));
@@ -227,7 +199,7 @@ TEST_F(ProgrammeOutils, LaVerificationArreteSurLaSousListeFautive) {
   EXPECT_EQ(selection, ecran_.pixelColor(1250, 89 + 2 * 13 + 6));
   EXPECT_NE(selection, ecran_.pixelColor(1250, 89 + 1 * 13 + 6));
   EXPECT_NE(selection, ecran_.pixelColor(1250, 89 + 3 * 13 + 6));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("verifiee.pvl"))), "Tempo=60000.pvi\r\na.jpg\r\nsuite.pvl\r\nTempo=100.pvi\r\n");
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("verifiee.pvl")), "Tempo=60000.pvi\r\na.jpg\r\nsuite.pvl\r\nTempo=100.pvi\r\n");
 }
 
 }  // namespace

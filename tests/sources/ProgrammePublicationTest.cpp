@@ -10,15 +10,16 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "codecs/Encodeurs.h"
 #include "support/ImagesEssai.h"
-#include "support/ProgrammeReel.h"
+#include "support/Pilote.h"
 
 namespace {
+
+using plivor::test::Pilote;
 
 const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
 const QColor kRouge(220, 30, 30), kVert(30, 200, 40), kBleu(30, 40, 210);
@@ -44,14 +45,9 @@ QStringList Arbre(const QString& dossier) {
   return noms;
 }
 
-// Shell helpers: the visible window whose title starts so; a click; the
-// message box of the program answered with Return.
+// Shell helpers: a click; the message box of the program answered with
+// Return; a name typed in the window whose title starts so.
 const QString kOutils = QStringLiteral(
-    "fenetre() {\n"
-    "  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do\n"
-    "    case \"$(xdotool getwindowname $id 2>/dev/null)\" in \"$1\"*) echo $id; return ;; esac\n"
-    "  done\n"
-    "}\n"
     "clic() { xdotool mousemove $1 $2 click 1; sleep ${3:-0.8}; }\n"
     "message() {\n"
     "  for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do\n"
@@ -70,8 +66,7 @@ const QString kOutils = QStringLiteral(
 class ProgrammePublication : public testing::Test {
  protected:
   void SetUp() override {
-    for (const char* outil : {"Xvfb", "xdotool"})
-      if (QStandardPaths::findExecutable(QLatin1String(outil)).isEmpty()) GTEST_SKIP() << outil << " absent";
+    if (!Pilote::Disponible()) GTEST_SKIP() << "Xvfb ou xdotool absent";
     using plivor::test::Unie;
     Image("show/img/rouge.jpg", kRouge);
     Image("autres/rouge.jpg", kVert);
@@ -95,16 +90,6 @@ class ProgrammePublication : public testing::Test {
     QDir().mkpath(QFileInfo(Chemin(nom)).path());
     plivor::EcrireJpeg(Chemin(nom), plivor::test::Unie(400, 300, couleur));
   }
-  // `commande` on a virtual screen of its own, in the test's folder.
-  int SurXvfb(const QStringList& commande, QString* erreurs = nullptr) const {
-    QProcess p;
-    p.setWorkingDirectory(dossier_.path());
-    p.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin("reglages.ini")));
-    p.start(QStringLiteral("bash"), QStringList{QStringLiteral(PLIVOR_SUR_XVFB)} + commande);
-    if (!p.waitForFinished(120000)) return -1;
-    if (erreurs) *erreurs = QString::fromLocal8Bit(p.readAllStandardError());
-    return p.exitCode();
-  }
   // The frames of `liste` rendered without a screen.
   QList<QImage> Rendu(const QString& liste, const char* sortie) const {
     QProcess p;
@@ -123,6 +108,7 @@ class ProgrammePublication : public testing::Test {
   }
 
   QTemporaryDir dossier_;
+  Pilote pilote_{kProgramme, dossier_.path()};
 };
 
 TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmporte) {
@@ -130,15 +116,12 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
   // buttons by their rows, the file list from y 250.
   const QString actions =
       kOutils + QStringLiteral(
-                    "cd '%1'\n"
-                    "'%2' --capture '%3' --apres 40000 '%4' &\n"
-                    "sleep 3\n"
-                    "xdotool mousemove 640 400 click 1; sleep 0.5\n"
-                    "xdotool key c; sleep 2.5\n"
+                    "demarrer --capture ecran.png --apres 40000 '%1'\n"
+                    "cliquer 640 400; xdotool key c; sleep 2.5\n"
                     // "Plus...", fifth entry: "Publier la présentation".
                     "clic 1150 95 0.5; clic 1186 52 1; xdotool key Down Down Down Down Down Return; sleep 2\n"
                     // "Charger une liste à publier": the list as saved.
-                    "clic 933 668 2; saisir 'Charger une liste' '%4'\n"
+                    "clic 933 668 2; saisir 'Charger une liste' '%1'\n"
                     // "Nouveau": the publication folder, made in the folder shown.
                     "clic 993 231 1.5; saisir 'Cr' publie\n"
                     // The sequence name, "Dossier Audio", "Conserver les sous-listes", the assembly.
@@ -149,12 +132,10 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
                     "clic 942 716 0.5; clic 933 738 4; message\n"
                     // The published main list chosen (the first by name), then the automatic start.
                     "clic 900 253 1; clic 933 762 2; message\n"
-                    "wait\n")
-                    .arg(dossier_.path(), kProgramme, Chemin("ecran.png"), Chemin("show/main.pvl"));
-  Ecrire("actions.sh", actions.toUtf8());
-  QString erreurs;
-  ASSERT_EQ(SurXvfb({QStringLiteral("bash"), Chemin("actions.sh")}, &erreurs), 0) << erreurs.toStdString();
-  const QImage ecran(Chemin("ecran.png"));
+                    "wait $P\n")
+                    .arg(Chemin("show/main.pvl"));
+  ASSERT_EQ(pilote_.Lancer(actions, 120000), 0) << pilote_.Erreurs();
+  const QImage ecran = pilote_.Capture(QStringLiteral("ecran.png"));
   ASSERT_EQ(ecran.size(), QSize(1280, 800));
   Garder(ecran, "publication-panneau.png");
 
@@ -197,12 +178,11 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
   EXPECT_TRUE(std::any_of(publiees.begin(), publiees.end(), [](const QImage& i) { return Pixels(i, kBleu) > 10000; }));
 
   // autorun.sh starts the carried player; the screen is captured by it.
-  ASSERT_EQ(SurXvfb({Chemin("ailleurs/autorun.sh"), QStringLiteral("--capture"), Chemin("autorun.png"),
-                     QStringLiteral("--apres"), QStringLiteral("2500")},
-                    &erreurs),
+  ASSERT_EQ(pilote_.Lancer(QStringLiteral("./ailleurs/autorun.sh --capture '%1' --apres 2500").arg(Chemin("autorun.png")),
+                           120000),
             0)
-      << erreurs.toStdString();
-  const QImage lecteur(Chemin("autorun.png"));
+      << pilote_.Erreurs();
+  const QImage lecteur = pilote_.Capture(QStringLiteral("autorun.png"));
   ASSERT_EQ(lecteur.size(), QSize(1280, 800));
   Garder(lecteur, "publication-autorun.png");
   // A picture of the show in the middle of the player's window.

@@ -3,23 +3,17 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include "support/ImagesEssai.h"
-#include "support/ProgrammeReel.h"
+#include "support/Pilote.h"
 
 namespace {
 
-const QString kProgramme = QStringLiteral(PLIVOR_PROGRAMME);
-
-std::string Lire(const QString& chemin) {
-  QFile f(chemin);
-  return f.open(QIODevice::ReadOnly) ? f.readAll().toStdString() : std::string("<absent>");
-}
+using plivor::test::Pilote;
 
 int Pixels(const QImage& image, QRect zone, QColor couleur, int tolerance = 30) {
   int n = 0;
@@ -34,9 +28,7 @@ const QColor kRouge(220, 30, 30), kVert(30, 200, 40), kBleu(30, 40, 210), kJaune
 class ProgrammeSources : public testing::Test {
  protected:
   void SetUp() override {
-    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
-      GTEST_SKIP() << "Xvfb ou xdotool absent";
+    if (!Pilote::Disponible()) GTEST_SKIP() << "Xvfb ou xdotool absent";
     using plivor::test::Unie;
     plivor::EcrireJpeg(Chemin(QStringLiteral("rouge.jpg")), Unie(400, 300, kRouge));
     plivor::EcrireJpeg(Chemin(QStringLiteral("vert.jpg")), Unie(400, 300, kVert));
@@ -54,24 +46,15 @@ class ProgrammeSources : public testing::Test {
   // xdotool); the screen is captured after `apresMs`, which leaves the
   // actions a few seconds to spare on a busy machine.
   void Lancer(const QString& liste, const QString& actions, int apresMs) {
-    const QString script = Chemin(QStringLiteral("actions.sh"));
-    Ecrire(QStringLiteral("actions.sh"),
-           (QStringLiteral("cd '%1'\n"
-                           "'%2' --capture '%3' --apres %4 '%5' &\n"
-                           // Started when its window shows, however busy the machine.
-                           "timeout 20 xdotool search --sync --onlyvisible --pid $! >/dev/null; sleep 1.5\n"
-                           "xdotool mousemove 640 400 click 1; sleep 0.5\n")
-                .arg(dossier_.path(), kProgramme, Chemin(QStringLiteral("ecran.png")))
-                .arg(apresMs)
-                .arg(liste) +
-            actions + QStringLiteral("\nwait\n"))
-               .toStdString());
-    QProcess programme;
-    programme.setProcessEnvironment(plivor::test::EnvironnementReel(Chemin(QStringLiteral("reglages.ini"))));
-    programme.start(QStringLiteral("bash"), {QStringLiteral(PLIVOR_SUR_XVFB), QStringLiteral("bash"), script});
-    ASSERT_TRUE(programme.waitForFinished(90000));
-    EXPECT_EQ(programme.exitCode(), 0) << programme.readAllStandardError().toStdString();
-    ecran_ = QImage(Chemin(QStringLiteral("ecran.png")));
+    // Started when its window shows, however busy the machine.
+    const QString script = QStringLiteral(
+                               "demarrer --capture ecran.png --apres %1 '%2'\n"
+                               "cliquer 640 400\n")
+                               .arg(apresMs)
+                               .arg(liste) +
+                           actions + QStringLiteral("\nwait $P\n");
+    EXPECT_EQ(pilote_.Lancer(script, 90000), 0) << pilote_.Erreurs();
+    ecran_ = pilote_.Capture(QStringLiteral("ecran.png"));
     ASSERT_EQ(ecran_.size(), QSize(1280, 800));
   }
   void Garder(const QString& nom) const {
@@ -80,6 +63,7 @@ class ProgrammeSources : public testing::Test {
   }
 
   QTemporaryDir dossier_;
+  Pilote pilote_{QStringLiteral(PLIVOR_PROGRAMME), dossier_.path()};
   QImage ecran_;
 };
 
@@ -90,8 +74,7 @@ class ProgrammeSources : public testing::Test {
 const QString kSauver = QStringLiteral(
     "sauver() {\n"
     "  xdotool mousemove $1 $2 click 1; sleep 2\n"
-    "  D=$(xdotool search --onlyvisible --name 'Sauver une liste Plivor' | head -1)\n"
-    "  xdotool mousemove --window $D 60 60; sleep 0.3\n"
+    "  dans 'Sauver une liste Plivor' 60 60\n"
     "  xdotool key ctrl+a; xdotool type --delay 15 \"$3\"; xdotool key Return; sleep 1.5\n"
     "}\n");
 
@@ -116,7 +99,7 @@ TEST_F(ProgrammeSources, RessourcesACoteDuMontageEtUnFichierGlisseDansLaListe) {
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 19000);
   Garder(QStringLiteral("ressources-montage.png"));
 
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("sortie.pvl")),
             "Tempo=3000.pvi\r\n" + Ligne(QStringLiteral("vert.jpg")) + "\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\n");
   // The resource window stands left of the montage, from the top: its file
   // list is white, the montage's list keeps its ground beside it.
@@ -143,7 +126,7 @@ TEST_F(ProgrammeSources, ImporterParLaToucheEtParLeBouton) {
           .arg(Chemin(QStringLiteral("sortie.pvl")));
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 18000);
   Garder(QStringLiteral("ressources-importer.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("sortie.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("sortie.pvl")),
             Ligne(QStringLiteral("bleu.jpg")) + "\r\nTempo=3000.pvi\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\n" +
                 Ligne(QStringLiteral("vert.jpg")) + "\r\n");
 }
@@ -331,7 +314,7 @@ TEST_F(ProgrammeOuvreur, ProjeterLaListeComposeeEtSauvee) {
   // A's tempo (9 s) keeps its picture on screen up to the capture.
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 17000);
   Garder(QStringLiteral("ouvreur-projection.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("ensemble.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("ensemble.pvl")),
             "Drapeau=A.pvd\r\nTempo=9000.pvi\r\n" + Ligne(QStringLiteral("rouge.jpg")) + "\r\nDrapeau=B.pvd\r\n" +
                 Ligne(QStringLiteral("bleu.jpg")) + "\r\n" + "Drapeau=essai.pvd\r\nTempo=3000.pvi\r\n" +
                 Ligne(QStringLiteral("vert.jpg")) + "\r\n");
@@ -359,7 +342,7 @@ TEST_F(ProgrammeOuvreur, SequencesGlisseesDansLaListePuisSauvees) {
           .arg(Chemin(QStringLiteral("glisse.pvl")));
   Lancer(Chemin(QStringLiteral("essai.pvl")), actions, 22000);
   Garder(QStringLiteral("ouvreur-glisser.png"));
-  EXPECT_EQ(Lire(Chemin(QStringLiteral("glisse.pvl"))),
+  EXPECT_EQ(pilote_.Lire(QStringLiteral("glisse.pvl")),
             "Drapeau=B.pvd\r\n" + Ligne(QStringLiteral("bleu.jpg")) + "\r\nDrapeau=A.pvd\r\nTempo=9000.pvi\r\n" +
                 Ligne(QStringLiteral("rouge.jpg")) + "\r\n");
 }
