@@ -19,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     IconeLigne(ligne, fichiers, TablesFrancaises());
     SansBarre(ligne);
   }
-  // What the program writes reads back as the same lines.
+  // What the program writes reads back as the same lines, unless the
+  // reading said it altered some (NUL bytes left out, lines cut), which a
+  // save asks about first.
   const std::string ecrit = JoindreLignes(lue.lignes);
-  if (!lue.enUtf8 && DecoderListe(ecrit).lignes != lue.lignes && ecrit.find('\0') == std::string::npos) __builtin_trap();
+  if (!lue.enUtf8 && lue.LignesAlterees().empty() && DecoderListe(ecrit).lignes != lue.lignes) __builtin_trap();
   return 0;
 }
