@@ -180,6 +180,13 @@ void Montage::Selection() {
     vue_.SuiviListe = false;
   }
   if (lignes_.empty()) {
+    // Nothing left to describe: the box does not keep a line that is gone.
+    if (!titreFichier_.empty() || !infos_.lignes.empty()) {
+      titreFichier_.clear();
+      infos_ = {};
+      vue_.LigneApercu.clear();
+      emit InfosChangees();
+    }
     emit SelectionChangee();
     return;
   }

@@ -148,6 +148,19 @@ TEST(Suretes, UnDeploiementSAnnuleSeul) {
   EXPECT_EQ(m.Lignes(), (Liste{"Tempo=2.pvi"}));
 }
 
+TEST(Suretes, UneListeVideeNeGardePasLaDescriptionDUneLignePartie) {
+  BancMontage banc;
+  banc.Image(QStringLiteral("d.jpg"));
+  Montage& m = *banc.montage;
+  m.RecevoirListe({banc.Chemin(QStringLiteral("d.jpg"))}, kSansNom, banc.Chemin(QString()), 0, false);
+  ASSERT_EQ(m.TitreFichier(), "d.jpg");
+  ASSERT_FALSE(m.InfosCourantes().lignes.empty());
+  m.ToutSelectionner();
+  m.Couper();
+  EXPECT_EQ(m.TitreFichier(), "");
+  EXPECT_TRUE(m.InfosCourantes().lignes.empty());
+}
+
 TEST(Historique, LesPasLesPlusAnciensPartentLesPremiersEtLeDernierResteToujours) {
   Historique h(3, 10);
   for (int i = 0; i < 5; ++i) h.Noter({Liste(static_cast<size_t>(i), "x"), i, i});
