@@ -80,8 +80,19 @@ struct Deploiement {
     const StyleChemins style = fichiers.Style();
     const Texte dossier = SansBarre(DossierDe(chemin, style));
     enCours.push_back(chemin);
-    for (const Texte& sous : lue->lignes)
-      if (sous.size() >= 5) Ajouter(sous, dossier, sortie);
+    const std::vector<int> alterees = lue->LignesAlterees();
+    if (!alterees.empty()) contexte.dialogues.Message(chemin + " : " + std::to_string(alterees.size()) +
+                                                      Cp(" ligne(s) altérées à la lecture (caractères hors "
+                                                         "Windows-1252, octets nuls ou lignes coupées)."));
+    for (std::size_t i = 0; i < lue->lignes.size(); ++i) {
+      const Texte& sous = lue->lignes[i];
+      if (sous.size() < 5) continue;
+      const std::size_t avant = sortie.size();
+      Ajouter(sous, dossier, sortie);
+      if (contexte.alterees && std::binary_search(alterees.begin(), alterees.end(), static_cast<int>(i)))
+        contexte.alterees->insert(contexte.alterees->end(), sortie.begin() + static_cast<std::ptrdiff_t>(avant),
+                                  sortie.end());
+    }
     enCours.pop_back();
   }
 };
@@ -109,8 +120,9 @@ bool DeployerPvl(Montage& montage) {
     return false;
   }
   montage.DessinSuspendu = true;
+  Liste alterees;
   const ContexteDeploiement contexte{montage.Fichiers(), dialogues, vue.IgnorerAbsents,
-                                     NomMotCle(11, vue.TablesEnCours())};
+                                     NomMotCle(11, vue.TablesEnCours()), &alterees};
   const auto deployee = LignesDeployees(montage.Lignes(), montage.DossierListe, contexte);
   montage.DessinSuspendu = false;
   if (!deployee || *deployee == montage.Lignes()) {
@@ -118,6 +130,7 @@ bool DeployerPvl(Montage& montage) {
     return false;
   }
   montage.RemplacerLignes(*deployee);
+  montage.AjouterAlterees(alterees);
   vue.ListeModifiee = true;
   montage.Selection();
   return true;

@@ -166,6 +166,9 @@ class Montage : public QObject {
   // undoable step; every line deselected, the change announced; the caller
   // marks it modified.
   void RemplacerLignes(const Liste& lignes);
+  // Lines a tool brought in that lost something at reading: a save names
+  // them before writing them back.
+  void AjouterAlterees(const Liste& lignes) { alterees_.insert(alterees_.end(), lignes.begin(), lignes.end()); }
 
  signals:
   // The lines changed: the model reloads them.

@@ -32,6 +32,9 @@ struct ContexteDeploiement {
   Dialogues& dialogues;
   bool ignorerAbsents;  // "Ignorer les absents"
   Texte motDrapeau;
+  // Receives the deployed lines that lost something when their sub-list
+  // was read (characters Windows-1252 cannot hold, NUL bytes, cut lines).
+  Liste* alterees = nullptr;
 };
 
 // The lines with their ".pvl" sub-lists expanded as DeployerPvl does,

@@ -243,7 +243,7 @@ bool Publication::Assembler() {
   Liste lignes = montage.Lignes();
   if (!OptionConserver) {
     // The sub-lists are expanded in a copy: the edited list stays as it is.
-    const ContexteDeploiement contexte{fichiers, vue_.Services().dialogues, vue_.IgnorerAbsents, motDrapeau_};
+    const ContexteDeploiement contexte{fichiers, vue_.Services().dialogues, vue_.IgnorerAbsents, motDrapeau_, nullptr};
     auto deployees = LignesDeployees(lignes, dossierListe, contexte);
     if (!deployees) {
       Etape(QStringLiteral("Processus interrompu"));

@@ -8,6 +8,7 @@
 
 #include "BancMontage.h"
 #include "montage/Historique.h"
+#include "montage/Verification.h"
 
 namespace plivor::test {
 namespace {
@@ -80,6 +81,21 @@ TEST(Suretes, UnCaracterePerduALaLectureEstDemandeParChaqueEntree) {
   EXPECT_FALSE(m.Sauver());
   EXPECT_TRUE(banc.dialogues.textes.last().startsWith(QStringLiteral("La liste contient 1 ligne(s) qui ne sont plus")));
   EXPECT_FALSE(QFile::exists(banc.CheminHote(QStringLiteral("autre.pvl"))));
+}
+
+TEST(Suretes, UnCaracterePerduDansUneSousListeDeployeeEstDemande) {
+  BancMontage banc;
+  banc.Ecrire(QStringLiteral("main.pvl"), "Tempo=2000.pvi\r\nsub.pvl\r\n");
+  banc.Ecrire(QStringLiteral("sub.pvl"), "\xEF\xBB\xBFTempo=3000.pvi\r\n\xE6\x97\xA5\xE6\x9C\xAC.jpg\r\n");
+  Montage& m = *banc.montage;
+  ASSERT_TRUE(m.Ouvrir(banc.Chemin(QStringLiteral("main.pvl"))));
+  ASSERT_TRUE(DeployerPvl(m));
+  banc.dialogues.fichiers << banc.CheminHote(QStringLiteral("deployee.pvl"));
+  banc.dialogues.reponses << false;
+  EXPECT_FALSE(m.Sauver());
+  EXPECT_TRUE(banc.dialogues.textes.last().startsWith(QStringLiteral("La liste contient 1 ligne(s) qui ne sont plus")))
+      << banc.dialogues.textes.join('|').toStdString();
+  EXPECT_FALSE(QFile::exists(banc.CheminHote(QStringLiteral("deployee.pvl"))));
 }
 
 TEST(Suretes, UnOctetNulEstDitEtLaSuiteDeLaListeEstGardee) {
