@@ -214,6 +214,8 @@ class Montage : public QObject {
   bool RessourceIntrouvable(const Texte& ligne, const Texte& dossier) const;
   Liste Etendre(const Liste& lignes, const Texte& dossier, std::vector<signed char>* icones = nullptr) const;
   bool EcrireLignes(const Texte& chemin, const Liste& lignes);
+  // The list written to `chemin`, which becomes its file.
+  bool EnregistrerSous(const Texte& chemin);
   // Where the save dialog starts; says so when the list's folder is gone.
   Texte DepartSauvegarde(const Texte& propose);
   // Notes the lines of `etendues` (the lines of `lue` as they enter the

@@ -259,20 +259,20 @@ bool Montage::Sauver() {
                                         "retirés ou lignes trop longues coupées).") +
                                      "\r" + "Les enregistrer ainsi ?")))
     return false;
-  if (!EcrireLignes(chemin, lignes_)) return false;
-  NomListe = chemin;
-  DossierListe = SansBarre(DossierDe(chemin, fichiers_.Style()));
-  lignesFichier_ = lignes_;
-  vue_.ListeModifiee = false;
-  emit NomChange();
-  return true;
+  return EnregistrerSous(chemin);
 }
 
 bool Montage::Enregistrer() {
   if (NomListe == kSansNom || lignes_.empty() || !fichiers_.FichierExiste(NomListe) || !alterees_.empty())
     return Sauver();
   if (!vue_.ListeModifiee) return true;
-  if (!EcrireLignes(NomListe, lignes_)) return false;
+  return EnregistrerSous(NomListe);
+}
+
+bool Montage::EnregistrerSous(const Texte& chemin) {
+  if (!EcrireLignes(chemin, lignes_)) return false;
+  NomListe = chemin;
+  DossierListe = SansBarre(DossierDe(chemin, fichiers_.Style()));
   lignesFichier_ = lignes_;
   vue_.ListeModifiee = false;
   emit NomChange();
