@@ -98,38 +98,27 @@ bool CopierContenu(int entree, int sortie, qint64& total, const std::function<vo
   }
 }
 
-// The files under `nom` in `source` (the name itself when it is a file),
-// as paths relative to `source`; folders first, so they exist before their files.
-QStringList Contenu(const QString& source, const QString& nom) {
-  const QString chemin = source + QLatin1Char('/') + nom;
+// The files under `chemin` (itself when it is a file), as paths relative to
+// its folder with `nom` for its own name; folders first, so they exist
+// before their files.
+QStringList Contenu(const QString& chemin, const QString& nom) {
   if (!QFileInfo(chemin).isDir()) return {nom};
   QStringList dossiers{nom + QLatin1Char('/')}, fichiers;
-  const QDir base(source);
+  const QDir base(chemin);
   QDirIterator it(chemin, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
   while (it.hasNext()) {
     const QFileInfo info = it.nextFileInfo();
+    const QString relatif = nom + QLatin1Char('/') + base.relativeFilePath(info.filePath());
     if (info.isDir())
-      dossiers << base.relativeFilePath(info.filePath()) + QLatin1Char('/');
+      dossiers << relatif + QLatin1Char('/');
     else
-      fichiers << base.relativeFilePath(info.filePath());
+      fichiers << relatif;
   }
   fichiers.sort();
   return dossiers + fichiers;
 }
 
 }  // namespace
-
-QStringList FichiersAInstaller(JeuFichiers jeu, const QString& nomProgramme) {
-  const QString lecteur = QLatin1String(kLecteur);
-  if (jeu == JeuFichiers::Lecteur)
-    return {QStringLiteral("Plivor.hlp"), QStringLiteral("Plivor.ico"), QStringLiteral("Prelio.txt"), lecteur};
-  // The player rides along, so that a publication made from the installed
-  // program finds it beside it.
-  QStringList noms = {QStringLiteral("Plivor.hlp"), QStringLiteral("Plivor-S.hlp"), QStringLiteral("Plivor.ico"),
-                      QStringLiteral("Plivor.txt"), QStringLiteral("lg.pvg"), lecteur};
-  if (nomProgramme != lecteur) noms << nomProgramme;
-  return noms;
-}
 
 bool MemeDossier(const QString& a, const QString& b) {
   std::error_code e1, e2;
@@ -173,21 +162,29 @@ bool CopierFichierVerifie(const QString& source, const QString& cible, const std
 
 BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
                           const Progression& progression) {
+  ElementsJeu elements;
+  for (const QString& nom : noms) elements.push_back({source + QLatin1Char('/') + nom, nom});
+  return CopierFichiers(elements, cible, progression);
+}
+
+BilanCopie CopierFichiers(const ElementsJeu& elements, const QString& cible, const Progression& progression) {
   qint64 total = 0, copies = 0;
   QList<QStringList> contenus;
-  for (const QString& nom : noms) {
-    contenus << (QFileInfo::exists(source + QLatin1Char('/') + nom) ? Contenu(source, nom) : QStringList());
+  // A file of the set at `relatif` (its element's name first) is read here.
+  const auto depuis = [](const ElementJeu& e, const QString& relatif) { return e.source + relatif.mid(e.nom.size()); };
+  for (const ElementJeu& e : elements) {
+    contenus << (QFileInfo::exists(e.source) ? Contenu(e.source, e.nom) : QStringList());
     for (const QString& f : contenus.back())
-      if (!f.endsWith(QLatin1Char('/'))) total += QFileInfo(source + QLatin1Char('/') + f).size();
+      if (!f.endsWith(QLatin1Char('/'))) total += QFileInfo(depuis(e, f)).size();
   }
   if (progression) progression(0, total);
-  for (qsizetype i = 0; i < noms.size(); ++i) {
-    if (contenus[i].isEmpty()) return {BilanCopie::Etat::Absent, source + QLatin1Char('/') + noms[i]};
+  for (qsizetype i = 0; i < elements.size(); ++i) {
+    if (contenus[i].isEmpty()) return {BilanCopie::Etat::Absent, elements[i].source};
     for (const QString& f : contenus[i]) {
       const QString vers = cible + QLatin1Char('/') + f;
       const bool fait = f.endsWith(QLatin1Char('/'))
                             ? QDir().mkpath(vers)
-                            : CopierFichierVerifie(source + QLatin1Char('/') + f, vers, [&](qint64 n) {
+                            : CopierFichierVerifie(depuis(elements[i], f), vers, [&](qint64 n) {
                                 copies += n;
                                 if (progression) progression(copies, total);
                               });
@@ -249,7 +246,7 @@ bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu) {
     if (!QDir().mkpath(t))
       bilan = {BilanCopie::Etat::Echec, t};
     else
-      bilan = CopierFichiers(source, t, FichiersAInstaller(jeu, QFileInfo(CheminProgramme()).fileName()),
+      bilan = CopierFichiers(ElementsAInstaller(jeu, source, QFileInfo(CheminProgramme()).fileName()), t,
                              [this](qint64 copies, qint64 total) { emit Progression(copies, total); });
   }
   opt_RMessage.clear();

@@ -24,6 +24,19 @@ inline constexpr char kLecteur[] = "prelio";
 // is the running program's own file name.
 QStringList FichiersAInstaller(JeuFichiers jeu, const QString& nomProgramme);
 
+// One file or folder of a set: the full path it is taken from, and its
+// name in the target folder.
+struct ElementJeu {
+  QString source;
+  QString nom;
+  bool operator==(const ElementJeu&) const = default;
+};
+using ElementsJeu = QList<ElementJeu>;
+
+// What `jeu` copies when the program `nomProgramme` runs from
+// `dossierProgramme`, in order.
+ElementsJeu ElementsAInstaller(JeuFichiers jeu, const QString& dossierProgramme, const QString& nomProgramme);
+
 // Whether two paths name one folder, whatever their spelling (trailing
 // "/", "..", symbolic links).
 bool MemeDossier(const QString& a, const QString& b);
@@ -46,6 +59,7 @@ struct BilanCopie {
 // `cible`, in order, stopping at the first one missing or failed.
 BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
                           const Progression& progression = {});
+BilanCopie CopierFichiers(const ElementsJeu& elements, const QString& cible, const Progression& progression = {});
 
 // The buttons of the shortcut panel.
 enum class BoutonRaccourci { opt_bt_Raccourci, k_btPrograms, k_btBureau, lk_btAutre, lk_btAnnuler };
