@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "options/RegistreInstallation.h"
 #include "platform/Dialogues.h"
 #include "projection/TFVue.h"
 
@@ -98,26 +99,6 @@ bool CopierContenu(int entree, int sortie, qint64& total, const std::function<vo
   }
 }
 
-// The files under `chemin` (itself when it is a file), as paths relative to
-// its folder with `nom` for its own name; folders first, so they exist
-// before their files.
-QStringList Contenu(const QString& chemin, const QString& nom) {
-  if (!QFileInfo(chemin).isDir()) return {nom};
-  QStringList dossiers{nom + QLatin1Char('/')}, fichiers;
-  const QDir base(chemin);
-  QDirIterator it(chemin, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-  while (it.hasNext()) {
-    const QFileInfo info = it.nextFileInfo();
-    const QString relatif = nom + QLatin1Char('/') + base.relativeFilePath(info.filePath());
-    if (info.isDir())
-      dossiers << relatif + QLatin1Char('/');
-    else
-      fichiers << relatif;
-  }
-  fichiers.sort();
-  return dossiers + fichiers;
-}
-
 }  // namespace
 
 bool MemeDossier(const QString& a, const QString& b) {
@@ -160,61 +141,30 @@ bool CopierFichierVerifie(const QString& source, const QString& cible, const std
   return false;
 }
 
-BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
-                          const Progression& progression) {
-  ElementsJeu elements;
-  for (const QString& nom : noms) elements.push_back({source + QLatin1Char('/') + nom, nom});
-  return CopierFichiers(elements, cible, progression);
-}
-
-BilanCopie CopierFichiers(const ElementsJeu& elements, const QString& cible, const Progression& progression) {
-  qint64 total = 0, copies = 0;
-  QList<QStringList> contenus;
-  // A file of the set at `relatif` (its element's name first) is read here.
-  const auto depuis = [](const ElementJeu& e, const QString& relatif) { return e.source + relatif.mid(e.nom.size()); };
-  for (const ElementJeu& e : elements) {
-    contenus << (QFileInfo::exists(e.source) ? Contenu(e.source, e.nom) : QStringList());
-    for (const QString& f : contenus.back())
-      if (!f.endsWith(QLatin1Char('/'))) total += QFileInfo(depuis(e, f)).size();
-  }
-  if (progression) progression(0, total);
-  for (qsizetype i = 0; i < elements.size(); ++i) {
-    if (contenus[i].isEmpty()) return {BilanCopie::Etat::Absent, elements[i].source};
-    for (const QString& f : contenus[i]) {
-      const QString vers = cible + QLatin1Char('/') + f;
-      const bool fait = f.endsWith(QLatin1Char('/'))
-                            ? QDir().mkpath(vers)
-                            : CopierFichierVerifie(depuis(elements[i], f), vers, [&](qint64 n) {
-                                copies += n;
-                                if (progression) progression(copies, total);
-                              });
-      if (!fait) return {BilanCopie::Etat::Echec, SansBarreFinale(vers)};
-    }
-  }
-  return {};
-}
-
 Installation::Installation(TFVue& vue, DossiersXdg dossiers, QObject* parent)
     : QObject(parent), vue_(vue), dossiers_(std::move(dossiers)) {
   opt_RNomDossier = dossiers_.donnees + QStringLiteral("/Plivor");
+  programmeEnCours_ = CheminProgramme();
 }
 
 QString Installation::CheminProgramme() const { return TexteEcran(vue_.CheminProgramme); }
 
-QString Installation::DossierSource() const { return SansBarreFinale(QFileInfo(CheminProgramme()).path()); }
+QString Installation::DossierSource() const { return SansBarreFinale(QFileInfo(programmeEnCours_).path()); }
 
 void Installation::Dire(const QString& texte) { vue_.Services().dialogues.Information(texte); }
 
 void Installation::Versions() {
   const QDir dossier(opt_RNomDossier);
   opt_RVersions.clear();
+  // An installation killed once all its files were written is finished.
+  if (dossier.exists()) ReprendreCopiesInterrompues(dossier.path());
   if (!opt_RNomDossier.isEmpty() && dossier.exists()) {
     const QString programme = QFileInfo(CheminProgramme()).fileName();
     for (const QString& nom : dossier.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name))
       if (nom == programme || nom == QLatin1String(kLecteur) || nom.endsWith(QStringLiteral(".hlp")))
         opt_RVersions << nom;
   }
-  opt_RNomProgram = CheminProgramme();
+  opt_RNomProgram = programmeEnCours_;
   emit ControlesChanges();
 }
 
@@ -230,7 +180,7 @@ void Installation::ChoisirDossier() {
   Versions();
 }
 
-bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu) {
+bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu, QStringList* ecrits) {
   const QString source = DossierSource();
   const QString t = SansBarreFinale(cible);
   if (MemeDossier(t, source)) {
@@ -246,8 +196,8 @@ bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu) {
     if (!QDir().mkpath(t))
       bilan = {BilanCopie::Etat::Echec, t};
     else
-      bilan = CopierFichiers(ElementsAInstaller(jeu, source, QFileInfo(CheminProgramme()).fileName()), t,
-                             [this](qint64 copies, qint64 total) { emit Progression(copies, total); });
+      bilan = CopierFichiers(ElementsAInstaller(jeu, source, QFileInfo(programmeEnCours_).fileName()), t,
+                             [this](qint64 copies, qint64 total) { emit Progression(copies, total); }, ecrits);
   }
   opt_RMessage.clear();
   emit ControlesChanges();
@@ -268,26 +218,43 @@ bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu) {
 
 bool Installation::Installer() {
   const QString cible = SansBarreFinale(opt_RNomDossier);
-  if (!CopierProgramme(cible, JeuFichiers::Programme)) return false;
-  const QString programme = cible + QLatin1Char('/') + QFileInfo(CheminProgramme()).fileName();
+  QStringList copies;
+  if (!CopierProgramme(cible, JeuFichiers::Programme, &copies)) return false;
+  QList<FichierInstalle> notes;
+  for (const QString& f : copies) notes << Constater(cible + QLatin1Char('/') + f);
+  const QString programme = cible + QLatin1Char('/') + QFileInfo(programmeEnCours_).fileName();
   if (const auto ligne = VersCp1252(programme.toStdString())) vue_.CheminProgramme = *ligne;
   opt_RNomProgram = programme;
   emit ControlesChanges();
-  const QString echec = Associer(dossiers_, programme, cible + QStringLiteral("/Plivor.ico"));
+  QStringList associes;
+  const QString echec = Associer(dossiers_, programme, cible + QStringLiteral("/Plivor.ico"), &associes);
+  for (const QString& f : associes) notes << Constater(f);
+  // Noted even after a failed association, so that what was written can go.
+  const bool note = NoterInstallation(cible, notes);
   if (!echec.isEmpty()) {
     Dire(QStringLiteral("Fichiers copiés dans ") + cible +
          QStringLiteral("\rEchec de l'association des listes Plivor : ") + echec);
+    return false;
+  }
+  if (!note) {
+    Dire(QStringLiteral("Fichiers copiés dans ") + cible + QStringLiteral("\rImpossible d'écrire le fichier \"") +
+         cible + QLatin1Char('/') + QLatin1String(kRegistreInstallation) + QStringLiteral("\"."));
     return false;
   }
   Dire(QStringLiteral("Installation terminée avec succès"));
   return true;
 }
 
-bool Installation::CreerRaccourci(const QString& dossier) {
-  if (dossier.isEmpty() || !QDir().mkpath(dossier) || !CreerLanceur(dossier, CheminProgramme())) {
+bool Installation::CreerRaccourci(const QString& dossier, const QString& nom) {
+  const QString programme = CheminProgramme();
+  const auto chemin = dossier.isEmpty() || !QDir().mkpath(dossier) ? std::nullopt : CreerLanceur(dossier, programme, nom);
+  if (!chemin) {
     Dire(QStringLiteral("Echec de la création de Raccourci"));
     return false;
   }
+  // A shortcut to an installed program goes with it.
+  const QString installe = QFileInfo(programme).absolutePath();
+  if (!LireRegistreInstallation(installe).isEmpty()) NoterInstallation(installe, {Constater(*chemin)});
   Dire(QStringLiteral("Raccourci \"Plivor\" créé dans ") + dossier);
   lk_pnRaccourci = false;
   emit ControlesChanges();
@@ -298,7 +265,9 @@ void Installation::ChoixRaccourci(BoutonRaccourci bouton) {
   switch (bouton) {
     case BoutonRaccourci::opt_bt_Raccourci: lk_pnRaccourci = true; break;
     case BoutonRaccourci::lk_btAnnuler: lk_pnRaccourci = false; break;
-    case BoutonRaccourci::k_btPrograms: CreerRaccourci(dossiers_.Applications()); return;
+    case BoutonRaccourci::k_btPrograms:
+      CreerRaccourci(dossiers_.Applications(), NomRaccourciMenu(CheminProgramme()));
+      return;
     case BoutonRaccourci::k_btBureau: CreerRaccourci(dossiers_.bureau); return;
     case BoutonRaccourci::lk_btAutre: {
       lk_pnRaccourci = false;

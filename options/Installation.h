@@ -56,10 +56,22 @@ struct BilanCopie {
 };
 
 // Copies `noms` (files or folders) from `source` into the existing folder
-// `cible`, in order, stopping at the first one missing or failed.
+// `cible` as one change: every file is first written whole in a hidden
+// folder inside `cible`, and only once all are there are they renamed into
+// place. A missing or failed one leaves `cible` as it was. `ecrits`
+// receives the files put in place, relative to `cible`.
 BilanCopie CopierFichiers(const QString& source, const QString& cible, const QStringList& noms,
                           const Progression& progression = {});
-BilanCopie CopierFichiers(const ElementsJeu& elements, const QString& cible, const Progression& progression = {});
+BilanCopie CopierFichiers(const ElementsJeu& elements, const QString& cible, const Progression& progression = {},
+                          QStringList* ecrits = nullptr);
+
+// A copy into `cible` that was killed is settled: finished when all its
+// files were written, else its hidden folder is removed. Gives the number
+// of copies settled.
+int ReprendreCopiesInterrompues(const QString& cible);
+
+// The hidden folders of copies under way start with this.
+inline constexpr char kPrefixeLot[] = ".plivor-lot-";
 
 // The buttons of the shortcut panel.
 enum class BoutonRaccourci { opt_bt_Raccourci, k_btPrograms, k_btBureau, lk_btAutre, lk_btAnnuler };
@@ -77,13 +89,18 @@ class Installation : public QObject {
   // Copies, then associates lists with the installed program. True when
   // everything was done.
   bool Installer();
+  // "Désinstaller": removes what the installation in the chosen folder
+  // wrote, and nothing else. True when it was done.
+  bool Desinstaller();
   // The files of `jeu` into `cible`, reporting what goes wrong; what the
   // publication calls.
-  bool CopierProgramme(const QString& cible, JeuFichiers jeu);
+  // `ecrits`: the files put in place, relative to `cible`.
+  bool CopierProgramme(const QString& cible, JeuFichiers jeu, QStringList* ecrits = nullptr);
   void ChoixRaccourci(BoutonRaccourci bouton);
-  // A launcher of the program in `dossier`; false when not made.
-  bool CreerRaccourci(const QString& dossier);
+  // A launcher `nom` of the program in `dossier`; false when not made.
+  bool CreerRaccourci(const QString& dossier, const QString& nom = QLatin1String(kLanceur));
 
+  // The folder of the program that runs, whatever was installed since.
   QString DossierSource() const;
   QString CheminProgramme() const;
 
@@ -102,6 +119,7 @@ class Installation : public QObject {
 
   TFVue& vue_;
   DossiersXdg dossiers_;
+  QString programmeEnCours_;  // the program that runs
 };
 
 }  // namespace plivor

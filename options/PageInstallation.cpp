@@ -59,10 +59,15 @@ PageInstallation::PageInstallation(Installation& installation, TFVue& vue, QWidg
   d->addWidget(progression_);
   auto* opt_R_btAide = Bouton(QStringLiteral("?"), QStringLiteral("Aide à l'installation"), this);
   d->addWidget(opt_R_btAide);
+  auto* opt_bt_Desinstaller =
+      Bouton(QStringLiteral("Désinstaller"), QStringLiteral("Supprimer ce que l'installation a écrit"), this);
+  opt_bt_Desinstaller->setObjectName(QStringLiteral("opt_bt_Desinstaller"));
+  d->addWidget(opt_bt_Desinstaller);
   d->addStretch();
 
   connect(opt_RNomDossier_, &QPushButton::clicked, this, [this] { installation_.ChoisirDossier(); });
   connect(opt_bt_Installer, &QPushButton::clicked, this, [this] { installation_.Installer(); });
+  connect(opt_bt_Desinstaller, &QPushButton::clicked, this, [this] { installation_.Desinstaller(); });
   connect(opt_bt_Raccourci, &QPushButton::clicked, this,
           [this] { installation_.ChoixRaccourci(BoutonRaccourci::opt_bt_Raccourci); });
   connect(opt_R_btAide, &QPushButton::clicked, this, [this] { vue_.AppelAide(Emetteur::opt_R_btAide); });

@@ -5,9 +5,13 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
-#include <QSaveFile>
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QStandardPaths>
 #include <algorithm>
+#include <cstdio>
+
+#include "platform/Enregistrement.h"
 
 namespace plivor {
 
@@ -74,6 +78,13 @@ bool CleEgale(const QByteArray& ligne, const QByteArray& cle) {
   return egal > 0 && l.left(egal).trimmed().compare(cle, Qt::CaseInsensitive) == 0;
 }
 
+QByteArray Png(const QImage& image) {
+  QByteArray octets;
+  QBuffer tampon(&octets);
+  tampon.open(QIODevice::WriteOnly);
+  return image.save(&tampon, "PNG") ? octets : QByteArray();
+}
+
 bool Executer(const QString& outil, const QStringList& arguments) {
   QProcess processus;
   processus.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -130,27 +141,49 @@ QString ArgumentExec(const QString& chemin) {
   return cite + QLatin1Char('"');
 }
 
-QByteArray EntreeBureau(const QString& programme) {
+QByteArray EntreeBureau(const QString& programme, const QString& commande, bool association) {
   const QString dossier = QFileInfo(programme).absolutePath();
-  const QString texte = QStringLiteral(
-                            "[Desktop Entry]\n"
-                            "Type=Application\n"
-                            "Version=1.4\n"
-                            "Name=Plivor\n"
-                            "GenericName=Séquenceur multimédia\n"
-                            "Comment=Projeter et composer des séquences\n"
-                            "Exec=") +
-                        ValeurChaine(ArgumentExec(programme)) + QStringLiteral(" %f\n") +
-                        QStringLiteral("Path=") + ValeurChaine(dossier) + QStringLiteral("\n") +
-                        QStringLiteral(
-                            "Icon=plivor\n"
-                            "Terminal=false\n"
-                            "MimeType=") +
-                        QString::fromLatin1(kTypeListes) +
-                        QStringLiteral(
-                            ";\n"
-                            "Categories=AudioVideo;\n");
+  const QString exec = ValeurChaine(ArgumentExec(commande));
+  QString texte = QStringLiteral(
+                      "[Desktop Entry]\n"
+                      "Type=Application\n"
+                      "Version=1.4\n"
+                      "Name=Plivor\n"
+                      "GenericName=Séquenceur multimédia\n"
+                      "Comment=Projeter et composer des séquences\n"
+                      "Exec=") +
+                  exec + QStringLiteral(" %f\n") + QStringLiteral("Path=") + ValeurChaine(dossier) +
+                  QStringLiteral(
+                      "\n"
+                      "Icon=plivor\n"
+                      "Terminal=false\n");
+  if (association) texte += QStringLiteral("MimeType=") + QString::fromLatin1(kTypeListes) + QStringLiteral(";\n");
+  texte += QStringLiteral(
+               "Categories=AudioVideo;\n"
+               "Actions=Editer;\n"
+               "\n"
+               "[Desktop Action Editer]\n"
+               "Name=Editer\n"
+               "Exec=") +
+           exec + QStringLiteral(" --montage %f\n");
   return texte.toUtf8();
+}
+
+QString CommandeLancement(const QString& programme, const QString& lien) {
+  if (ArgumentExec(programme) == programme || ArgumentExec(lien) != lien) return programme;
+  const QFileInfo existant(lien);
+  if (existant.exists() && !existant.isSymLink()) return programme;
+  if (existant.isSymLink() && existant.symLinkTarget() == programme) return lien;
+  if (!QDir().mkpath(existant.absolutePath())) return programme;
+  // The new link is made beside and renamed over the former one.
+  const QString nouveau = lien + QStringLiteral(".nouveau");
+  QFile::remove(nouveau);
+  if (!QFile::link(programme, nouveau) ||
+      ::rename(QFile::encodeName(nouveau).constData(), QFile::encodeName(lien).constData()) != 0) {
+    QFile::remove(nouveau);
+    return programme;
+  }
+  return lien;
 }
 
 QByteArray AvecApplicationParDefaut(const QByteArray& existant, const QString& type, const QString& lanceur) {
@@ -186,31 +219,61 @@ QByteArray AvecApplicationParDefaut(const QByteArray& existant, const QString& t
   return lignes.join();
 }
 
-bool EcrireFichierEntier(const QString& chemin, const QByteArray& contenu) {
-  if (!QDir().mkpath(QFileInfo(chemin).absolutePath())) return false;
-  QSaveFile fichier(chemin);
-  if (!fichier.open(QIODevice::WriteOnly)) return false;
-  if (fichier.write(contenu) != contenu.size()) {
-    fichier.cancelWriting();
-    return false;
+QByteArray SansApplicationParDefaut(const QByteArray& existant, const QString& type, const QString& lanceur) {
+  static const QByteArray section = QByteArrayLiteral("[Default Applications]");
+  QList<QByteArray> lignes = LignesAvecFins(existant);
+  bool dans = false;
+  for (qsizetype i = 0; i < lignes.size(); ++i) {
+    if (EstEnTete(lignes[i])) {
+      dans = SansFin(lignes[i]).trimmed() == section;
+      continue;
+    }
+    if (!dans || !CleEgale(lignes[i], type.toUtf8())) continue;
+    const QByteArray ligne = SansFin(lignes[i]);
+    const qsizetype egal = ligne.indexOf('=');
+    QList<QByteArray> valeurs = ligne.mid(egal + 1).split(';');
+    const qsizetype avant = valeurs.size();
+    valeurs.removeIf([&](const QByteArray& v) { return v.trimmed() == lanceur.toUtf8(); });
+    if (valeurs.size() == avant) return existant;
+    valeurs.removeIf([](const QByteArray& v) { return v.trimmed().isEmpty(); });
+    if (valeurs.isEmpty())
+      lignes.removeAt(i);
+    else
+      lignes[i] = ligne.left(egal + 1) + valeurs.join(';') + ';' + lignes[i].mid(ligne.size());
+    return lignes.join();
   }
-  return fichier.commit();
+  return existant;
 }
 
-QString Associer(const DossiersXdg& dossiers, const QString& programme, const QString& icone) {
+bool EcrireFichierEntier(const QString& chemin, const QByteArray& contenu) {
+  if (!QDir().mkpath(QFileInfo(chemin).absolutePath())) return false;
+  return bool(EnregistrerFichier(QFile::encodeName(chemin).toStdString(), contenu.toStdString()));
+}
+
+QString Associer(const DossiersXdg& dossiers, const QString& programme, const QString& icone, QStringList* ecrits) {
+  QStringList notes;
+  const auto noter = [&](const QString& fichier) {
+    notes << fichier;
+    if (ecrits) *ecrits = notes;
+  };
   const QString mime = dossiers.donnees + QStringLiteral("/mime");
   const QString paquet = mime + QStringLiteral("/packages/plivor.xml");
   if (!EcrireFichierEntier(paquet, PaquetMime())) return paquet;
+  noter(paquet);
   if (!Executer(QStringLiteral("update-mime-database"), {mime})) return QStringLiteral("update-mime-database ") + mime;
 
   const QImage image(icone);
   const QString png = dossiers.donnees + QStringLiteral("/icons/hicolor/48x48/apps/plivor.png");
-  if (image.isNull() || !QDir().mkpath(QFileInfo(png).absolutePath()) ||
-      !image.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation).save(png, "PNG"))
+  if (image.isNull() || !EcrireFichierEntier(png, Png(image.scaled(48, 48, Qt::KeepAspectRatio, Qt::SmoothTransformation))))
     return png;
+  noter(png);
 
+  const QString lien = LienLancement(dossiers.donnees);
+  const QString commande = CommandeLancement(programme, lien);
+  if (commande == lien) noter(lien);
   const QString lanceur = dossiers.Applications() + QLatin1Char('/') + QLatin1String(kLanceur);
-  if (!EcrireFichierEntier(lanceur, EntreeBureau(programme))) return lanceur;
+  if (!EcrireFichierEntier(lanceur, EntreeBureau(programme, commande, true))) return lanceur;
+  noter(lanceur);
 
   const QString liste = dossiers.configuration + QStringLiteral("/mimeapps.list");
   QByteArray existant;
@@ -229,12 +292,37 @@ QString Associer(const DossiersXdg& dossiers, const QString& programme, const QS
   return {};
 }
 
-bool CreerLanceur(const QString& dossier, const QString& programme) {
-  const QString chemin = dossier + QLatin1Char('/') + QLatin1String(kLanceur);
-  if (!EcrireFichierEntier(chemin, EntreeBureau(programme))) return false;
-  return QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                           QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
-                                           QFileDevice::ExeOther);
+bool Dissocier(const DossiersXdg& dossiers) {
+  const QString liste = dossiers.configuration + QStringLiteral("/mimeapps.list");
+  bool fait = true;
+  if (QFileInfo::exists(liste)) {
+    QFile f(liste);
+    fait = f.open(QIODevice::ReadOnly);
+    const QByteArray existant = f.readAll();
+    const QByteArray sans = SansApplicationParDefaut(existant, QLatin1String(kTypeListes), QLatin1String(kLanceur));
+    fait = fait && f.error() == QFileDevice::NoError && (sans == existant || EcrireFichierEntier(liste, sans));
+  }
+  const QString mime = dossiers.donnees + QStringLiteral("/mime");
+  if (QFileInfo(mime + QStringLiteral("/packages")).isDir()) Executer(QStringLiteral("update-mime-database"), {mime});
+  if (!QStandardPaths::findExecutable(QStringLiteral("update-desktop-database")).isEmpty() &&
+      QFileInfo(dossiers.Applications()).isDir())
+    Executer(QStringLiteral("update-desktop-database"), {dossiers.Applications()});
+  return fait;
+}
+
+std::optional<QString> CreerLanceur(const QString& dossier, const QString& programme, const QString& nom) {
+  const QString chemin = dossier + QLatin1Char('/') + nom;
+  if (!EcrireFichierEntier(chemin, EntreeBureau(programme, programme, false))) return std::nullopt;
+  if (!QFile::setPermissions(chemin, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                         QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
+                                         QFileDevice::ExeOther))
+    return std::nullopt;
+  return chemin;
+}
+
+QString NomRaccourciMenu(const QString& programme) {
+  const QByteArray empreinte = QCryptographicHash::hash(programme.toUtf8(), QCryptographicHash::Sha1).toHex().left(8);
+  return QStringLiteral("plivor-") + QString::fromLatin1(empreinte) + QStringLiteral(".desktop");
 }
 
 }  // namespace plivor

@@ -6,14 +6,21 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QStandardPaths>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "options/Installation.h"
+#include "options/RegistreInstallation.h"
 #include "support/BancVue.h"
+
+// Texts read as texts in the failures.
+inline void PrintTo(const QString& texte, std::ostream* os) { *os << '"' << texte.toStdString() << '"'; }
 
 namespace plivor {
 namespace {
@@ -98,12 +105,12 @@ TEST_F(Installations, ArbreInstalleDatesEtAssociation) {
   EXPECT_EQ(Textes(), QStringList{QStringLiteral("Installation terminée avec succès")});
   EXPECT_TRUE(installation->opt_RMessage.isEmpty());
 
-  EXPECT_EQ(Arbre(Cible()), (QStringList{"Plivor-S.hlp", "Plivor-S.hlp/index.html", "Plivor.hlp",
+  EXPECT_EQ(Arbre(Cible()), (QStringList{".plivor-installation", "Plivor-S.hlp", "Plivor-S.hlp/index.html", "Plivor.hlp",
                                          "Plivor.hlp/1600.html", "Plivor.hlp/images", "Plivor.hlp/images/a.png",
                                          "Plivor.hlp/index.html", "Plivor.ico", "Plivor.txt", "lg.pvg", "plivor",
                                          "prelio"}));
   for (const QString& f : Arbre(Cible())) {
-    if (QFileInfo(Cible() + "/" + f).isDir()) continue;
+    if (QFileInfo(Cible() + "/" + f).isDir() || f == QLatin1String(kRegistreInstallation)) continue;
     EXPECT_EQ(Lire(Cible() + "/" + f), Lire(banc.CheminHote(f))) << f.toStdString();
     EXPECT_EQ(Date(Cible() + "/" + f), Date(banc.CheminHote(f))) << f.toStdString();
   }
@@ -170,10 +177,8 @@ TEST_F(Installations, UnFichierAbsentEstNommeEtArreteLesCopies) {
   EXPECT_EQ(Textes(), QStringList{"Le Fichier \"" + Source("Plivor.txt") +
                                   "\" est absent !!!\r\rConsulter le fichier d'aide."});
   EXPECT_EQ(banc.bureau.aides, QStringList{Source("Plivor.hlp") + "#250"});
-  // The files before it stay; none after it, and the program is unchanged.
-  EXPECT_EQ(Arbre(Cible()), (QStringList{"Plivor-S.hlp", "Plivor-S.hlp/index.html", "Plivor.hlp",
-                                         "Plivor.hlp/1600.html", "Plivor.hlp/images", "Plivor.hlp/images/a.png",
-                                         "Plivor.hlp/index.html", "Plivor.ico"}));
+  // Nothing was copied: an installation is whole or not made.
+  EXPECT_EQ(Arbre(Cible()), QStringList{});
   EXPECT_EQ(installation->CheminProgramme(), Source("plivor"));
   EXPECT_FALSE(QFile::exists(dossiers.configuration + "/mimeapps.list"));
 }
@@ -188,6 +193,8 @@ TEST_F(Installations, UneCopieQuiEchoueEstDiteEtRienNEstAssocie) {
   EXPECT_EQ(installation->CheminProgramme(), Source("plivor"));
   EXPECT_FALSE(QFile::exists(dossiers.Applications() + "/plivor.desktop"));
   EXPECT_FALSE(QFile::exists(Cible() + "/plivor"));
+  // Nor any other file, nor a hidden folder left behind.
+  EXPECT_EQ(Arbre(Cible()), (QStringList{"lg.pvg", "lg.pvg/occupe"}));
 }
 
 TEST_F(Installations, UneAssociationImpossibleNEstPasUnSucces) {
@@ -270,12 +277,19 @@ TEST_F(Installations, RaccourcisSurLeBureauDansLeMenuOuAilleurs) {
   installation->ChoixRaccourci(BoutonRaccourci::k_btBureau);
   EXPECT_EQ(Textes(), QStringList{"Raccourci \"Plivor\" créé dans " + dossiers.bureau});
   EXPECT_FALSE(installation->lk_pnRaccourci);
-  EXPECT_EQ(Lire(dossiers.bureau + "/plivor.desktop"), EntreeBureau(Source("plivor")));
+  // A shortcut never claims the lists' type.
+  EXPECT_EQ(Lire(dossiers.bureau + "/plivor.desktop"), EntreeBureau(Source("plivor"), Source("plivor"), false));
+  EXPECT_FALSE(Lire(dossiers.bureau + "/plivor.desktop").contains("MimeType"));
   EXPECT_TRUE(QFileInfo(dossiers.bureau + "/plivor.desktop").isExecutable());
 
+  // In the menu it takes a name of its own: the association's launcher is not touched.
+  Ecrire(dossiers.Applications() + "/plivor.desktop", EntreeBureau(Cible() + "/plivor"));
   installation->ChoixRaccourci(BoutonRaccourci::k_btPrograms);
   EXPECT_EQ(Textes().back(), "Raccourci \"Plivor\" créé dans " + dossiers.Applications());
-  EXPECT_EQ(Lire(dossiers.Applications() + "/plivor.desktop"), EntreeBureau(Source("plivor")));
+  EXPECT_EQ(Lire(dossiers.Applications() + "/plivor.desktop"), EntreeBureau(Cible() + "/plivor"));
+  const QString menu = dossiers.Applications() + "/" + NomRaccourciMenu(Source("plivor"));
+  EXPECT_NE(NomRaccourciMenu(Source("plivor")), QStringLiteral("plivor.desktop"));
+  EXPECT_EQ(Lire(menu), EntreeBureau(Source("plivor"), Source("plivor"), false));
 
   // Another place, cancelled: nothing made, nothing said.
   Textes().clear();
@@ -297,6 +311,175 @@ TEST_F(Installations, UnRaccourciImpossibleNEstPasDitCree) {
   installation->ChoixRaccourci(BoutonRaccourci::k_btBureau);
   EXPECT_EQ(Textes(), QStringList{"Echec de la création de Raccourci"});
   EXPECT_TRUE(installation->lk_pnRaccourci);
+}
+
+// Hidden folders of copies under way in `dossier`.
+QStringList Lots(const QString& dossier) {
+  return QDir(dossier).entryList({QLatin1String(kPrefixeLot) + QLatin1Char('*')}, QDir::Dirs | QDir::Hidden);
+}
+
+// The set copied in a child process killed by SIGKILL once half of its
+// bytes are written, as a user's kill or a crash would end it.
+void CopierPuisTuer(const ElementsJeu& jeu, const QString& cible) {
+  const pid_t enfant = ::fork();
+  ASSERT_GE(enfant, 0);
+  if (enfant == 0) {
+    CopierFichiers(jeu, cible, [](qint64 copies, qint64 total) {
+      if (copies * 2 >= total && copies > 0) ::kill(::getpid(), SIGKILL);
+    });
+    ::_exit(0);
+  }
+  int etat = 0;
+  ASSERT_EQ(::waitpid(enfant, &etat, 0), enfant);
+  ASSERT_TRUE(WIFSIGNALED(etat) && WTERMSIG(etat) == SIGKILL) << "the copy was not killed";
+}
+
+TEST_F(Installations, UneInstallationTueeNeLaisseNiProgrammeTronqueNiVersionsMelees) {
+  const ElementsJeu jeu = ElementsAInstaller(JeuFichiers::Programme, banc.dossier.path(), "plivor");
+  // 1. A first installation killed: no file under its final name.
+  QDir().mkpath(Cible());
+  CopierPuisTuer(jeu, Cible());
+  ASSERT_EQ(Lots(Cible()).size(), 1);
+  EXPECT_EQ(QDir(Cible()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{});
+  // The page shown next settles it: nothing half made is left.
+  installation->Versions();
+  EXPECT_EQ(Arbre(Cible()), QStringList{});
+  EXPECT_TRUE(installation->opt_RVersions.isEmpty());
+
+  // 2. A new version's installation killed over a whole one: the former stays, all of it.
+  ASSERT_TRUE(installation->Installer());
+  const QStringList installes = Arbre(Cible());
+  QMap<QString, QByteArray> avant;
+  for (const QString& f : installes)
+    if (!QFileInfo(Cible() + "/" + f).isDir()) avant[f] = Lire(Cible() + "/" + f);
+  Ecrire(Source("plivor"), QByteArray(300000, 'N'));
+  Ecrire(Source("Plivor.txt"), "Plivor 2\n");
+  Ecrire(Source("Plivor.hlp/index.html"), "<html>nouveau sommaire</html>");
+  CopierPuisTuer(jeu, Cible());
+  installation->Versions();
+  EXPECT_EQ(Arbre(Cible()), installes);
+  for (auto it = avant.begin(); it != avant.end(); ++it)
+    EXPECT_EQ(Lire(Cible() + "/" + it.key()), it.value()) << it.key().toStdString();
+}
+
+TEST_F(Installations, UneCopieTueeApresSesFichiersEstAchevee) {
+  // Every file was written and marked so; the kill came during the renames.
+  ASSERT_TRUE(installation->Installer());
+  const QString lot = Cible() + "/" + QLatin1String(kPrefixeLot) + "a1b2c3";
+  Ecrire(lot + "/plivor", "nouveau programme");
+  Ecrire(lot + "/Plivor.hlp/index.html", "<html>nouveau</html>");
+  Ecrire(lot + "/.complete", {});
+  EXPECT_EQ(ReprendreCopiesInterrompues(Cible()), 1);
+  EXPECT_EQ(Lire(Cible() + "/plivor"), "nouveau programme");
+  EXPECT_EQ(Lire(Cible() + "/Plivor.hlp/index.html"), "<html>nouveau</html>");
+  EXPECT_TRUE(Lots(Cible()).isEmpty());
+  EXPECT_EQ(Lire(Cible() + "/prelio"), Lire(Source("prelio")));
+}
+
+TEST_F(Installations, UneSecondeInstallationDansLaMemeSessionCopieLeProgrammeQuiTourne) {
+  ASSERT_TRUE(installation->Installer());
+  EXPECT_EQ(installation->CheminProgramme(), Cible() + "/plivor");
+  Ecrire(Source("plivor"), QByteArray(300000, 'Q'));  // the build made anew
+  Textes().clear();
+  ASSERT_TRUE(installation->Installer());
+  EXPECT_EQ(Textes(), QStringList{QStringLiteral("Installation terminée avec succès")});
+  EXPECT_EQ(Lire(Cible() + "/plivor"), QByteArray(300000, 'Q'));
+  // The page names the program that runs as the one to install.
+  installation->Versions();
+  EXPECT_EQ(installation->opt_RNomProgram, Source("plivor"));
+  // And elsewhere too.
+  installation->opt_RNomDossier = maison.filePath(QStringLiteral("Autre/Plivor"));
+  ASSERT_TRUE(installation->Installer());
+  EXPECT_EQ(Lire(maison.filePath(QStringLiteral("Autre/Plivor/plivor"))), QByteArray(300000, 'Q'));
+}
+
+TEST_F(Installations, DesinstallerRetireExactementCeQueLInstallationAEcrit) {
+  if (QStandardPaths::findExecutable(QStringLiteral("update-mime-database")).isEmpty())
+    GTEST_SKIP() << "update-mime-database absent";
+  const QByteArray mimeapps = "[Default Applications]\ntext/html=navigateur.desktop\n\n[Added Associations]\nx=y;\n";
+  Ecrire(dossiers.configuration + "/mimeapps.list", mimeapps);
+  Ecrire(Cible() + "/mes-notes.txt", "à moi");
+  Ecrire(dossiers.donnees + "/mime/packages/autre.xml", "<mime-info/>");
+  Ecrire(dossiers.Applications() + "/autre.desktop", "[Desktop Entry]\n");
+  const QStringList donneesAvant = Arbre(dossiers.donnees);
+  ASSERT_TRUE(installation->Installer());
+  installation->ChoixRaccourci(BoutonRaccourci::k_btBureau);
+  Ecrire(dossiers.bureau + "/a-moi.desktop", "[Desktop Entry]\n");
+  ASSERT_TRUE(QFile::exists(dossiers.bureau + "/plivor.desktop"));
+  // A file the user changed since is not the installation's any more.
+  Ecrire(Cible() + "/Plivor.txt", "changé par la personne");
+
+  Textes().clear();
+  installation->Desinstaller();  // "Non"
+  EXPECT_TRUE(QFile::exists(Cible() + "/plivor"));
+  banc.dialogues.reponses = {true};
+  Textes().clear();
+  EXPECT_FALSE(installation->Desinstaller());  // done, but one file left
+  ASSERT_EQ(Textes().size(), 2);
+  EXPECT_EQ(Textes()[0], "Désinstaller Plivor du dossier \"" + Cible() +
+                             "\" ?\r\rSeuls les fichiers écrits par l'installation seront supprimés.");
+  EXPECT_EQ(Textes()[1], "Désinstallation terminée.\r\rFichiers modifiés depuis l'installation, laissés en place :\r" +
+                             Cible() + "/Plivor.txt");
+  EXPECT_EQ(Arbre(Cible()), (QStringList{"Plivor.txt", "mes-notes.txt"}));
+  EXPECT_EQ(Lire(dossiers.configuration + "/mimeapps.list"), mimeapps);
+  EXPECT_EQ(Arbre(dossiers.bureau), QStringList{"a-moi.desktop"});
+  // The user's own files of the shared folders stay, and the database no longer knows lists.
+  for (const QString& f : donneesAvant) EXPECT_TRUE(QFileInfo::exists(dossiers.donnees + "/" + f)) << f.toStdString();
+  EXPECT_FALSE(QFile::exists(dossiers.donnees + "/mime/packages/plivor.xml"));
+  EXPECT_FALSE(QFile::exists(dossiers.Applications() + "/plivor.desktop"));
+  EXPECT_FALSE(QFile::exists(dossiers.donnees + "/icons/hicolor/48x48/apps/plivor.png"));
+  EXPECT_FALSE(Lire(dossiers.donnees + "/mime/globs2").contains("pvl"));
+  EXPECT_EQ(installation->CheminProgramme(), Source("plivor"));
+
+  // Nothing noted any more: said, nothing removed.
+  Textes().clear();
+  EXPECT_FALSE(installation->Desinstaller());
+  EXPECT_EQ(Textes(), QStringList{"Aucune installation de Plivor n'est notée dans le dossier \"" + Cible() + "\"."});
+  EXPECT_EQ(Arbre(Cible()), (QStringList{"Plivor.txt", "mes-notes.txt"}));
+}
+
+TEST_F(Installations, UnDossierAvecEspacesSOuvreDepuisLeBureauLePlusSimple) {
+  for (const char* outil : {"update-mime-database", "xdg-open", "xdg-mime", "mimetype"})
+    if (QStandardPaths::findExecutable(QLatin1String(outil)).isEmpty()) GTEST_SKIP() << outil << " absent";
+  // The user's folders hold no space; the chosen installation folder does.
+  QTemporaryDir simple(QDir::tempPath() + QStringLiteral("/maison-XXXXXX"));
+  const DossiersXdg d{simple.filePath(QStringLiteral(".local/share")), simple.filePath(QStringLiteral(".config")),
+                      simple.filePath(QStringLiteral("Bureau"))};
+  Installation installation(*banc.vue, d);
+  // The program records what it was given.
+  Ecrire(Source("plivor"), "#!/bin/sh\nprintf '%s\\n' \"$0\" \"$@\" > \"$HOME/recu.txt\"\n");
+  QFile::setPermissions(Source("plivor"), QFile::permissions(Source("plivor")) | QFileDevice::ExeOwner);
+  installation.opt_RNomDossier = simple.filePath(QStringLiteral("Mes progs $x/Plivor"));
+  ASSERT_TRUE(installation.Installer());
+  const QString programme = installation.opt_RNomDossier + "/plivor";
+  const QString lien = d.donnees + "/plivor/bin/plivor";
+  EXPECT_EQ(QFileInfo(lien).symLinkTarget(), programme);
+  EXPECT_EQ(Lire(d.Applications() + "/plivor.desktop"), EntreeBureau(programme, lien, true));
+  Ecrire(simple.filePath(QStringLiteral("liste.pvl")), "rouge.jpg\r\n");
+  // xdg-open without a desktop reads Exec itself, splitting it at spaces.
+  QProcess ouvrir;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  for (const char* nom : {"XDG_CURRENT_DESKTOP", "DESKTOP_SESSION", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID",
+                          "BROWSER", "DISPLAY", "WAYLAND_DISPLAY"})
+    env.remove(QLatin1String(nom));
+  // It opens files with the desktop's entries only where it sees a display.
+  env.insert("DISPLAY", ":0");
+  env.insert("HOME", simple.path());
+  env.insert("XDG_DATA_HOME", d.donnees);
+  env.insert("XDG_CONFIG_HOME", d.configuration);
+  ouvrir.setProcessEnvironment(env);
+  ouvrir.start("xdg-open", {simple.filePath(QStringLiteral("liste.pvl"))});
+  ASSERT_TRUE(ouvrir.waitForFinished(30000));
+  EXPECT_EQ(ouvrir.exitCode(), 0) << ouvrir.readAllStandardError().toStdString();
+  EXPECT_EQ(Lire(simple.filePath(QStringLiteral("recu.txt"))),
+            (lien + "\n" + simple.filePath(QStringLiteral("liste.pvl")) + "\n").toUtf8());
+
+  // Uninstalled, the link goes with its folder.
+  banc.dialogues.reponses = {true};
+  EXPECT_TRUE(installation.Desinstaller());
+  EXPECT_FALSE(QFileInfo(lien).isSymLink());
+  EXPECT_FALSE(QFileInfo::exists(d.donnees + "/plivor"));
+  EXPECT_FALSE(QFileInfo::exists(installation.opt_RNomDossier));
 }
 
 }  // namespace

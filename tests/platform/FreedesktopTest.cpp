@@ -38,7 +38,7 @@ const QByteArray kPaquetAttendu =
     "  </mime-type>\n"
     "</mime-info>\n";
 
-QByteArray LanceurAttendu(const QByteArray& exec, const QByteArray& dossier) {
+QByteArray LanceurAttendu(const QByteArray& exec, const QByteArray& dossier, bool association = true) {
   return "[Desktop Entry]\n"
          "Type=Application\n"
          "Version=1.4\n"
@@ -48,14 +48,51 @@ QByteArray LanceurAttendu(const QByteArray& exec, const QByteArray& dossier) {
          "Exec=" + exec + " %f\n"
          "Path=" + dossier + "\n"
          "Icon=plivor\n"
-         "Terminal=false\n"
-         "MimeType=application/x-plivorfile;\n"
-         "Categories=AudioVideo;\n";
+         "Terminal=false\n" +
+         QByteArray(association ? "MimeType=application/x-plivorfile;\n" : "") +
+         "Categories=AudioVideo;\n"
+         "Actions=Editer;\n"
+         "\n"
+         "[Desktop Action Editer]\n"
+         "Name=Editer\n"
+         "Exec=" + exec + " --montage %f\n";
 }
 
 TEST(Freedesktop, PaquetMimeEtLanceur) {
   EXPECT_EQ(PaquetMime(), kPaquetAttendu);
   EXPECT_EQ(EntreeBureau(QStringLiteral("/opt/Plivor/plivor")), LanceurAttendu("/opt/Plivor/plivor", "/opt/Plivor"));
+  // A shortcut, through a link: the folder stays the program's.
+  EXPECT_EQ(EntreeBureau(QStringLiteral("/opt/Plivor/plivor"), QStringLiteral("/l/plivor"), false),
+            LanceurAttendu("/l/plivor", "/opt/Plivor", false));
+}
+
+TEST(Freedesktop, LeLanceurEstValide) {
+  const QString outil = QStandardPaths::findExecutable(QStringLiteral("desktop-file-validate"));
+  if (outil.isEmpty()) GTEST_SKIP() << "desktop-file-validate absent";
+  QTemporaryDir dossier;
+  for (const bool association : {true, false}) {
+    const QString chemin = dossier.filePath(QStringLiteral("plivor.desktop"));
+    Ecrire(chemin, EntreeBureau(QStringLiteral("/mes progs/$x/plivor"), QStringLiteral("/mes progs/$x/plivor"),
+                                association));
+    QProcess p;
+    p.start(outil, {chemin});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardOutput().toStdString();
+    EXPECT_EQ(p.readAllStandardOutput(), QByteArray());
+  }
+}
+
+TEST(Freedesktop, SansApplicationParDefautNeRetireQueLaNotre) {
+  const QString type = QLatin1String(kTypeListes), lanceur = QLatin1String(kLanceur);
+  const QByteArray autres = "[Added Associations]\napplication/x-plivorfile=plivor.desktop;\n\n[Default Applications]\r\n"
+                            "text/html=navigateur.desktop\r\n";
+  EXPECT_EQ(SansApplicationParDefaut(autres + "application/x-plivorfile=plivor.desktop;\r\nx=y\r\n", type, lanceur),
+            autres + "x=y\r\n");
+  EXPECT_EQ(SansApplicationParDefaut(autres + "application/x-plivorfile=autre.desktop;plivor.desktop;\r\n", type, lanceur),
+            autres + "application/x-plivorfile=autre.desktop;\r\n");
+  // Another program chosen since: left as it is.
+  for (const QByteArray& texte : {autres + "application/x-plivorfile=autre.desktop;\r\n", autres, QByteArray()})
+    EXPECT_EQ(SansApplicationParDefaut(texte, type, lanceur), texte);
 }
 
 TEST(Freedesktop, CheminsDifficilesDansExec) {
@@ -200,7 +237,7 @@ TEST(Freedesktop, LanceurExecutableOuEchec) {
   ASSERT_TRUE(CreerLanceur(bureau, QStringLiteral("/opt/Plivor/plivor")));
   const QFileInfo lanceur(bureau + QStringLiteral("/plivor.desktop"));
   EXPECT_TRUE(lanceur.isExecutable());
-  EXPECT_EQ(Lire(lanceur.filePath()), LanceurAttendu("/opt/Plivor/plivor", "/opt/Plivor"));
+  EXPECT_EQ(Lire(lanceur.filePath()), LanceurAttendu("/opt/Plivor/plivor", "/opt/Plivor", false));
   // A file where the folder should be: nothing can be made there.
   Ecrire(maison.filePath(QStringLiteral("fichier")), "x");
   EXPECT_FALSE(CreerLanceur(maison.filePath(QStringLiteral("fichier")), QStringLiteral("/opt/Plivor/plivor")));
