@@ -149,7 +149,8 @@ TEST_F(ProgrammeInstallation, InstalleParSaPagePuisProjetteDepuisSesNouveauxDoss
 
   QStringList attendus = Arbre(Chemin("origine"));
   attendus.removeAll(QStringLiteral("Prelio.txt"));
-  ASSERT_EQ(Arbre(Installe()).join(' ').toStdString(), attendus.join(' ').toStdString());
+  // What it wrote is noted beside, so that it can be undone.
+  ASSERT_EQ(Arbre(Installe()).join(' ').toStdString(), (QStringList{".plivor-installation"} + attendus).join(' ').toStdString());
   for (const QString& f : attendus) {
     const QString a = Installe() + QLatin1Char('/') + f, b = Chemin("origine") + QLatin1Char('/') + f;
     if (QFileInfo(a).isDir()) continue;
@@ -162,7 +163,9 @@ TEST_F(ProgrammeInstallation, InstalleParSaPagePuisProjetteDepuisSesNouveauxDoss
             "GenericName=S\xC3\xA9quenceur multim\xC3\xA9" "dia\n"
             "Comment=Projeter et composer des s\xC3\xA9quences\n"
             "Exec=" + programme.toUtf8() + " %f\nPath=" + Installe().toUtf8() +
-                "\nIcon=plivor\nTerminal=false\nMimeType=application/x-plivorfile;\nCategories=AudioVideo;\n");
+                "\nIcon=plivor\nTerminal=false\nMimeType=application/x-plivorfile;\nCategories=AudioVideo;\n"
+                "Actions=Editer;\n\n[Desktop Action Editer]\nName=Editer\nExec=" +
+                programme.toUtf8() + " --montage %f\n");
   EXPECT_EQ(Lire(Chemin("maison/.config/mimeapps.list")), kAutres + "application/x-plivorfile=plivor.desktop;\n");
   EXPECT_EQ(Lire(Donnees() + QStringLiteral("/mime/packages/plivor.xml")), plivor::PaquetMime());
   // New processes of the desktop's tools see the type and its program.
@@ -211,11 +214,11 @@ TEST_F(ProgrammeInstallation, InstalleParSaPagePuisProjetteDepuisSesNouveauxDoss
                          "kill -KILL $(xdotool getwindowpid \"$(fenetre 'Plivor  v')\")\n")
               .arg(programme, Chemin("listes/essai.pvl")));
   const QString raccourci = Chemin("maison/Bureau/plivor.desktop");
-  EXPECT_EQ(Lire(raccourci), plivor::EntreeBureau(programme));
+  EXPECT_EQ(Lire(raccourci), plivor::EntreeBureau(programme, programme, false));
   EXPECT_TRUE(QFileInfo(raccourci).isExecutable());
   QString exec;
   for (const QByteArray& ligne : Lire(raccourci).split('\n'))
-    if (ligne.startsWith("Exec=")) exec = QString::fromUtf8(ligne.mid(5)).remove(QStringLiteral(" %f"));
+    if (ligne.startsWith("Exec=") && exec.isEmpty()) exec = QString::fromUtf8(ligne.mid(5)).remove(QStringLiteral(" %f"));
   Piloter(QStringLiteral("cd '%1'; timeout 40 %2 & pid=$!\n"
                          "for _ in $(seq 80); do [ -n \"$(fenetre 'Plivor  v')\" ] && break; sleep 0.1; done\n"
                          "readlink /proc/$(xdotool getwindowpid \"$(fenetre 'Plivor  v')\")/exe > '%3'\n"
@@ -232,6 +235,34 @@ TEST_F(ProgrammeInstallation, InstalleParSaPagePuisProjetteDepuisSesNouveauxDoss
   Garder("prelio.png");
   EXPECT_GT(Rouges(QImage(Chemin("prelio.png"))), 20000);
   EXPECT_EQ(Lire(Chemin("aide-prelio.txt")), "aide\n");
+
+  // 6. The installed program uninstalls itself from its page: what the
+  // installation and its shortcut wrote goes, the rest of the home stays.
+  Ecrire(Installe() + QStringLiteral("/mes-notes.txt"), "à moi");
+  Piloter(QStringLiteral("cd /; timeout 40 '%1' '%2' & pid=$!\n"
+                         "sleep 3\n"
+                         "xdotool mousemove 640 400; xdotool windowfocus --sync \"$(fenetre 'Plivor  v')\"\n"
+                         "xdotool key i; sleep 1.5\n"
+                         "o=$(fenetre 'Plivor - Options')\n"
+                         "xdotool windowfocus --sync \"$o\"; xdotool key ctrl+Tab; sleep 0.3; xdotool key ctrl+Tab\n"
+                         "sleep 1\n"
+                         "eval \"$(xdotool getwindowgeometry --shell \"$o\")\"\n"
+                         // "Désinstaller", below the help button; "Oui" to the question, then the message.
+                         "xdotool mousemove $((X + 92)) $((Y + 240)) click 1; sleep 1.5\n"
+                         "xdotool key Return; sleep 1.5\n"
+                         "'%4' capture '%3'\n"
+                         "xdotool key Return; sleep 0.5\n"
+                         "kill -KILL $pid\n")
+              .arg(programme, Chemin("listes/essai.pvl"), Chemin("desinstalle.png"), QStringLiteral(PLIVOR_OUTIL_X)));
+  Garder("desinstalle.png");
+  EXPECT_EQ(Arbre(Installe()), QStringList{QStringLiteral("mes-notes.txt")});
+  EXPECT_EQ(Lire(Chemin("maison/.config/mimeapps.list")), kAutres);
+  EXPECT_FALSE(QFileInfo::exists(raccourci));
+  EXPECT_FALSE(QFileInfo::exists(Donnees() + QStringLiteral("/applications/plivor.desktop")));
+  EXPECT_FALSE(QFileInfo::exists(Donnees() + QStringLiteral("/mime/packages/plivor.xml")));
+  EXPECT_EQ(Outil(QStringLiteral("xdg-mime"),
+                  {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("application/x-plivorfile")}),
+            QString());
 }
 
 TEST_F(ProgrammeInstallation, LeLecteurNOuvreQueLaProjectionEtSeFerme) {
