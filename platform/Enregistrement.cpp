@@ -280,6 +280,7 @@ std::string CauseEchec(int erreur) {
     case EINVAL: return "ce n'est pas un fichier ordinaire";
     case ENAMETOOLONG: return "le nom est trop long";
     case EIO: return "erreur d'entrée-sortie";
+    case EFBIG: return "le fichier dépasse la taille permise";
     default: return "erreur système " + std::to_string(erreur) + " (" + std::strerror(erreur) + ")";
   }
 }

@@ -127,6 +127,13 @@ void PanneauPublication::Construire() {
   barre_->setTextVisible(false);
   barre_->setMaximumHeight(10);
   colonne->addWidget(barre_);
+  // Their place is kept while hidden, so that no button moves under the
+  // pointer when they show.
+  for (QWidget* w : {static_cast<QWidget*>(enCours_), static_cast<QWidget*>(barre_)}) {
+    QSizePolicy politique = w->sizePolicy();
+    politique.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(politique);
+  }
   colonne->addStretch();
 
   auto* bas = new QHBoxLayout;

@@ -1,8 +1,10 @@
 #include "sources/Publication.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -13,6 +15,7 @@
 #include "montage/Montage.h"
 #include "montage/Verification.h"
 #include "platform/Dialogues.h"
+#include "platform/Enregistrement.h"
 #include "projection/TFVue.h"
 #include "sources/CopiePublication.h"
 #include "sources/OutilsPublication.h"
@@ -62,6 +65,20 @@ Texte NomPortable(Texte nom) {
   for (char& c : nom)
     if (std::strchr(kInterditsFat, c) || static_cast<unsigned char>(c) < 32) c = '_';
   return nom;
+}
+
+// A folder and its parents made; the errno of the step that failed, or 0.
+int CreerDossier(const QString& dossier) {
+  std::error_code erreur;
+  std::filesystem::create_directories(QFile::encodeName(dossier).toStdString(), erreur);
+  if (erreur) return erreur.value();
+  return QFileInfo(dossier).isDir() ? 0 : ENOTDIR;
+}
+
+// Why a folder could not be made, said as the name being wrong only when it is.
+QString DossierImpossible(const QString& dossier, int erreur) {
+  return QStringLiteral("Impossible de créer le dossier \"") + dossier + QStringLiteral("\" : ") +
+         QString::fromStdString(CauseEchec(erreur)) + QLatin1Char('.');
 }
 
 }  // namespace
@@ -181,8 +198,10 @@ void Publication::Nouveau() {
   QString base = courant;
   while (base.size() > 1 && base.endsWith(QLatin1Char('/'))) base.chop(1);
   const QString dossier = (base == QLatin1String("/") ? base : base + QLatin1Char('/')) + reponse->trimmed();
-  if (!QDir().mkpath(dossier) || Ligne(dossier).empty()) {
-    Dire(QStringLiteral("Le nom de dossier : \"") + dossier + QStringLiteral("\" est incorrect"));
+  const int erreur = Ligne(dossier).empty() ? 0 : CreerDossier(dossier);
+  if (Ligne(dossier).empty() || erreur != 0) {
+    Dire(erreur != 0 ? DossierImpossible(dossier, erreur)
+                     : QStringLiteral("Le nom de dossier : \"") + dossier + QStringLiteral("\" est incorrect"));
     Pub_dossier = QStringLiteral("Dossier non créé");
     emit Change();
     return;
@@ -305,12 +324,13 @@ bool Publication::PreparerDossiers() {
   const Texte p = DossierPub();
   DossierScript = Joindre(p, "Script", kStyle);
   const auto creer = [this](const Texte& dossier) {
-    if (QDir().mkpath(EnClair(dossier)) && QFileInfo(EnClair(dossier)).isDir()) {
+    const int erreur = CreerDossier(EnClair(dossier));
+    if (erreur == 0) {
       // Copies a killed publication left half made.
       RetirerCopiesInterrompues(EnClair(dossier));
       return true;
     }
-    Dire(QStringLiteral("Le nom de dossier : \"") + EnClair(dossier) + QStringLiteral("\" est incorrect"));
+    Dire(DossierImpossible(EnClair(dossier), erreur));
     Etape(QStringLiteral("Processus interrompu"));
     return false;
   };
@@ -506,10 +526,12 @@ Publication::Issue Publication::Copier(const Texte& source, const Texte& cible) 
     Dire(QStringLiteral("Impossible d'écrire dans le dossier \"") + EnClair(DossierPub()) + QStringLiteral("\"."));
     return Issue::Arret;
   }
+  errno = 0;
   const IssueCopie issue = CopierVersPublication(de, vers, existe, [this](qint64 n) {
     copies_ += n;
     emit Progression(copies_, total_);
   });
+  const int erreur = errno;
   switch (issue) {
     case IssueCopie::Faite: return Issue::Copiee;
     case IssueCopie::SourceIllisible:
@@ -519,8 +541,13 @@ Publication::Issue Publication::Copier(const Texte& source, const Texte& cible) 
       Dire(QStringLiteral("Le fichier ") + de + QStringLiteral(" a changé pendant sa copie : la copie est abandonnée."));
       return Issue::Arret;
     case IssueCopie::CibleOccupee:
+      Dire(QStringLiteral("Ne peut créer le fichier ") + vers +
+           QStringLiteral(" : un autre fichier a pris sa place pendant la copie."));
+      return Issue::Arret;
     case IssueCopie::CibleImpossible:
-      Dire(QStringLiteral("Ne peut créer le fichier ") + vers + QStringLiteral(" (disque plein ou protégé ?)"));
+      Dire(QStringLiteral("Ne peut créer le fichier ") + vers + QStringLiteral(" : ") +
+           (erreur != 0 ? QString::fromStdString(CauseEchec(erreur)) : QStringLiteral("disque plein ou protégé ?")) +
+           QLatin1Char('.'));
       return Issue::Arret;
   }
   return Issue::Arret;

@@ -16,10 +16,16 @@
 #include <QRadioButton>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <csignal>
+#include <map>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include "codecs/Encodeurs.h"
 #include "montage/BancMontage.h"
 #include "options/Installation.h"
+#include "platform/Enregistrement.h"
 #include "sources/PanneauPublication.h"
 #include "sources/Publication.h"
 #include "sources/Sources.h"
@@ -367,10 +373,34 @@ TEST_F(PublicationTest, UneCopieImpossibleArreteLAssemblageAvecSonMessage) {
   QDir().mkpath(banc.CheminHote(QStringLiteral("pub")));
   ASSERT_TRUE(QFile::link(QStringLiteral("/sys"), banc.CheminHote(QStringLiteral("pub/Spectacle"))));
   EXPECT_FALSE(Assembler(false, false, true));
+  // The message says why, as the system does.
+  const int fd = ::open("/sys/plivor-essai", O_WRONLY | O_CREAT | O_EXCL, 0600);
+  ASSERT_LT(fd, 0);
+  const QString cause = QString::fromStdString(CauseEchec(errno));
   EXPECT_EQ(Textes(), QStringList{QStringLiteral("Ne peut créer le fichier ") +
-                                  banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg")) +
-                                  QStringLiteral(" (disque plein ou protégé ?)")});
+                                  banc.CheminHote(QStringLiteral("pub/Spectacle/rouge.jpg")) + QStringLiteral(" : ") +
+                                  cause + QLatin1Char('.')});
   EXPECT_EQ(publication->Pub_trEnCours, QStringLiteral("Processus interrompu"));
+  EXPECT_FALSE(QFileInfo::exists(banc.CheminHote(QStringLiteral("pub/Spectacle.pvl"))));
+  RienNAChange();
+}
+
+TEST_F(PublicationTest, UnDisquePleinEstNommeCommeTel) {
+  ChoisirDossier("pub");
+  // The file size limit stands for a full disk: a picture cannot be written whole.
+  rlimit avant{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &avant), 0);
+  const auto signal = std::signal(SIGXFSZ, SIG_IGN);
+  const rlimit limite{400, avant.rlim_max};
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+  const bool fait = Assembler(false, false, true);
+  ::setrlimit(RLIMIT_FSIZE, &avant);
+  std::signal(SIGXFSZ, signal);
+  EXPECT_FALSE(fait);
+  ASSERT_EQ(Textes().size(), 1);
+  EXPECT_TRUE(Textes()[0].startsWith(QStringLiteral("Ne peut créer le fichier ") + banc.CheminHote(QStringLiteral("pub/"))))
+      << Textes()[0].toStdString();
+  EXPECT_TRUE(Textes()[0].endsWith(QStringLiteral(" : le fichier dépasse la taille permise."))) << Textes()[0].toStdString();
   EXPECT_FALSE(QFileInfo::exists(banc.CheminHote(QStringLiteral("pub/Spectacle.pvl"))));
   RienNAChange();
 }
@@ -436,6 +466,31 @@ TEST_F(PublicationTest, LePanneauLieSesControlesAuMoteurEtSaBarreSuitLesOctets) 
   panneau.findChild<QPushButton*>(QStringLiteral("Pub_btRefermer"))->click();
   EXPECT_FALSE(publication->Ouvert);
   EXPECT_TRUE(panneau.isHidden());
+}
+
+TEST_F(PublicationTest, LesBoutonsDuPanneauRestentEnPlaceApresUnAssemblageInterrompu) {
+  PanneauPublication panneau(*publication);
+  ChoisirDossier("pub");
+  publication->Publier();
+  // As tall as the resource window leaves it: no room to spare.
+  panneau.show();
+  panneau.resize(226, panneau.minimumSizeHint().height());
+  QCoreApplication::processEvents();
+  const auto places = [&] {
+    std::map<QString, QRect> p;
+    for (QAbstractButton* b : panneau.findChildren<QAbstractButton*>())
+      if (b->isVisible()) p[b->objectName()] = b->geometry();
+    return p;
+  };
+  const auto avant = places();
+  ASSERT_GE(avant.size(), 8u);
+  // An assembly stopped by a folder where nothing can be created.
+  QDir().mkpath(banc.CheminHote(QStringLiteral("pub")));
+  ASSERT_TRUE(QFile::link(QStringLiteral("/sys"), banc.CheminHote(QStringLiteral("pub/Spectacle"))));
+  EXPECT_FALSE(Assembler(false, false, true));
+  QCoreApplication::processEvents();
+  ASSERT_TRUE(panneau.findChild<QProgressBar*>(QStringLiteral("Pub_Progression"))->isVisible());
+  EXPECT_EQ(places(), avant);
 }
 
 TEST_F(PublicationTest, PendantLaCopieLImageEstMontreeEtLeSonJoueDepuisSonDebut) {
