@@ -145,3 +145,16 @@ ResultatLangue ChoisirLangue(const Texte& entree, const Texte& dossierProgramme,
 }
 
 }  // namespace plivor
+
+namespace plivor {
+
+Texte DossierDonnees(const Texte& dossierProgramme, const ServicesFichiers& fichiers) {
+  const StyleChemins style = fichiers.Style();
+  if (fichiers.FichierExiste(Joindre(dossierProgramme, kFichierLangue, style))) return dossierProgramme;
+  Texte dossier = dossierProgramme;
+  while (dossier.size() > 1 && EstSeparateur(dossier.back())) dossier.pop_back();
+  const Texte installe = Joindre(Joindre(DossierDe(dossier, style), "share", style), "plivor", style);
+  return fichiers.FichierExiste(Joindre(installe, kFichierLangue, style)) ? installe : dossierProgramme;
+}
+
+}  // namespace plivor

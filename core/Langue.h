@@ -68,3 +68,12 @@ ResultatLangue ChoisirLangue(const Texte& entree, const Texte& dossierProgramme,
                              const ServicesFichiers& fichiers, Messagerie& messagerie, EtatLangue& etat);
 
 }  // namespace plivor
+
+namespace plivor {
+
+// Where the program's own files lie (help, language file, texts, icon):
+// beside the program in a build or a carried copy, else in "share/plivor"
+// beside its "bin" folder, as an installed package has them.
+Texte DossierDonnees(const Texte& dossierProgramme, const ServicesFichiers& fichiers);
+
+}  // namespace plivor

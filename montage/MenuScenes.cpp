@@ -75,7 +75,7 @@ void MenuScenes::CreerMenu(BoutonMenu bouton) {
   TFVue& vue = montage_.Vue();
   if (bouton == BoutonMenu::Aide) {
     const StyleChemins style = montage_.Fichiers().Style();
-    vue.FichierAide = Joindre(DossierDe(vue.CheminProgramme, style), "Plivor-S.hlp", style);
+    vue.FichierAide = Joindre(vue.DossierFichiersProgramme, "Plivor-S.hlp", style);
     vue.Services().bureau.OuvrirAide(TexteEcran(vue.FichierAide), 6000);
     return;
   }

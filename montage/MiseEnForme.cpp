@@ -130,7 +130,7 @@ bool MiseEnForme::Ouvrir(int code) {
   fichier_.reset();
   const int lc = montage_.LigneCourante;
   ligneFormat_ = lc >= 0 && lc < montage_.Compte() ? montage_.Lignes()[static_cast<size_t>(lc)] : Texte();
-  vue.FichierAide = Joindre(DossierDe(vue.CheminProgramme, montage_.Fichiers().Style()), "Plivor-S.hlp",
+  vue.FichierAide = Joindre(vue.DossierFichiersProgramme, "Plivor-S.hlp",
                             montage_.Fichiers().Style());
   if (chose_ == 7) {
     // The font boxes take the title font as written: a face missing here
@@ -376,7 +376,7 @@ bool MiseEnForme::Valider() {
   for (std::size_t i = 1; i < lignes->size(); ++i) montage_.InsererLigne(lc + static_cast<int>(i), (*lignes)[i]);
   constructeur_.OublierLigneNouvelle();
   InclureOptions = false;
-  vue.FichierAide = Joindre(DossierDe(vue.CheminProgramme, montage_.Fichiers().Style()), "Plivor.hlp",
+  vue.FichierAide = Joindre(vue.DossierFichiersProgramme, "Plivor.hlp",
                             montage_.Fichiers().Style());
   vue.ListeModifiee = true;
   if (chose_ == 4) montage_.Rafraichir();
@@ -392,7 +392,7 @@ void MiseEnForme::Annuler() {
   // author opened to change stays.
   if (!modePolice_) constructeur_.AbandonnerLigneNouvelle();
   TFVue& vue = montage_.Vue();
-  vue.FichierAide = Joindre(DossierDe(vue.CheminProgramme, montage_.Fichiers().Style()), "Plivor.hlp",
+  vue.FichierAide = Joindre(vue.DossierFichiersProgramme, "Plivor.hlp",
                             montage_.Fichiers().Style());
   InclureOptions = false;
   Fermer();
@@ -400,7 +400,7 @@ void MiseEnForme::Annuler() {
 
 void MiseEnForme::Aide() {
   TFVue& vue = montage_.Vue();
-  const Texte fichier = Joindre(DossierDe(vue.CheminProgramme, montage_.Fichiers().Style()), "Plivor-S.hlp",
+  const Texte fichier = Joindre(vue.DossierFichiersProgramme, "Plivor-S.hlp",
                                 montage_.Fichiers().Style());
   vue.Services().bureau.OuvrirAide(TexteEcran(fichier), contexteAide_ == 2902 ? 2902 : 2802);
 }

@@ -241,7 +241,7 @@ void Montage::RetirerLigne(int index) {
 }
 
 void Montage::AppelAide(int rubrique) {
-  vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, fichiers_.Style()), "Plivor.hlp", fichiers_.Style());
+  vue_.FichierAide = Joindre(vue_.DossierFichiersProgramme, "Plivor.hlp", fichiers_.Style());
   vue_.Services().bureau.OuvrirAide(TexteEcran(vue_.FichierAide), rubrique);
 }
 

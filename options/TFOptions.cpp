@@ -223,7 +223,7 @@ void TFOptions::opt_langueChange(int index) {
   const Texte entree = index >= 0 && index < n ? kChoixLangues[index] : "";
   auto& services = vue_.Services();
   const ResultatLangue resultat =
-      ChoisirLangue(entree, services.dossierProgramme, services.fichiers, services.dialogues, vue_.Langue);
+      ChoisirLangue(entree, vue_.DossierFichiersProgramme, services.fichiers, services.dialogues, vue_.Langue);
   // A choice that failed leaves the language in force, and the box shows it.
   if (resultat != ResultatLangue::Introuvable && resultat != ResultatLangue::Echec) opt_langue = index;
   emit ControlesChanges();

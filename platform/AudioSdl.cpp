@@ -1,8 +1,10 @@
 #include "platform/AudioSdl.h"
+#include "platform/SoundFont.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -149,7 +151,8 @@ class LecteurMp3Sdl : public LecteurMp3 {
 
 }  // namespace
 
-CoucheAudioSdl::CoucheAudioSdl(QString soundFont) : soundFont_(std::move(soundFont)) {
+CoucheAudioSdl::CoucheAudioSdl(QString soundFont)
+    : soundFont_(soundFont.isEmpty() ? SoundFontParDefaut(QCoreApplication::applicationDirPath()) : std::move(soundFont)) {
   minuterieFin_.setSingleShot(true);
   connect(&minuterieFin_, &QTimer::timeout, this, [this] { Arreter(); });
   if (!OuvrirMelangeur()) {

@@ -16,13 +16,12 @@ namespace plivor {
 
 class DisqueCd;
 
-inline constexpr const char* kSoundFont = "/usr/share/sounds/sf2/TimGM6mb.sf2";
-
 class CoucheAudioSdl : public QObject, public CoucheAudio {
   Q_OBJECT
 
  public:
-  explicit CoucheAudioSdl(QString soundFont = QString::fromLatin1(kSoundFont));
+  // `soundFont`: empty for the one found in the usual places.
+  explicit CoucheAudioSdl(QString soundFont = {});
   ~CoucheAudioSdl() override;
 
   // Empty when the mixer opened, else why there is no sound.

@@ -42,7 +42,8 @@ TFVue::TFVue(ServicesVue services, QObject* parent) : QObject(parent), services_
 void TFVue::FormCreate() {
   const Texte& programme = services_.dossierProgramme;
   const StyleChemins style = services_.fichiers.Style();
-  FichierAide = Joindre(programme, "Plivor.hlp", style);
+  DossierFichiersProgramme = DossierDonnees(programme, services_.fichiers);
+  FichierAide = Joindre(DossierFichiersProgramme, "Plivor.hlp", style);
   DossierProjection = programme;
   Langue = EtatLangue{};
   const Texte icone = Joindre(services_.fichiers.DossierCourant(), "Plivor-p.ico", style);

@@ -234,6 +234,8 @@ class TFVue : public QObject {
   Texte DrapeauCible;
   bool Fermeture = false;
   Texte CheminProgramme;
+  // The program's own files: help, language file, texts.
+  Texte DossierFichiersProgramme;
   Texte FichierAide;
   Texte NomDialogueOuvrir;  // file name of Dlg_Ouvrir
   Liste Arguments;          // the program's command line

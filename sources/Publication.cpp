@@ -111,7 +111,7 @@ void Publication::DefinirInstallation(Installation* installation) {
 }
 
 void Publication::Aide() {
-  vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, kStyle), "Plivor-S.hlp", kStyle);
+  vue_.FichierAide = Joindre(vue_.DossierFichiersProgramme, "Plivor-S.hlp", kStyle);
   vue_.Services().bureau.OuvrirAide(EnClair(vue_.FichierAide), 5000);
 }
 
@@ -154,7 +154,7 @@ void Publication::Refermer() {
   sources_.ChoisirMasque(QString::fromLatin1(kMasqueFermeture));
   // Hides the window, gives the montage its folder and its import button back.
   sources_.FermerSource();
-  vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, kStyle), "Plivor.hlp", kStyle);
+  vue_.FichierAide = Joindre(vue_.DossierFichiersProgramme, "Plivor.hlp", kStyle);
 }
 
 void Publication::PubClick(BoutonPublication bouton) {

@@ -296,7 +296,7 @@ void Sources::ArretAudio() {
 
 void Sources::FichierAide(const char* nom) {
   const StyleChemins style = vue_.Services().fichiers.Style();
-  vue_.FichierAide = Joindre(DossierDe(vue_.CheminProgramme, style), nom, style);
+  vue_.FichierAide = Joindre(vue_.DossierFichiersProgramme, nom, style);
 }
 
 void Sources::OuvrirAide(const char* nom, int rubrique) {

@@ -16,6 +16,7 @@ extern "C" {
 #include "options/Registre.h"
 #include "options/TFOptions.h"
 #include "platform/AudioSdl.h"
+#include "platform/SoundFont.h"
 #include "platform/Bureau.h"
 #include "platform/Dialogues.h"
 #include "platform/Ecran.h"
@@ -58,7 +59,7 @@ class Export {
         progression_(progression),
         encodeur_(encodeur),
         cadence_(r.ips, [this](long long image) { Prendre(image); }),
-        sources_(r.soundFont.isEmpty() ? QString::fromLatin1(kSoundFont) : r.soundFont),
+        sources_(r.soundFont.isEmpty() ? SoundFontParDefaut(QFileInfo(r.cheminProgramme).absolutePath()) : r.soundFont),
         audio_(cadence_, journal_, sources_),
         ecran_(r.taille),
         vue_(ServicesVue{fichiers_, dialogues_, audio_, ecran_, cadence_, bureau_, voisins_,
