@@ -32,20 +32,34 @@ QString Cite(const QString& mot) {
 }  // namespace
 
 QString TexteAutorunSh(const QString& programme, const QString& autre) {
+  // The carried players first, then those installed on this machine.
+  QStringList essais;
+  for (const QString& nom : {QStringLiteral("./") + programme, QStringLiteral("./") + autre, programme, autre})
+    if (!essais.contains(Cite(nom))) essais << Cite(nom);
   return QStringLiteral(
              "#!/bin/sh\n"
              "# Starts the show of this folder with the player carried beside it,\n"
              "# or with one installed on this machine; options go to the player.\n"
+             "# One the system cannot start (126, 127: not runnable, a library\n"
+             "# missing) gives way to the next; any other end is the show's.\n"
              "cd \"$(dirname \"$0\")\" || exit 1\n"
-             "for p in %1 %2; do\n"
-             "  [ -f \"$p\" ] && [ -x \"$p\" ] && exec \"$p\" \"$@\" Autorun.pvl\n"
-             "done\n"
-             "for p in %3 %4; do\n"
-             "  command -v \"$p\" >/dev/null 2>&1 && exec \"$p\" \"$@\" Autorun.pvl\n"
+             "echoue=\n"
+             "for p in %1; do\n"
+             "  case \"$p\" in\n"
+             "    ./*) [ -f \"$p\" ] && [ -x \"$p\" ] || continue ;;\n"
+             "    *) command -v \"$p\" >/dev/null 2>&1 || continue ;;\n"
+             "  esac\n"
+             "  [ -n \"$echoue\" ] && echo \"Le lecteur $echoue n'a pas pu démarrer : essai de $p.\" >&2\n"
+             "  \"$p\" \"$@\" Autorun.pvl\n"
+             "  code=$?\n"
+             "  case $code in\n"
+             "    126 | 127) echoue=$p ;;\n"
+             "    *) exit $code ;;\n"
+             "  esac\n"
              "done\n"
              "echo \"Plivor est introuvable.\" >&2\n"
              "exit 1\n")
-      .arg(Cite(QStringLiteral("./") + programme), Cite(QStringLiteral("./") + autre), Cite(programme), Cite(autre));
+      .arg(essais.join(QLatin1Char(' ')));
 }
 
 void Publication::InclureProgramme() {

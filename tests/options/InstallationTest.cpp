@@ -107,8 +107,8 @@ TEST_F(Installations, ArbreInstalleDatesEtAssociation) {
 
   EXPECT_EQ(Arbre(Cible()), (QStringList{".plivor-installation", "Plivor-S.hlp", "Plivor-S.hlp/index.html", "Plivor.hlp",
                                          "Plivor.hlp/1600.html", "Plivor.hlp/images", "Plivor.hlp/images/a.png",
-                                         "Plivor.hlp/index.html", "Plivor.ico", "Plivor.txt", "lg.pvg", "plivor",
-                                         "prelio"}));
+                                         "Plivor.hlp/index.html", "Plivor.ico", "Plivor.txt", "Prelio.txt", "lg.pvg",
+                                         "plivor", "prelio"}));
   for (const QString& f : Arbre(Cible())) {
     if (QFileInfo(Cible() + "/" + f).isDir() || f == QLatin1String(kRegistreInstallation)) continue;
     EXPECT_EQ(Lire(Cible() + "/" + f), Lire(banc.CheminHote(f))) << f.toStdString();
@@ -117,7 +117,7 @@ TEST_F(Installations, ArbreInstalleDatesEtAssociation) {
   EXPECT_TRUE(QFileInfo(Cible() + "/plivor").isExecutable());
 
   // The bar moves with the bytes and ends on the whole.
-  const qint64 total = 300000 + 120000 + 5000 + QFileInfo(Source("Plivor.ico")).size() + 7 + 15 + 21 + 25 + 20;
+  const qint64 total = 300000 + 120000 + 5000 + QFileInfo(Source("Plivor.ico")).size() + 7 + 7 + 15 + 21 + 25 + 20;
   ASSERT_FALSE(avancees.isEmpty());
   EXPECT_EQ(avancees.back(), (std::pair<qint64, qint64>{total, total}));
   for (qsizetype i = 1; i < avancees.size(); ++i) EXPECT_LE(avancees[i - 1].first, avancees[i].first);

@@ -140,16 +140,29 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
   Garder(ecran, "publication-panneau.png");
 
   const QString publie = Chemin("publie");
-  // The player's help folder comes whole; the rest, file by file.
-  QStringList arbre = Arbre(publie), aide;
-  for (const QString& nom : arbre)
+  // The player's help folder and the carried player's libraries come
+  // whole; the rest, file by file.
+  QStringList arbre = Arbre(publie), aide, bibliotheques;
+  for (const QString& nom : arbre) {
     if (nom.startsWith(QStringLiteral("Plivor.hlp/"))) aide << nom.mid(11);
-  arbre.removeIf([](const QString& nom) { return nom.startsWith(QStringLiteral("Plivor.hlp/")); });
-  EXPECT_EQ(arbre, (QStringList{".plivor-publication", "Aube.pvl", "Aube/bleu.jpg", "Aube/rouge-2.jpg", "Aube/rouge.jpg", "Audio/air.wav",
-                                "Autorun.inf", "Autorun.pvl", "Plivor.ico", "Prelio.txt", "autorun.sh", "intro.pvl",
-                                "prelio"}))
-      << arbre.join(' ').toStdString();
+    if (nom.startsWith(QStringLiteral("lib/"))) bibliotheques << nom.mid(4);
+  }
+  arbre.removeIf([](const QString& nom) {
+    return nom.startsWith(QStringLiteral("Plivor.hlp/")) || nom.startsWith(QStringLiteral("lib/"));
+  });
+  // A build without the carried players (no patchelf) publishes its own.
+  const QString emporte = QFileInfo(kProgramme).path() + QStringLiteral("/portable");
+  const bool avecEmporte = QFileInfo::exists(emporte + QStringLiteral("/prelio"));
+  QStringList attendu{".plivor-publication", "Aube.pvl", "Aube/bleu.jpg", "Aube/rouge-2.jpg", "Aube/rouge.jpg",
+                      "Audio/air.wav", "Autorun.inf", "Autorun.pvl", "Plivor.ico", "Prelio.txt", "autorun.sh",
+                      "intro.pvl", "prelio"};
+  if (avecEmporte) attendu << "qt.conf";
+  EXPECT_EQ(arbre, attendu) << arbre.join(' ').toStdString();
   EXPECT_EQ(aide, Arbre(QFileInfo(kProgramme).path() + QStringLiteral("/Plivor.hlp")));
+  if (avecEmporte) {
+    EXPECT_EQ(bibliotheques, Arbre(emporte + QStringLiteral("/lib")));
+    EXPECT_EQ(Lire(publie + "/prelio"), Lire(emporte + "/prelio"));
+  }
   EXPECT_TRUE(QFileInfo(publie + "/autorun.sh").isExecutable());
   const QByteArray liste = "Tempo=1500.pvi\r\nAube\\rouge.jpg\r\nAube\\rouge-2.jpg\r\nAudio\\air.wav\r\nintro.pvl\r\n";
   EXPECT_EQ(Lire(publie + "/Aube.pvl"), liste);
