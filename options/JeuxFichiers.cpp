@@ -20,6 +20,16 @@ QString DossierEmporte(const QString& dossierProgramme) {
   return emporte ? dossierProgramme : QString();
 }
 
+// The program's own files: beside it, or in share/plivor beside its bin
+// folder as an installed package has them.
+QString DossierDesDonnees(const QString& dossierProgramme) {
+  const QString installe = QFileInfo(dossierProgramme + QStringLiteral("/../share/plivor")).absoluteFilePath();
+  if (!QFileInfo(dossierProgramme + QStringLiteral("/lg.pvg")).isFile() &&
+      QFileInfo(installe + QStringLiteral("/lg.pvg")).isFile())
+    return installe;
+  return dossierProgramme;
+}
+
 bool EstProgramme(const QString& nom, const QString& nomProgramme) {
   return nom == QLatin1String(kLecteur) || nom == nomProgramme;
 }
@@ -40,13 +50,15 @@ QStringList FichiersAInstaller(JeuFichiers jeu, const QString& nomProgramme) {
 
 ElementsJeu ElementsAInstaller(JeuFichiers jeu, const QString& dossierProgramme, const QString& nomProgramme) {
   const QString emporte = DossierEmporte(dossierProgramme);
+  const QString donnees = DossierDesDonnees(dossierProgramme);
   ElementsJeu elements;
   for (const QString& nom : FichiersAInstaller(jeu, nomProgramme)) {
     // The carried copy of a program, when there is one under that name:
     // what it was built from needs this machine's libraries.
     const QString carrie = emporte + QLatin1Char('/') + nom;
     const bool depuisEmporte = !emporte.isEmpty() && EstProgramme(nom, nomProgramme) && QFileInfo(carrie).isFile();
-    elements.push_back({depuisEmporte ? carrie : dossierProgramme + QLatin1Char('/') + nom, nom});
+    const QString dossier = EstProgramme(nom, nomProgramme) ? dossierProgramme : donnees;
+    elements.push_back({depuisEmporte ? carrie : dossier + QLatin1Char('/') + nom, nom});
   }
   // Then what the carried players load, so the copy plays anywhere.
   if (!emporte.isEmpty())

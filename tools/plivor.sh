@@ -17,6 +17,7 @@ PAQUETS=(
   clang libclang-rt-14-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
   shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl
+  patchelf
 )
 
 en_root() {
