@@ -116,3 +116,58 @@ TEST_F(TerminalArret, UnePublicationTueeNeLaissePasDeFichierDechire) {
 }
 
 }  // namespace
+
+namespace {
+
+// The temporary files of lists being written in `dossier` (the copies'
+// own temporaries apart).
+QStringList ListesEnCours(const QString& dossier) {
+  QStringList r;
+  for (const QString& nom : QDir(dossier).entryList(QDir::Files | QDir::Hidden))
+    if (nom.startsWith(QLatin1Char('.')) && nom.contains(QLatin1String(".plivor-")) &&
+        !nom.startsWith(QLatin1String(".plivor-")))
+      r << nom;
+  return r;
+}
+
+// The main list's temporary file has received its first bytes.
+bool PrincipaleEnCours(const QString& dossier) {
+  for (const QFileInfo& f : QDir(dossier).entryInfoList({QStringLiteral(".long.pvl.plivor-*")}, QDir::Files | QDir::Hidden))
+    if (f.size() > 0) return true;
+  return false;
+}
+
+TEST(TerminalArretListe, UneListeTueeEnCoursDEcritureNeLaissePasSonBrouillon) {
+  plivor::test::BancTerminal banc;
+  // A long list: its save takes long enough to be caught in the middle.
+  QByteArray lignes;
+  for (int i = 0; i < 1500000; ++i) lignes += "Tempo=1500.pvi\r\n";
+  banc.Ecrire(QStringLiteral("show/long.pvl"), lignes);
+  const QStringList arguments{QStringLiteral("--publier"), QStringLiteral("pub"), QStringLiteral("--conserver"),
+                              QStringLiteral("show/long.pvl")};
+  const QString pub = banc.Chemin(QStringLiteral("pub"));
+  QStringList laisses;
+  // The moment is caught by watching the folder: a few tries at most.
+  for (int essai = 0; essai < 6 && laisses.isEmpty(); ++essai) {
+    QDir(pub).removeRecursively();
+    QProcess p;
+    banc.Demarrer(p, arguments);
+    while (p.state() != QProcess::NotRunning && !PrincipaleEnCours(pub)) p.waitForFinished(1);
+    p.kill();
+    p.waitForFinished(60000);
+    laisses = ListesEnCours(pub);
+  }
+  ASSERT_FALSE(laisses.isEmpty()) << "la liste n'a jamais été surprise en cours d'écriture";
+  // Never a torn list under its own name.
+  const QByteArray principale = banc.Lire(QStringLiteral("pub/long.pvl"));
+  EXPECT_TRUE(principale == QByteArray("<absent>") || principale == lignes) << principale.size() << " octets";
+
+  // The next publication settles what the killed one left.
+  const Bilan bilan = banc.Plivor(arguments);
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 0) << bilan.erreurs.toStdString();
+  EXPECT_EQ(ListesEnCours(pub), QStringList{});
+  EXPECT_TRUE(banc.Lire(QStringLiteral("pub/long.pvl")) == lignes);
+}
+
+}  // namespace

@@ -208,6 +208,15 @@ TEST_F(Terminal, UneLigneDeCommandeIncorrecteSortEn2) {
   for (const char* option : {"--verifier ", "--publier DOSSIER ", "--audio ", "--script ", "--conserver ",
                              "--programme ", "--autorun ", "--nom NOM ", "--ignorer-absents ", "--montage "})
     EXPECT_TRUE(aide.sortie.contains(QStringLiteral("\n  ") + QString::fromUtf8(option))) << option;
+  QProcess lecteur;
+  lecteur.setProcessEnvironment(Environnement());
+  lecteur.start(QFileInfo(QStringLiteral(PLIVOR_PROGRAMME)).dir().filePath(QStringLiteral("prelio")),
+                {QStringLiteral("--help")});
+  ASSERT_TRUE(lecteur.waitForFinished(60000));
+  const QString aideLecteur = QString::fromUtf8(lecteur.readAllStandardOutput());
+  EXPECT_TRUE(aideLecteur.startsWith(QStringLiteral("Utilisation : prelio")));
+  for (const char* option : {"--verifier", "--publier", "--montage", "--ignorer-absents"})
+    EXPECT_FALSE(aideLecteur.contains(QString::fromUtf8(option))) << option;
 }
 
 }  // namespace
