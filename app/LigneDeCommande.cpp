@@ -38,7 +38,9 @@ const QList<Option>& Options() {
                       "standard (liste:LIGNE: message), puis quitte."),
        true},
       {QStringLiteral("publier"), QStringLiteral("DOSSIER"),
-       QStringLiteral("Publie la liste dans DOSSIER comme « Assembler les ressources », puis quitte."), true},
+       QStringLiteral("Publie la liste dans DOSSIER comme « Assembler les ressources », vérifie la liste "
+                      "publiée, puis quitte."),
+       true},
       {QStringLiteral("audio"), {}, QStringLiteral("Avec --publier : « Dossier Audio »."), true},
       {QStringLiteral("script"), {}, QStringLiteral("Avec --publier : « Dossier Script »."), true},
       {QStringLiteral("conserver"), {}, QStringLiteral("Avec --publier : « Conserver les sous-listes »."), true},

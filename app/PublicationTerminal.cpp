@@ -8,6 +8,7 @@
 
 #include "app/LigneDeCommande.h"
 #include "app/Terminal.h"
+#include "montage/Verification.h"
 #include "options/Installation.h"
 #include "platform/Enregistrement.h"
 #include "platform/Freedesktop.h"
@@ -66,6 +67,22 @@ void SuivreEnregistrements() {
   NettoyerEnregistrementsInterrompus();
 }
 
+// The published main list checked as the panel does once it is written:
+// its faults said; they fail the publication unless missing files were to
+// be passed.
+bool VerifierPubliee(MoteursTerminal& moteurs, const Texte& principale, bool ignorerAbsents) {
+  const QString hote = QString::fromStdString(moteurs.fichiers.CheminHote(principale).string());
+  if (moteurs.Ouvrir(hote, hote) != 0) return false;
+  const Montage& montage = *moteurs.montage;
+  const ContexteVerification contexte{moteurs.fichiers, moteurs.vue->TablesEnCours(), montage.DossierListe};
+  const auto fautes = FautesDeListe(montage.Lignes(), contexte);
+  for (const FauteVerifiee& f : fautes)
+    std::fprintf(stderr, "%s:%d: %s\n",
+                 qPrintable(QString::fromStdString(moteurs.fichiers.CheminHote(f.sousListe.empty() ? principale : f.sousListe).string())),
+                 f.ligne + 1, qPrintable(PourTerminal(f.message)));
+  return fautes.empty() || ignorerAbsents;
+}
+
 }  // namespace
 
 int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
@@ -107,6 +124,7 @@ int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
   publication.PubClick(BoutonPublication::Pub_btValider);
   barre.Fin();
   bool reussie = !publication.ListePubliee.empty();
+  if (reussie) reussie = VerifierPubliee(moteurs, publication.ListePubliee, c.ignorerAbsents);
   if (reussie && c.programme) {
     publication.PubClick(BoutonPublication::Pub_Plivor);
     barre.Fin();

@@ -131,6 +131,19 @@ TEST_F(Terminal, UneQuestionDuPanneauEstDiteEtReponduNon) {
       {"trou/rouge.jpg", Lire(QStringLiteral("show/rouge.jpg"))},
   };
   EXPECT_EQ(Publie(QStringLiteral("pub")), attendu);
+  // The published list checked as the panel does: the line kept is said.
+  EXPECT_TRUE(ignore.erreurs.endsWith(Chemin(QStringLiteral("pub/trou.pvl")) + QStringLiteral(":2: F I C H I E R   A B S E N T\n")))
+      << ignore.erreurs.toStdString();
+
+  // A line the publication keeps as it stands, and the check refuses.
+  Liste(QStringLiteral("show/faute.pvl"), {"rouge.jpg", "Bidule=Truc.pvi"});
+  const Bilan faute = Plivor({QStringLiteral("--publier"), QStringLiteral("pub"), QStringLiteral("show/faute.pvl")});
+  EXPECT_EQ(faute.code, 1);
+  EXPECT_EQ(faute.sortie, QString());
+  EXPECT_TRUE(faute.erreurs.endsWith(QStringLiteral("Copie des ressources terminée !\n") +
+                                     Chemin(QStringLiteral("pub/faute.pvl")) + QStringLiteral(":2: INSTRUCTION NON RECONNUE\n")))
+      << faute.erreurs.toStdString();
+  EXPECT_EQ(Lire(QStringLiteral("pub/faute.pvl")), Crlf({"faute\\rouge.jpg", "Bidule=Truc.pvi"}));
 
   // A list of the user's under the published name is not replaced.
   Ecrire(QStringLiteral("autre/spectacle.pvl"), "mienne\r\n");
