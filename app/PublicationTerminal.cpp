@@ -67,20 +67,52 @@ void SuivreEnregistrements() {
   NettoyerEnregistrementsInterrompus();
 }
 
+QString Hote(const FichiersHote& fichiers, const Texte& chemin) {
+  return QString::fromStdString(fichiers.CheminHote(chemin).string());
+}
+
 // The published main list checked as the panel does once it is written:
 // its faults said; they fail the publication unless missing files were to
 // be passed.
 bool VerifierPubliee(MoteursTerminal& moteurs, const Texte& principale, bool ignorerAbsents) {
-  const QString hote = QString::fromStdString(moteurs.fichiers.CheminHote(principale).string());
+  const QString hote = Hote(moteurs.fichiers, principale);
   if (moteurs.Ouvrir(hote, hote) != 0) return false;
   const Montage& montage = *moteurs.montage;
   const ContexteVerification contexte{moteurs.fichiers, moteurs.vue->TablesEnCours(), montage.DossierListe};
   const auto fautes = FautesDeListe(montage.Lignes(), contexte);
   for (const FauteVerifiee& f : fautes)
-    std::fprintf(stderr, "%s:%d: %s\n",
-                 qPrintable(QString::fromStdString(moteurs.fichiers.CheminHote(f.sousListe.empty() ? principale : f.sousListe).string())),
+    std::fprintf(stderr, "%s:%d: %s\n", qPrintable(Hote(moteurs.fichiers, f.sousListe.empty() ? principale : f.sousListe)),
                  f.ligne + 1, qPrintable(PourTerminal(f.message)));
   return fautes.empty() || ignorerAbsents;
+}
+
+// "Créer un fichier Autorun" on the published main list, chosen in the
+// folder's file list as the person would.
+bool CreerDemarrage(Publication& publication, Sources& sources, const MoteursTerminal& moteurs, const QString& dossier) {
+  const QString nom = QFileInfo(Hote(moteurs.fichiers, publication.ListePubliee)).fileName();
+  sources.OuvrirDossier(dossier);
+  const auto index = sources.Fichiers.indexOf(nom);
+  if (index >= 0) sources.DefinirSelection({int(index)}, int(index));
+  publication.PubClick(BoutonPublication::Pub_btAutorun);
+  return Dit(moteurs.dialogues, "Fichiers de démarrage installés !");
+}
+
+// The folder named on the command line, made when missing; nothing when
+// it cannot be (said, with the exit code).
+std::optional<Texte> DossierDemande(const Commande& c, int& code) {
+  const QString dossier = QDir::cleanPath(QDir::current().absoluteFilePath(c.dossierPublication));
+  const auto ligne = LigneDepuisHote(dossier.toStdString());
+  if (!ligne) {
+    std::fprintf(stderr, "Nom de dossier non représentable : %s\n", qPrintable(dossier));
+    code = 2;
+    return std::nullopt;
+  }
+  if (!QDir().mkpath(dossier)) {
+    std::fprintf(stderr, "Le nom de dossier : \"%s\" est incorrect\n", qPrintable(dossier));
+    code = 1;
+    return std::nullopt;
+  }
+  return ligne;
 }
 
 }  // namespace
@@ -89,16 +121,10 @@ int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
   SuivreEnregistrements();
   MoteursTerminal moteurs(cheminProgramme);
   if (const int code = moteurs.Ouvrir(c.listes.value(0), c.listesDonnees.value(0)); code != 0) return code;
-  const QString dossier = QDir::cleanPath(QDir::current().absoluteFilePath(c.dossierPublication));
-  const auto ligneDossier = LigneDepuisHote(dossier.toStdString());
-  if (!ligneDossier) {
-    std::fprintf(stderr, "Nom de dossier non représentable : %s\n", qPrintable(dossier));
-    return 2;
-  }
-  if (!QDir().mkpath(dossier)) {
-    std::fprintf(stderr, "Le nom de dossier : \"%s\" est incorrect\n", qPrintable(dossier));
-    return 1;
-  }
+  int code = 0;
+  const auto p = DossierDemande(c, code);
+  if (!p) return code;
+  const QString dossier = Hote(moteurs.fichiers, *p);
   TFVue& vue = *moteurs.vue;
   vue.IgnorerAbsents = c.ignorerAbsents;
   Sources sources(vue, *moteurs.montage, dossier);
@@ -112,10 +138,9 @@ int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
 
   BarreCopie barre;
   moteurs.dialogues.avantDeDire = [&barre] { barre.Fin(); };
-  QObject::connect(&publication, &Publication::Progression, [&barre](qint64 copies, qint64 total) {
-    barre.Avancer(copies, total);
-  });
-  moteurs.montage->DossierPublication = *ligneDossier;
+  QObject::connect(&publication, &Publication::Progression,
+                   [&barre](qint64 copies, qint64 total) { barre.Avancer(copies, total); });
+  moteurs.montage->DossierPublication = *p;
   publication.Publier();
   publication.OptionAudio = c.audio;
   publication.OptionScript = c.script;
@@ -123,24 +148,14 @@ int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
   if (!c.nom.isEmpty()) publication.Pub_NomListe = c.nom;
   publication.PubClick(BoutonPublication::Pub_btValider);
   barre.Fin();
-  bool reussie = !publication.ListePubliee.empty();
-  if (reussie) reussie = VerifierPubliee(moteurs, publication.ListePubliee, c.ignorerAbsents);
+  bool reussie = !publication.ListePubliee.empty() && VerifierPubliee(moteurs, publication.ListePubliee, c.ignorerAbsents);
   if (reussie && c.programme) {
     publication.PubClick(BoutonPublication::Pub_Plivor);
     barre.Fin();
     reussie = Dit(moteurs.dialogues, "Installation terminée !");
   }
-  if (reussie && c.autorun) {
-    // The published main list, chosen in the folder's file list.
-    const QString nom = QFileInfo(QString::fromStdString(moteurs.fichiers.CheminHote(publication.ListePubliee).string()))
-                            .fileName();
-    sources.OuvrirDossier(dossier);
-    const auto index = sources.Fichiers.indexOf(nom);
-    if (index >= 0) sources.DefinirSelection({int(index)}, int(index));
-    publication.PubClick(BoutonPublication::Pub_btAutorun);
-    reussie = Dit(moteurs.dialogues, "Fichiers de démarrage installés !");
-  }
-  if (reussie) std::printf("%s\n", qPrintable(QString::fromStdString(moteurs.fichiers.CheminHote(publication.ListePubliee).string())));
+  if (reussie && c.autorun) reussie = CreerDemarrage(publication, sources, moteurs, dossier);
+  if (reussie) std::printf("%s\n", qPrintable(Hote(moteurs.fichiers, publication.ListePubliee)));
   return reussie ? 0 : 1;
 }
 
