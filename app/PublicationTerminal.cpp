@@ -29,8 +29,9 @@ class BarreCopie {
     if (!terminal_ && pourcent / 10 == dernier_ / 10 && dernier_ >= 0) return;
     if (terminal_ && pourcent == dernier_ && ouverte_) return;
     dernier_ = pourcent;
-    std::fprintf(stderr, "%sCopie : %3d %%  (%s / %s)", terminal_ ? "\r" : "", pourcent, qPrintable(Taille(copies)),
-                 qPrintable(Taille(total)));
+    // On a terminal the line is drawn again over itself, its end cleared.
+    std::fprintf(stderr, "%sCopie : %3d %%  (%s / %s)%s", terminal_ ? "\r" : "", pourcent, qPrintable(Taille(copies)),
+                 qPrintable(Taille(total)), terminal_ ? "\033[K" : "");
     if (terminal_)
       ouverte_ = true;
     else
@@ -45,9 +46,10 @@ class BarreCopie {
 
  private:
   static QString Taille(qint64 octets) {
-    if (octets < 1024 * 1024) return QStringLiteral("%1 ko").arg((octets + 1023) / 1024);
-    return QString::number(double(octets) / (1024.0 * 1024.0), 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')) +
-           QStringLiteral(" Mo");
+    const bool mega = octets >= 1024 * 1024;
+    return QString::number(double(octets) / (mega ? 1024.0 * 1024.0 : 1024.0), 'f', 1)
+               .replace(QLatin1Char('.'), QLatin1Char(',')) +
+           (mega ? QStringLiteral(" Mo") : QStringLiteral(" ko"));
   }
   bool terminal_;
   bool ouverte_ = false;

@@ -2,6 +2,7 @@
 // program on generated shows: the exact lines of --verifier, the published
 // tree and lists byte for byte, the questions answered No, the exit codes.
 
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include "app/BancTerminal.h"
@@ -108,6 +109,25 @@ TEST_F(Terminal, PublierDonneLArbreEtLesListesDuPanneau) {
   EXPECT_EQ(Lire(QStringLiteral("show/spectacle.pvl")),
             Crlf({"Tempo=1500.pvi", "rouge.jpg", "..\\sous\\propre.pvl", "chant.mp3", "Avance=Stop.pvi"}));
   EXPECT_FALSE(QFileInfo::exists(Chemin(QStringLiteral("reglages/reglages.ini"))));
+}
+
+TEST_F(Terminal, SurUnTerminalLaProgressionSeRedessineSurSaLigne) {
+  const QString script = QStandardPaths::findExecutable(QStringLiteral("script"));
+  if (script.isEmpty()) GTEST_SKIP() << "script (util-linux) absent";
+  // The program's error output on a terminal of its own.
+  QProcess p;
+  p.setProcessEnvironment(Environnement());
+  p.setWorkingDirectory(dossier.path());
+  p.start(script, {QStringLiteral("-qec"),
+                   QStringLiteral("'%1' --publier pub show/spectacle.pvl").arg(QStringLiteral(PLIVOR_PROGRAMME)),
+                   QStringLiteral("/dev/null")});
+  ASSERT_TRUE(p.waitForFinished(120000));
+  EXPECT_EQ(p.exitCode(), 0);
+  const QString dit = QString::fromUtf8(p.readAllStandardOutput());
+  // Each step over the last one, then the line ended before the message.
+  EXPECT_TRUE(dit.startsWith(QStringLiteral("\rCopie :   0 %  (0,0 ko / "))) << dit.toStdString();
+  EXPECT_TRUE(dit.contains(QStringLiteral("\033[K\rCopie : 100 %  ("))) << dit.toStdString();
+  EXPECT_TRUE(dit.contains(QStringLiteral("\033[K\r\nCopie des ressources terminée !\r\n"))) << dit.toStdString();
 }
 
 TEST_F(Terminal, UneQuestionDuPanneauEstDiteEtReponduNon) {
