@@ -24,7 +24,8 @@ class Terminal : public testing::Test, public plivor::test::BancTerminal {
     Liste(QStringLiteral("sous/intro.pvl"), {"bleu.jpg", "..\\sous\\vert.jpg", "perdu.jpg"});
     Liste(QStringLiteral("sous/propre.pvl"), {"bleu.jpg", "../sous/vert.jpg"});
     Liste(QStringLiteral("show/liste.pvl"), {"Tempo=1500.pvi", "rouge.jpg", "manque.jpg", "Bidule=Truc.pvi",
-                                             "..\\sous\\intro.pvl", "notes.qqq", "Avance=Stop.pvi"});
+                                             "..\\sous\\intro.pvl", "notes.qqq", "../sous/effets.pvs", "Avance=Stop.pvi"});
+    Liste(QStringLiteral("sous/effets.pvs"), {"Tempo=800.pvi", "disparu.jpg"});
     // A file of no kind the program knows.
     Ecrire(QStringLiteral("show/notes.qqq"), "notes");
     Liste(QStringLiteral("show/spectacle.pvl"),
@@ -51,8 +52,9 @@ TEST_F(Terminal, VerifierNommeChaqueFauteAvecSaListeEtSaLigne) {
             "show/liste.pvl:4: INSTRUCTION NON RECONNUE\n" +
                 Chemin(QStringLiteral("sous/intro.pvl")).toStdString() +
                 ":3: F I C H I E R   A B S E N T\n"
-                "show/liste.pvl:6: LIGNE NON RECONNUE\n");
-  EXPECT_TRUE(fautes.erreurs.endsWith(QStringLiteral("4 fautes\n"))) << fautes.erreurs.toStdString();
+                "show/liste.pvl:6: LIGNE NON RECONNUE\n" +
+                Chemin(QStringLiteral("sous/effets.pvs")).toStdString() + ":2: F I C H I E R   A B S E N T\n");
+  EXPECT_TRUE(fautes.erreurs.endsWith(QStringLiteral("5 fautes\n"))) << fautes.erreurs.toStdString();
 
   // The path as the command line gave it.
   const Bilan absolu = Plivor({QStringLiteral("--verifier"), Chemin(QStringLiteral("show/liste.pvl"))});
