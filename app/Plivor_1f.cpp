@@ -66,7 +66,7 @@ int main(int argc, char* argv[]) {
   programme.Demarrer();
   listes.ApresOuverture(programme.Vue());
   programme.ProposerRecuperation();
-  if (montage && !plivor::OuvrirDansMontage(programme.Vue(), commande.listes.value(0))) return 2;
+  if (montage && !plivor::OuvrirDansMontage(programme.Vue(), commande.listes.value(0), commande.listesDonnees.value(0))) return 2;
   // A capture taken inside the opening's own dialogs ended their loops
   // only: the program's loop is not started then.
   if (capture.Finie()) return capture.Fin(0);

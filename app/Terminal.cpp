@@ -83,10 +83,16 @@ int VerifierEnTerminal(const Commande& c, const QString& cheminProgramme) {
   return 1;
 }
 
-bool OuvrirDansMontage(TFVue& vue, const QString& liste) {
-  const auto chemin = ListeLisible(liste, liste);
+bool OuvrirDansMontage(TFVue& vue, const QString& liste, const QString& nommee) {
+  const auto chemin = ListeLisible(liste, nommee);
   const auto lue = chemin ? LireListe(*chemin, vue.Services().fichiers) : std::nullopt;
   if (!lue) return false;
+  // Edits a killed run left, just taken back, are not pushed out for it.
+  if (vue.ListeModifiee) {
+    std::fprintf(stderr, "Liste %s non chargée : le montage garde les modifications reprises de %s.\n",
+                 qPrintable(nommee), qPrintable(PourTerminal(vue.Services().voisins.NomListeMontage())));
+    return true;
+  }
   const Texte dossier = SansBarre(DossierDe(*chemin, vue.Services().fichiers.Style()));
   vue.Services().fichiers.ChangerDossier(dossier);
   // Handed over as the projection hands its list: the montage reads the

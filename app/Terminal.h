@@ -67,8 +67,10 @@ int VerifierEnTerminal(const Commande& commande, const QString& cheminProgramme)
 int PublierEnTerminal(const Commande& commande, const QString& cheminProgramme);
 
 // --montage: the list shown in the montage window of the running program,
-// as "Ouvrir" would load it; false when it cannot be read (said).
-bool OuvrirDansMontage(TFVue& vue, const QString& liste);
+// as "Ouvrir" would load it, unless the montage holds edits taken back
+// from a killed run; false when it cannot be read (said, by the name
+// `nommee` the command line gave it).
+bool OuvrirDansMontage(TFVue& vue, const QString& liste, const QString& nommee);
 
 // Windows-1252 text for the terminal, carriage returns as spaces.
 QString PourTerminal(const Texte& texte);
