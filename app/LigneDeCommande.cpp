@@ -33,6 +33,30 @@ const QList<Option>& Options() {
        true},
       {QStringLiteral("duree"), QStringLiteral("S"), QStringLiteral("Avec --video : durée de la vidéo en secondes."),
        true},
+      {QStringLiteral("verifier"), {},
+       QStringLiteral("Vérifie la liste comme « Vérifier la liste » du montage : chaque faute sur la sortie "
+                      "standard (liste:LIGNE: message), puis quitte."),
+       true},
+      {QStringLiteral("publier"), QStringLiteral("DOSSIER"),
+       QStringLiteral("Publie la liste dans DOSSIER comme « Assembler les ressources », vérifie la liste "
+                      "publiée, puis quitte."),
+       true},
+      {QStringLiteral("audio"), {}, QStringLiteral("Avec --publier : « Dossier Audio »."), true},
+      {QStringLiteral("script"), {}, QStringLiteral("Avec --publier : « Dossier Script »."), true},
+      {QStringLiteral("conserver"), {}, QStringLiteral("Avec --publier : « Conserver les sous-listes »."), true},
+      {QStringLiteral("programme"), {},
+       QStringLiteral("Avec --publier : « Inclure le programme », le lecteur autonome prelio."), true},
+      {QStringLiteral("autorun"), {},
+       QStringLiteral("Avec --publier : « Créer un fichier Autorun » sur la liste publiée (le programme doit être "
+                      "dans DOSSIER)."),
+       true},
+      {QStringLiteral("nom"), QStringLiteral("NOM"),
+       QStringLiteral("Avec --publier : nom de séquence et de sous-dossier (celui de la liste par défaut)."), true},
+      {QStringLiteral("ignorer-absents"), {},
+       QStringLiteral("Avec --publier : un fichier absent est passé et sa ligne gardée (« Ignorer les absents »), "
+                      "sans question."),
+       true},
+      {QStringLiteral("montage"), {}, QStringLiteral("Ouvre la liste dans la fenêtre du montage."), true},
       {QStringLiteral("capture"), QStringLiteral("FICHIER"),
        QStringLiteral("Écrit une capture de tout l'écran dans FICHIER, puis quitte."), false},
       {QStringLiteral("apres"), QStringLiteral("MS"),
@@ -153,6 +177,7 @@ QString LireValeurs(const QCommandLineParser& l, Commande& c) {
 
 // Options that belong to one mode only.
 QString HorsMode(const QCommandLineParser& l, const Commande& c) {
+  const bool publier = c.mode == Commande::Mode::Publier;
   const struct {
     const char* option;
     const char* mode;
@@ -161,11 +186,59 @@ QString HorsMode(const QCommandLineParser& l, const Commande& c) {
       {"etapes", "rendu", c.mode == Commande::Mode::Rendu},  {"pendant", "rendu", c.mode == Commande::Mode::Rendu},
       {"taille", "video", c.mode == Commande::Mode::Video},  {"ips", "video", c.mode == Commande::Mode::Video},
       {"duree", "video", c.mode == Commande::Mode::Video},   {"apres", "capture", !c.capture.isEmpty()},
+      {"audio", "publier", publier},  {"script", "publier", publier},   {"conserver", "publier", publier},
+      {"programme", "publier", publier}, {"autorun", "publier", publier}, {"nom", "publier", publier},
+      {"ignorer-absents", "publier", publier},
   };
   for (const auto& lien : liens)
     if (!lien.permis && l.isSet(QString::fromLatin1(lien.option)))
       return QStringLiteral("L'option --%1 ne vaut qu'avec --%2.")
           .arg(QString::fromLatin1(lien.option), QString::fromLatin1(lien.mode));
+  return {};
+}
+
+// The modes that replace the projection go one at a time.
+QString ChoisirMode(const QCommandLineParser& l, Commande& c) {
+  const struct {
+    const char* option;
+    Commande::Mode mode;
+  } modes[] = {{"rendu", Commande::Mode::Rendu},       {"video", Commande::Mode::Video},
+               {"verifier", Commande::Mode::Verifier}, {"publier", Commande::Mode::Publier},
+               {"montage", Commande::Mode::Montage}};
+  QString premiere;
+  c.mode = Commande::Mode::Fenetre;
+  for (const auto& m : modes) {
+    if (!l.isSet(QString::fromLatin1(m.option))) continue;
+    if (!premiere.isEmpty())
+      return QStringLiteral("Les options --%1 et --%2 ne vont pas ensemble.").arg(premiere, QString::fromLatin1(m.option));
+    premiere = QString::fromLatin1(m.option);
+    c.mode = m.mode;
+  }
+  return {};
+}
+
+void LirePublication(const QCommandLineParser& l, Commande& c) {
+  if (c.mode != Commande::Mode::Publier) return;
+  c.dossierPublication = l.value(QStringLiteral("publier"));
+  c.audio = l.isSet(QStringLiteral("audio"));
+  c.script = l.isSet(QStringLiteral("script"));
+  c.conserver = l.isSet(QStringLiteral("conserver"));
+  c.programme = l.isSet(QStringLiteral("programme"));
+  c.autorun = l.isSet(QStringLiteral("autorun"));
+  c.ignorerAbsents = l.isSet(QStringLiteral("ignorer-absents"));
+  c.nom = l.value(QStringLiteral("nom"));
+}
+
+// Checking, publishing and editing take exactly one list.
+QString UneListe(const Commande& c) {
+  const char* option = c.mode == Commande::Mode::Verifier  ? "verifier"
+                       : c.mode == Commande::Mode::Publier ? "publier"
+                       : c.mode == Commande::Mode::Montage ? "montage"
+                                                           : nullptr;
+  if (!option) return {};
+  if (c.listes.isEmpty()) return QStringLiteral("L'option --%1 attend une liste.").arg(QString::fromLatin1(option));
+  if (c.listes.size() > 1)
+    return QStringLiteral("L'option --%1 ne prend qu'une liste à la fois.").arg(QString::fromLatin1(option));
   return {};
 }
 
@@ -193,17 +266,21 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
               QStringLiteral(" 1.1ck\n");
     return c;
   }
-  const bool rendu = lecteur.isSet(QStringLiteral("rendu")), video = lecteur.isSet(QStringLiteral("video"));
-  if (rendu && video) return Faute(QStringLiteral("Les options --rendu et --video ne vont pas ensemble."));
-  c.mode = rendu ? Commande::Mode::Rendu : video ? Commande::Mode::Video : Commande::Mode::Fenetre;
+  if (const QString faute = ChoisirMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
+  const bool rendu = c.mode == Commande::Mode::Rendu, video = c.mode == Commande::Mode::Video;
+  const bool terminal = c.mode == Commande::Mode::Verifier || c.mode == Commande::Mode::Publier;
   c.sansSurveillance = lecteur.isSet(QStringLiteral("sans-surveillance"));
   if (rendu) c.dossierRendu = lecteur.value(QStringLiteral("rendu"));
   if (video) c.sortieVideo = lecteur.value(QStringLiteral("video"));
   if (lecteur.isSet(QStringLiteral("capture"))) {
     if (rendu || video)
       return Faute(QStringLiteral("L'option --capture montre la fenêtre : elle ne va ni avec --rendu ni avec --video."));
+    if (terminal)
+      return Faute(QStringLiteral("L'option --capture montre la fenêtre : elle ne va pas avec --%1.")
+                       .arg(c.mode == Commande::Mode::Verifier ? QStringLiteral("verifier") : QStringLiteral("publier")));
     c.capture = lecteur.value(QStringLiteral("capture"));
   }
+  LirePublication(lecteur, c);
   c.pendant = lecteur.isSet(QStringLiteral("pendant"));
   if (const QString faute = HorsMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
   if (const QString faute = LireValeurs(lecteur, c); !faute.isEmpty()) return Faute(faute);
@@ -212,10 +289,12 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
     if (!EstListe(argument))
       return Faute(QStringLiteral("« %1 » n'est pas une liste Plivor (.pvl ou .txt).").arg(argument));
     c.listes << QFileInfo(argument).absoluteFilePath();
+    c.listesDonnees << argument;
   }
   if (c.listes.isEmpty() && rendu) return Faute(QStringLiteral("Aucune liste à projeter."));
   if (c.listes.isEmpty() && video) return Faute(QStringLiteral("Aucune liste à exporter."));
   if (c.listes.size() > 1 && video) return Faute(QStringLiteral("L'option --video n'exporte qu'une liste à la fois."));
+  if (const QString faute = UneListe(c); !faute.isEmpty()) return Faute(faute);
   return c;
 }
 

@@ -10,9 +10,10 @@ namespace plivor {
 enum class Executable { Plivor, Prelio };
 
 struct Commande {
-  enum class Mode { Fenetre, Rendu, Video, Aide, Version, Faute };
+  enum class Mode { Fenetre, Rendu, Video, Verifier, Publier, Montage, Aide, Version, Faute };
   Mode mode = Mode::Fenetre;
   QStringList listes;  // absolute host paths, in their order
+  QStringList listesDonnees;  // the same, as the command line spelt them
   QString texte;       // the help, the version or what is wrong
   bool sansSurveillance = false;  // messages become notices, nothing waits
   // --rendu
@@ -24,6 +25,11 @@ struct Commande {
   QSize taille{1920, 1080};
   int ips = 30;
   double duree = 0;  // 0: until the list comes back to its start
+  // --publier
+  QString dossierPublication;
+  bool audio = false, script = false, conserver = false;
+  bool programme = false, autorun = false, ignorerAbsents = false;
+  QString nom;  // empty: the list's base name
   // --capture
   QString capture;
   int apres = 3000;

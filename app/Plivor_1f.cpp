@@ -1,16 +1,21 @@
 // Program entry. With "--rendu DOSSIER" the sequence is projected without a
 // display and its frames are written to DOSSIER; with "--video" it is
-// exported; otherwise the windows open.
+// exported; "--verifier" and "--publier" check and publish a list without
+// a display; otherwise the windows open, with "--montage" on the list
+// loaded in the montage.
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QSessionManager>
 #include <QIcon>
+#include <cstdio>
 
 #include "app/Capture.h"
 #include "app/Enchainement.h"
 #include "app/LigneDeCommande.h"
 #include "app/Programme.h"
 #include "app/Rendu.h"
+#include "app/Terminal.h"
 #include "app/VideoTerminal.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
@@ -20,9 +25,16 @@ int main(int argc, char* argv[]) {
   // Help, version and faults need no display.
   const plivor::Commande commande = plivor::LireCommande(plivor::ArgumentsDe(argc, argv), plivor::Executable::Plivor);
   if (const int code = plivor::RepondreSansFenetre(commande, plivor::Executable::Plivor); code >= 0) return code;
-  const bool video = commande.mode == plivor::Commande::Mode::Video;
-  const bool rendu = commande.mode == plivor::Commande::Mode::Rendu;
-  if (rendu || video) qputenv("QT_QPA_PLATFORM", "offscreen");
+  using Mode = plivor::Commande::Mode;
+  const bool video = commande.mode == Mode::Video;
+  const bool rendu = commande.mode == Mode::Rendu;
+  const bool terminal = commande.mode == Mode::Verifier || commande.mode == Mode::Publier;
+  const bool montage = commande.mode == Mode::Montage;
+  if (montage && !QFileInfo(commande.listes.value(0)).isReadable()) {
+    std::fprintf(stderr, "Liste illisible : %s\n", qPrintable(commande.listesDonnees.value(0)));
+    return 2;
+  }
+  if (rendu || video || terminal) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication application(argc, argv);
   application.setApplicationName(QStringLiteral("Plivor  v-1.1ck- fr"));
   application.setOrganizationName(QStringLiteral("Orvande"));
@@ -30,6 +42,8 @@ int main(int argc, char* argv[]) {
   const auto traductionQt = plivor::InstallerTraductionsQt();
   if (video) return plivor::ExporterEnVideo(commande, QCoreApplication::applicationFilePath());
   if (rendu) return plivor::Rendre(commande, QCoreApplication::applicationFilePath());
+  if (commande.mode == Mode::Verifier) return plivor::VerifierEnTerminal(commande, QCoreApplication::applicationFilePath());
+  if (commande.mode == Mode::Publier) return plivor::PublierEnTerminal(commande, QCoreApplication::applicationFilePath());
   plivor::OptionsProgramme options;
   options.fichierReglages = qEnvironmentVariable("PLIVOR_REGLAGES");
   options.sansSurveillance = commande.sansSurveillance;
@@ -46,11 +60,13 @@ int main(int argc, char* argv[]) {
   // The session ends (logout, shutdown): as a signal.
   QObject::connect(&application, &QGuiApplication::commitDataRequest, &programme.Vue(),
                    [&programme](QSessionManager&) { programme.FinDemandee(); });
-  const plivor::ListesCommande listes(commande.listes);
+  // The montage's list is edited, not projected: the show opens as usual.
+  const plivor::ListesCommande listes(montage ? QStringList{} : commande.listes);
   listes.AvantOuverture(programme.Vue());
   programme.Demarrer();
   listes.ApresOuverture(programme.Vue());
   programme.ProposerRecuperation();
+  if (montage && !plivor::OuvrirDansMontage(programme.Vue(), commande.listes.value(0), commande.listesDonnees.value(0))) return 2;
   // A capture taken inside the opening's own dialogs ended their loops
   // only: the program's loop is not started then.
   if (capture.Finie()) return capture.Fin(0);

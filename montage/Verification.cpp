@@ -28,47 +28,69 @@ bool GrammaireInconnue(const Texte& ligne, const Tables& tables) {
   return EntreeGrammaire(ligne, tables).Vide() || MotValeurInconnu(ligne, tables);
 }
 
+// What the information box says of a faulty line.
+constexpr char kLigneNonReconnue[] = "LIGNE NON RECONNUE";
+constexpr char kInstructionNonReconnue[] = "INSTRUCTION NON RECONNUE";
+constexpr char kFichierAbsent[] = "F I C H I E R   A B S E N T";
+
+Texte ErreurDans(const Texte& ligne) { return Texte("Erreur dans \"") + ligne + "\" !\""; }
+
 // A sub-list's line that names nothing usable: an unknown extension, or a
 // file found neither as the projection reads it nor beside the sub-list.
-bool LigneDeSousListeFautive(const Texte& ligne, const Texte& dossierProjection, const Texte& dossier,
-                             const ServicesFichiers& fichiers) {
-  if (ClasserLigne(ligne, fichiers) == Genre::Inconnu) return true;
-  return !Resoudre(ligne, dossierProjection, dossier, fichiers).trouvee;
+std::optional<Texte> FauteDeSousListe(const Texte& ligne, const Texte& dossierProjection, const Texte& dossier,
+                                      const ServicesFichiers& fichiers) {
+  if (ClasserLigne(ligne, fichiers) == Genre::Inconnu) return Texte(kLigneNonReconnue);
+  if (!Resoudre(ligne, dossierProjection, dossier, fichiers).trouvee) return Texte(kFichierAbsent);
+  return std::nullopt;
 }
 
 }  // namespace
 
 // ---- Verification.
 
+std::vector<FauteVerifiee> FautesDeLigne(const Texte& ligne, int index, const ContexteVerification& c) {
+  const int genre = ClasserLigne(ligne, c.fichiers);
+  if (genre == Genre::Inconnu) return {{{}, index, kLigneNonReconnue}};
+  if (genre == Genre::Absent) return {{{}, index, kFichierAbsent}};
+  if (EstInstructionLigne(genre))
+    return GrammaireInconnue(ligne, c.tables) ? std::vector<FauteVerifiee>{{{}, index, kInstructionNonReconnue}}
+                                              : std::vector<FauteVerifiee>{};
+  if (genre != Genre::SousListe && genre != Genre::Script) return {};
+  // Read into a list of its own: the clipboard stays the user's.
+  const auto lue = LireListe(ligne, c.fichiers);
+  if (!lue) return {{{}, index, ErreurDans(ligne)}};
+  const Texte dossier = DossierDeListe(ligne, c.fichiers.Style());
+  std::vector<FauteVerifiee> fautes;
+  for (size_t j = 0; j < lue->lignes.size(); ++j)
+    if (auto message = FauteDeSousListe(lue->lignes[j], c.dossierListe, dossier, c.fichiers))
+      fautes.push_back({ligne, static_cast<int>(j), std::move(*message)});
+  return fautes;
+}
+
+std::vector<FauteVerifiee> FautesDeListe(const Liste& lignes, const ContexteVerification& contexte) {
+  std::vector<FauteVerifiee> fautes;
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    auto deLigne = FautesDeLigne(lignes[i], static_cast<int>(i), contexte);
+    fautes.insert(fautes.end(), std::make_move_iterator(deLigne.begin()), std::make_move_iterator(deLigne.end()));
+  }
+  return fautes;
+}
+
 std::optional<int> VerifierListe(Montage& montage) {
   TFVue& vue = montage.Vue();
   Dialogues& dialogues = vue.Services().dialogues;
-  const ServicesFichiers& fichiers = montage.Fichiers();
-  const Tables& tables = vue.TablesEnCours();
-  const StyleChemins style = fichiers.Style();
+  const ContexteVerification contexte{montage.Fichiers(), vue.TablesEnCours(), montage.DossierListe};
   montage.DessinSuspendu = true;
   montage.DefinirSelection({}, montage.Focus());
   std::optional<int> fautive;
   Texte message;  // said once the list shows the bad line again
   for (int i = 0; i < montage.Compte() && !fautive; ++i) {
     const Texte& ligne = montage.Lignes()[static_cast<size_t>(i)];
-    const int genre = ClasserLigne(ligne, fichiers);
-    if (genre == Genre::Inconnu || genre == Genre::Absent) {
-      fautive = i;
-    } else if (EstInstructionLigne(genre)) {
-      if (GrammaireInconnue(ligne, tables)) fautive = i;
-    } else if (genre == Genre::SousListe || genre == Genre::Script) {
-      // Read into a list of its own: the clipboard stays the user's.
-      const auto lue = LireListe(ligne, fichiers);
-      const Texte dossier = DossierDeListe(ligne, style);
-      const bool fautif = !lue || std::any_of(lue->lignes.begin(), lue->lignes.end(), [&](const Texte& l) {
-        return LigneDeSousListeFautive(l, montage.DossierListe, dossier, fichiers);
-      });
-      if (fautif) {
-        message = Texte("Erreur dans \"") + ligne + "\" !\"";
-        fautive = i;
-      }
-    }
+    if (FautesDeLigne(ligne, i, contexte).empty()) continue;
+    fautive = i;
+    // A sub-list or script is named as a whole in the message.
+    const int genre = ClasserLigne(ligne, contexte.fichiers);
+    if (genre == Genre::SousListe || genre == Genre::Script) message = ErreurDans(ligne);
   }
   montage.DessinSuspendu = false;
   if (!fautive) {

@@ -15,6 +15,30 @@ namespace plivor {
 // shown at the top), or nothing after "Les ressources sont complètes !".
 std::optional<int> VerifierListe(Montage& montage);
 
+// A fault the verification finds: on a line of the checked list itself
+// (`sousListe` empty) or on one of the sub-list or script it names (its
+// full path); `ligne` is 0-based in the list that holds it. The message is
+// what the information box says of such a line.
+struct FauteVerifiee {
+  Texte sousListe;
+  int ligne = 0;
+  Texte message;
+  bool operator==(const FauteVerifiee&) const = default;
+};
+
+struct ContexteVerification {
+  const ServicesFichiers& fichiers;
+  const Tables& tables;
+  Texte dossierListe;  // the checked list's folder, where its relative lines resolve
+};
+
+// What the verification finds on the line at `index` of the checked list:
+// nothing, its own fault, or the faults of the sub-list or script it names.
+std::vector<FauteVerifiee> FautesDeLigne(const Texte& ligne, int index, const ContexteVerification& contexte);
+
+// The faults of every line, in order.
+std::vector<FauteVerifiee> FautesDeListe(const Liste& lignes, const ContexteVerification& contexte);
+
 // "Créer un chemin relatif": true once the relative copy has been written
 // beside its ".bak".
 bool CheminRelatif(Montage& montage);
