@@ -17,6 +17,7 @@
 #include "app/Rendu.h"
 #include "app/Terminal.h"
 #include "app/VideoTerminal.h"
+#include "platform/IconeProgramme.h"
 #include "platform/Polices.h"
 #include "platform/Signaux.h"
 #include "platform/Traductions.h"
@@ -49,8 +50,10 @@ int main(int argc, char* argv[]) {
   options.sansSurveillance = commande.sansSurveillance;
   plivor::Capture capture(commande);
   plivor::Programme programme(QCoreApplication::applicationFilePath(), options);
-  if (!programme.Vue().IconeApplication.isEmpty())
-    application.setWindowIcon(QIcon(programme.Vue().IconeApplication));
+  // The list folder's own icon, if it has one, else the program's at every size.
+  application.setWindowIcon(programme.Vue().IconeApplication.isEmpty()
+                                ? plivor::IconeProgramme(plivor::TexteEcran(programme.Vue().DossierFichiersProgramme))
+                                : QIcon(programme.Vue().IconeApplication));
   // The end asks no window: the projection window has run its closing
   // sequence already, and would refuse a close asked of it.
   QObject::connect(&programme.Vue(), &plivor::TFVue::Terminer, &application, [] { QCoreApplication::exit(0); },

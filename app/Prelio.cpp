@@ -14,6 +14,7 @@
 #include "navigation/TFMenu.h"
 #include "options/Registre.h"
 #include "options/TFOptions.h"
+#include "platform/IconeProgramme.h"
 #include "platform/AudioSdl.h"
 #include "platform/Bureau.h"
 #include "platform/Dialogues.h"
@@ -96,6 +97,7 @@ int main(int argc, char* argv[]) {
   const auto traductionQt = plivor::InstallerTraductionsQt();
   plivor::Capture capture(commande);
   plivor::Lecteur lecteur(QCoreApplication::applicationFilePath());
+  application.setWindowIcon(plivor::IconeProgramme(plivor::TexteEcran(lecteur.Vue().DossierFichiersProgramme)));
   QObject::connect(&lecteur.Vue(), &plivor::TFVue::Terminer, &application, [] { QCoreApplication::exit(0); },
                    Qt::QueuedConnection);
   plivor::SignauxFin signaux;

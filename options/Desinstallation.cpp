@@ -120,7 +120,7 @@ bool Installation::Desinstaller() {
   QDir().rmdir(cible);
   // The program that runs is again the one shown.
   if (CheminProgramme().startsWith(cible + QLatin1Char('/')))
-    if (const auto ligne = VersCp1252(programmeEnCours_.toStdString())) vue_.CheminProgramme = *ligne;
+    if (const auto ligne = VersCp1252(ProgrammeEnCours().toStdString())) vue_.CheminProgramme = *ligne;
   Versions();
   QString message = QStringLiteral("Désinstallation terminée.");
   if (!dissocie) message += QStringLiteral("\r\rLe fichier mimeapps.list n'a pas pu être modifié.");

@@ -3,8 +3,10 @@
 // holding French itself (the tables the program knows) and English, so
 // that the language choice works from the first run.
 //   plivor_fichiers_programme DOSSIER
+// The icon is also written at the desktop's sizes under DOSSIER/icones.
 
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -17,11 +19,13 @@
 
 namespace {
 
-QImage Icone() {
-  QImage image(64, 64, QImage::Format_ARGB32);
+// The program's icon, drawn for `taille` pixels (64 is its design size).
+QImage Icone(int taille = 64) {
+  QImage image(taille, taille, QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(taille / 64.0, taille / 64.0);
   p.setPen(Qt::NoPen);
   p.setBrush(QColor(35, 32, 55));
   p.drawRoundedRect(QRectF(2, 2, 60, 60), 10, 10);
@@ -63,6 +67,15 @@ int main(int argc, char* argv[]) {
   if (!Icone().save(dossier.filePath(QStringLiteral("Plivor.ico")), "ICO")) {
     std::fprintf(stderr, "Plivor.ico non écrit\n");
     return 1;
+  }
+  // The desktop's sizes, so that no window and no menu shows it scaled up.
+  for (const int taille : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+    const QString png =
+        dossier.filePath(QStringLiteral("icones/hicolor/%1x%1/apps/plivor.png").arg(taille));
+    if (!QDir().mkpath(QFileInfo(png).absolutePath()) || !Icone(taille).save(png, "PNG")) {
+      std::fprintf(stderr, "%s non écrit\n", qPrintable(png));
+      return 1;
+    }
   }
   if (!EcrireLangue(dossier.filePath(QStringLiteral("lg.pvg")))) {
     std::fprintf(stderr, "lg.pvg non écrit\n");

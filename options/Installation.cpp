@@ -144,12 +144,18 @@ bool CopierFichierVerifie(const QString& source, const QString& cible, const std
 Installation::Installation(TFVue& vue, DossiersXdg dossiers, QObject* parent)
     : QObject(parent), vue_(vue), dossiers_(std::move(dossiers)) {
   opt_RNomDossier = dossiers_.donnees + QStringLiteral("/Plivor");
-  programmeEnCours_ = CheminProgramme();
 }
 
 QString Installation::CheminProgramme() const { return TexteEcran(vue_.CheminProgramme); }
 
-QString Installation::DossierSource() const { return SansBarreFinale(QFileInfo(programmeEnCours_).path()); }
+QString Installation::ProgrammeEnCours() const {
+  // Taken the first time it is asked, before an installation points the
+  // program's path at the installed copy.
+  if (programmeEnCours_.isEmpty()) programmeEnCours_ = CheminProgramme();
+  return programmeEnCours_;
+}
+
+QString Installation::DossierSource() const { return SansBarreFinale(QFileInfo(ProgrammeEnCours()).path()); }
 
 void Installation::Dire(const QString& texte) { vue_.Services().dialogues.Information(texte); }
 
@@ -164,7 +170,7 @@ void Installation::Versions() {
       if (nom == programme || nom == QLatin1String(kLecteur) || nom.endsWith(QStringLiteral(".hlp")))
         opt_RVersions << nom;
   }
-  opt_RNomProgram = programmeEnCours_;
+  opt_RNomProgram = ProgrammeEnCours();
   emit ControlesChanges();
 }
 
@@ -196,7 +202,7 @@ bool Installation::CopierProgramme(const QString& cible, JeuFichiers jeu, QStrin
     if (!QDir().mkpath(t))
       bilan = {BilanCopie::Etat::Echec, t};
     else
-      bilan = CopierFichiers(ElementsAInstaller(jeu, source, QFileInfo(programmeEnCours_).fileName()), t,
+      bilan = CopierFichiers(ElementsAInstaller(jeu, source, QFileInfo(ProgrammeEnCours()).fileName()), t,
                              [this](qint64 copies, qint64 total) { emit Progression(copies, total); }, ecrits);
   }
   opt_RMessage.clear();
@@ -222,7 +228,7 @@ bool Installation::Installer() {
   if (!CopierProgramme(cible, JeuFichiers::Programme, &copies)) return false;
   QList<FichierInstalle> notes;
   for (const QString& f : copies) notes << Constater(cible + QLatin1Char('/') + f);
-  const QString programme = cible + QLatin1Char('/') + QFileInfo(programmeEnCours_).fileName();
+  const QString programme = cible + QLatin1Char('/') + QFileInfo(ProgrammeEnCours()).fileName();
   if (const auto ligne = VersCp1252(programme.toStdString())) vue_.CheminProgramme = *ligne;
   opt_RNomProgram = programme;
   emit ControlesChanges();

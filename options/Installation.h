@@ -116,10 +116,11 @@ class Installation : public QObject {
 
  private:
   void Dire(const QString& texte);
+  QString ProgrammeEnCours() const;
 
   TFVue& vue_;
   DossiersXdg dossiers_;
-  QString programmeEnCours_;  // the program that runs
+  mutable QString programmeEnCours_;  // the program that runs
 };
 
 }  // namespace plivor

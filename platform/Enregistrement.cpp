@@ -10,6 +10,8 @@
 #include <cstring>
 #include <fstream>
 #include <mutex>
+#include <optional>
+#include <random>
 #include <system_error>
 #include <vector>
 
@@ -163,6 +165,19 @@ fs::path CibleDesLiens(const fs::path& chemin) {
   return courant;
 }
 
+namespace {
+
+// Six letters or digits, as mkstemp would pick them.
+std::string SuffixeAuHasard() {
+  static constexpr char kSignes[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  static thread_local std::mt19937_64 alea{std::random_device{}() ^ (std::uint64_t(::getpid()) << 32)};
+  std::string suffixe(6, ' ');
+  for (char& c : suffixe) c = kSignes[alea() % (sizeof(kSignes) - 1)];
+  return suffixe;
+}
+
+}  // namespace
+
 ResultatEnregistrement EnregistrerFichier(const fs::path& demande, const std::string& contenu,
                                           const EcrivainOctets& ecrivain) {
   const fs::path cible = CibleDesLiens(demande);
@@ -172,19 +187,24 @@ ResultatEnregistrement EnregistrerFichier(const fs::path& demande, const std::st
   if (existe && !S_ISREG(etat.st_mode)) return Echec(S_ISDIR(etat.st_mode) ? EISDIR : EINVAL);
   if (!existe && errno != ENOENT) return Echec(errno);
 
-  std::string modele = (dossier / ("." + cible.filename().string() + kMarqueTemporaire + "XXXXXX")).string();
-  std::vector<char> nom(modele.begin(), modele.end());
-  nom.push_back('\0');
+  // The temporary's name is noted before the file is made, so that a kill
+  // at any point leaves nothing the next start does not remove.
+  const std::string base = (dossier / ("." + cible.filename().string() + kMarqueTemporaire)).string();
   Descripteur temporaire;
-  temporaire.fd = ::mkostemp(nom.data(), O_CLOEXEC);
-  if (temporaire.fd < 0) {
+  fs::path chemin;
+  std::optional<EntreeJournal> entree;
+  for (int essai = 0; temporaire.fd < 0; ++essai) {
+    chemin = base + SuffixeAuHasard();
+    entree.reset();
+    entree.emplace("tmp\n" + chemin.string() + "\n");
+    temporaire.fd = ::open(chemin.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (temporaire.fd >= 0 || (errno == EEXIST && essai < 100)) continue;
     const int erreur = errno;
+    entree.reset();
     if (existe && (erreur == EACCES || erreur == EPERM || erreur == EROFS) && ::access(cible.c_str(), W_OK) == 0)
       return EnregistrerEnPlace(cible, contenu, ecrivain);
     return Echec(erreur);
   }
-  const fs::path chemin(nom.data());
-  EntreeJournal entree("tmp\n" + chemin.string() + "\n");
   auto abandon = [&](int erreur) {
     ::unlink(chemin.c_str());
     return Echec(erreur);

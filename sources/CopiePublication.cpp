@@ -58,7 +58,50 @@ bool RenommerSansRemplacer(const char* de, const char* vers) {
   return true;
 }
 
+enum class Transfert { Fait, LectureImpossible, EcritureImpossible };
+
+// The bytes of `entree` appended to `sortie`: by the kernel where the file
+// systems allow it (shared blocks, no round trip through memory), else
+// through a buffer.
+Transfert Transferer(int entree, int sortie, qint64& total, const std::function<void(qint64)>& avance) {
+  constexpr size_t kMorceau = 16 << 20;
+  bool noyau = true;
+  std::vector<char> tampon;
+  for (;;) {
+    ssize_t n = 0;
+    if (noyau) {
+      n = ::copy_file_range(entree, nullptr, sortie, nullptr, kMorceau, 0);
+      if (n < 0 && total == 0 && (errno == EXDEV || errno == ENOSYS || errno == EOPNOTSUPP || errno == EINVAL)) {
+        noyau = false;
+        continue;
+      }
+      // A read failure and a write failure look alike here: the buffer tells them apart.
+      if (n < 0 && errno != EINTR) {
+        noyau = false;
+        continue;
+      }
+    } else {
+      if (tampon.empty()) tampon.resize(1 << 20);
+      n = ::read(entree, tampon.data(), tampon.size());
+      if (n < 0 && errno != EINTR) return Transfert::LectureImpossible;
+      if (n > 0 && !ToutEcrire(sortie, tampon.data(), n)) return Transfert::EcritureImpossible;
+    }
+    if (n < 0) continue;  // interrupted
+    if (n == 0) return Transfert::Fait;
+    total += n;
+    if (avance) avance(n);
+  }
+}
+
 }  // namespace
+
+int SynchroniserDossier(const QString& dossier) {
+  const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int erreur = ::syncfs(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return erreur;
+}
 
 IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
                                  const std::function<void(qint64)>& avance) {
@@ -74,21 +117,18 @@ IssueCopie CopierVersPublication(const QString& source, const QString& cible, bo
     temporaire.nom.clear();
     return IssueCopie::CibleImpossible;
   }
-  std::vector<char> tampon(1 << 16);
   qint64 total = 0;
-  for (;;) {
-    const ssize_t n = ::read(entree.fd, tampon.data(), tampon.size());
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return IssueCopie::SourceIllisible;
-    if (n == 0) break;
-    if (!ToutEcrire(sortie.fd, tampon.data(), n)) return IssueCopie::CibleImpossible;
-    total += n;
-    if (avance) avance(n);
+  switch (Transferer(entree.fd, sortie.fd, total, avance)) {
+    case Transfert::Fait: break;
+    case Transfert::LectureImpossible: return IssueCopie::SourceIllisible;
+    case Transfert::EcritureImpossible: return IssueCopie::CibleImpossible;
   }
   if (total != etat.st_size) return IssueCopie::SourceChangee;
+  // Not flushed one by one: the assembly flushes the folder once before
+  // its main list, which alone makes the copies part of the show.
   const timespec dates[2] = {etat.st_atim, etat.st_mtim};
   if (::fchmod(sortie.fd, (etat.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 || ::futimens(sortie.fd, dates) != 0 ||
-      ::fsync(sortie.fd) != 0 || !sortie.Fermer())
+      !sortie.Fermer())
     return IssueCopie::CibleImpossible;
   const QByteArray nom = QFile::encodeName(cible);
   if (remplacer ? ::rename(temporaire.nom.constData(), nom.constData()) == 0

@@ -582,6 +582,12 @@ bool Publication::Sauver(const Texte& cible, const Liste& lignes) {
   // The new list is written whole before the former one is given up; the
   // former one stays as its ".bak".
   const Texte bak = BakLibre(cible);
+  // The copies its lines name reach the disk before the list does.
+  if (const int erreur = SynchroniserDossier(EnClair(DossierDe(cible, kStyle)))) {
+    Dire(QStringLiteral("Impossible d'écrire le fichier \"") + EnClair(cible) + QStringLiteral("\" : ") +
+         QString::fromStdString(CauseEchec(erreur)) + QLatin1Char('.'));
+    return false;
+  }
   if (!registre_.Noter(cible) || (fichiers.FichierExiste(cible) && !registre_.Noter(bak)) ||
       !EcrireEnGardant(cible, lignes, bak, fichiers)) {
     Dire(QStringLiteral("Impossible d'écrire le fichier \"") + EnClair(cible) + QStringLiteral("\"."));

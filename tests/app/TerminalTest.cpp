@@ -184,7 +184,10 @@ TEST_F(Terminal, LeProgrammeEtLeDemarrageAutomatique) {
   ASSERT_TRUE(bilan.fini);
   EXPECT_EQ(bilan.code, 0) << bilan.erreurs.toStdString();
   const auto publie = Publie(QStringLiteral("cd"));
-  QFile lecteur(QFileInfo(QStringLiteral(PLIVOR_PROGRAMME)).dir().filePath(QStringLiteral("prelio")));
+  // The carried player when the build made one (portable/), else the build's own.
+  const QDir dossier = QFileInfo(QStringLiteral(PLIVOR_PROGRAMME)).dir();
+  const QString emporte = dossier.filePath(QStringLiteral("portable/prelio"));
+  QFile lecteur(QFileInfo::exists(emporte) ? emporte : dossier.filePath(QStringLiteral("prelio")));
   ASSERT_TRUE(lecteur.open(QIODevice::ReadOnly));
   ASSERT_TRUE(publie.count(QStringLiteral("prelio")));
   EXPECT_TRUE(publie.at(QStringLiteral("prelio")) == lecteur.readAll());

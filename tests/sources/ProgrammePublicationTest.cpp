@@ -121,17 +121,17 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
                     // "Plus...", fifth entry: "Publier la présentation".
                     "clic 1150 95 0.5; clic 1186 52 1; xdotool key Down Down Down Down Down Return; sleep 2\n"
                     // "Charger une liste à publier": the list as saved.
-                    "clic 933 668 2; saisir 'Charger une liste' '%1'\n"
+                    "clic 933 640 2; saisir 'Charger une liste' '%1'\n"
                     // "Nouveau": the publication folder, made in the folder shown.
                     "clic 993 231 1.5; saisir 'Cr' publie\n"
                     // The sequence name, "Dossier Audio", "Conserver les sous-listes", the assembly.
-                    "clic 933 570 0.3; saisir 'Plivor : Fenêtre des Ressources' Aube\n"
-                    "clic 830 594 0.5; clic 830 646 0.5\n"
-                    "clic 933 692 4; message\n"
+                    "clic 933 542 0.3; saisir 'Plivor : Fenêtre des Ressources' Aube\n"
+                    "clic 830 566 0.5; clic 830 618 0.5\n"
+                    "clic 933 664 4; message\n"
                     // The player, carried.
-                    "clic 942 716 0.5; clic 933 738 4; message\n"
+                    "clic 942 688 0.5; clic 933 710 4; message\n"
                     // The published main list chosen (the first by name), then the automatic start.
-                    "clic 900 253 1; clic 933 762 2; message\n"
+                    "clic 900 253 1; clic 933 734 2; message\n"
                     "wait $P\n")
                     .arg(Chemin("show/main.pvl"));
   ASSERT_EQ(pilote_.Lancer(actions, 120000), 0) << pilote_.Erreurs();
