@@ -92,6 +92,21 @@ void CpR(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * b.octets);
 }
 
+// The same copy made durable, as the publication makes its own before it
+// writes the main list: cp -r, then the file system flushed.
+void CpRSync(benchmark::State& state) {
+  Banc& b = LeBanc();
+  for (auto _ : state) {
+    state.PauseTiming();
+    const QString cible = b.Cible("copie-sync");
+    state.ResumeTiming();
+    const int code = QProcess::execute(QStringLiteral("cp"), {QStringLiteral("-r"), b.banc.CheminHote(QStringLiteral("medias")), cible});
+    const int sync = QProcess::execute(QStringLiteral("sync"), {QStringLiteral("-f"), cible});
+    if (code != 0 || sync != 0) state.SkipWithError("cp -r ou sync a échoué");
+  }
+  state.SetBytesProcessed(state.iterations() * b.octets);
+}
+
 void Publication(benchmark::State& state) {
   Banc& b = LeBanc();
   for (auto _ : state) {
@@ -112,6 +127,7 @@ void Publication(benchmark::State& state) {
 }
 
 BENCHMARK(CpR)->Unit(benchmark::kMillisecond)->Iterations(4);
+BENCHMARK(CpRSync)->Unit(benchmark::kMillisecond)->Iterations(4);
 BENCHMARK(Publication)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // Throughputs as a ratio to cp's.
@@ -127,6 +143,10 @@ class RapportDebits : public benchmark::ConsoleReporter {
     const auto publication = temps_.find("Publication/iterations:4");
     if (cp == temps_.end() || publication == temps_.end() || publication->second <= 0) return;
     std::printf("débit de la publication, rapport à cp -r : %.2f (objectif >= 0.9)\n", cp->second / publication->second);
+    const auto durable = temps_.find("CpRSync/iterations:4");
+    if (durable != temps_.end())
+      std::printf("débit de la publication, rapport à cp -r suivi de sync : %.2f (objectif >= 0.9)\n",
+                  durable->second / publication->second);
   }
 
  private:

@@ -103,18 +103,19 @@ int SynchroniserDossier(const QString& dossier) {
   return erreur;
 }
 
-IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
-                                 const std::function<void(qint64)>& avance) {
+IssueCopie PreparerCopie(const QString& source, const QString& cible, QByteArray& temporaire,
+                         const std::function<void(qint64)>& avance) {
+  temporaire.clear();
   // Never waits on a pipe or a device named like a picture.
   Descripteur entree(::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   struct stat etat {};
   if (entree.fd < 0 || ::fstat(entree.fd, &etat) != 0 || !S_ISREG(etat.st_mode)) return IssueCopie::SourceIllisible;
   const QFileInfo info(cible);
-  Temporaire temporaire{QFile::encodeName(info.absolutePath() + QLatin1Char('/') + QLatin1String(kPrefixeCopie) +
-                                          QStringLiteral("XXXXXX"))};
-  Descripteur sortie(::mkostemp(temporaire.nom.data(), O_CLOEXEC));
+  Temporaire brouillon{QFile::encodeName(info.absolutePath() + QLatin1Char('/') + QLatin1String(kPrefixeCopie) +
+                                         QStringLiteral("XXXXXX"))};
+  Descripteur sortie(::mkostemp(brouillon.nom.data(), O_CLOEXEC));
   if (sortie.fd < 0) {
-    temporaire.nom.clear();
+    brouillon.nom.clear();
     return IssueCopie::CibleImpossible;
   }
   qint64 total = 0;
@@ -130,13 +131,28 @@ IssueCopie CopierVersPublication(const QString& source, const QString& cible, bo
   if (::fchmod(sortie.fd, (etat.st_mode & 0777) | S_IRUSR | S_IWUSR) != 0 || ::futimens(sortie.fd, dates) != 0 ||
       !sortie.Fermer())
     return IssueCopie::CibleImpossible;
+  brouillon.garde = true;
+  temporaire = brouillon.nom;
+  return IssueCopie::Faite;
+}
+
+IssueCopie PlacerCopie(const QByteArray& temporaire, const QString& cible, bool remplacer) {
   const QByteArray nom = QFile::encodeName(cible);
-  if (remplacer ? ::rename(temporaire.nom.constData(), nom.constData()) == 0
-                : RenommerSansRemplacer(temporaire.nom.constData(), nom.constData())) {
-    temporaire.garde = true;
+  if (remplacer ? ::rename(temporaire.constData(), nom.constData()) == 0
+                : RenommerSansRemplacer(temporaire.constData(), nom.constData()))
     return IssueCopie::Faite;
-  }
-  return errno == EEXIST ? IssueCopie::CibleOccupee : IssueCopie::CibleImpossible;
+  const IssueCopie issue = errno == EEXIST ? IssueCopie::CibleOccupee : IssueCopie::CibleImpossible;
+  const int erreur = errno;
+  ::unlink(temporaire.constData());
+  errno = erreur;
+  return issue;
+}
+
+IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
+                                 const std::function<void(qint64)>& avance) {
+  QByteArray temporaire;
+  const IssueCopie issue = PreparerCopie(source, cible, temporaire, avance);
+  return issue == IssueCopie::Faite ? PlacerCopie(temporaire, cible, remplacer) : issue;
 }
 
 int RetirerCopiesInterrompues(const QString& dossier) {

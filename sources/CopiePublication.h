@@ -5,6 +5,7 @@
 // name. A killed copy leaves its temporary file, which the next
 // publication into that folder removes.
 
+#include <QByteArray>
 #include <QString>
 #include <functional>
 
@@ -20,7 +21,15 @@ enum class IssueCopie {
   CibleOccupee,     // something took the target's name meanwhile
 };
 
-// `remplacer`: an existing target may be replaced; otherwise it is kept
+// The copy written whole under its temporary name beside `cible`, not yet
+// in its place; `temporaire` receives that name when it is Faite.
+IssueCopie PreparerCopie(const QString& source, const QString& cible, QByteArray& temporaire,
+                         const std::function<void(qint64)>& avance);
+// A prepared copy renamed to `cible` (over a former one when `remplacer`);
+// on failure the temporary is removed.
+IssueCopie PlacerCopie(const QByteArray& temporaire, const QString& cible, bool remplacer);
+
+// Both at once. `remplacer`: an existing target may be replaced; otherwise it is kept
 // and the copy fails with CibleOccupee. The copy has the source's date.
 IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
                                  const std::function<void(qint64)>& avance);

@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
+#include <unistd.h>
 #include <cstring>
 #include <filesystem>
 
@@ -249,9 +250,11 @@ bool Publication::Assembler() {
   if (!PrincipaleLibre(principale)) return false;
   Occupe = true;
   Etape(QStringLiteral("Création des sous-dossiers"));
+  // Copies not yet in place when the assembly stops go with it.
   struct FinOccupe {
     Publication& p;
     ~FinOccupe() {
+      p.AbandonnerEnAttente();
       p.Occupe = false;
       emit p.Change();
     }
@@ -354,7 +357,8 @@ bool Publication::Distribution(const EnAttente& liste, Liste lignes, bool princi
       total_ += qint64(fichiers.TailleFichier(*fichier).value_or(0));
   emit Progression(copies_, total_);
   std::vector<bool> laissees(lignes.size(), false);
-  if (!PremierePasse(lignes, liste, dossierListe, laissees)) return false;
+  // The second pass reads the copies where they are to be.
+  if (!PremierePasse(lignes, liste, dossierListe, laissees) || !MettreEnPlace()) return false;
   SecondePasse(lignes, laissees);
   // The main list is known under the sequence name, a queued one under its own.
   return Sauver(Joindre(p, listesPubliees_[liste.chemin], kStyle), lignes);
@@ -520,17 +524,59 @@ Publication::Issue Publication::Copier(const Texte& source, const Texte& cible) 
   const bool existe = fichiers.FichierExiste(cible);
   if (existe && fichiers.TailleFichier(cible) == taille && fichiers.DateFichier(cible) == fichiers.DateFichier(source))
     return dejaLa();
+  if (std::any_of(enAttente_.begin(), enAttente_.end(), [&](const CopieEnAttente& c) { return c.cible == cible; }))
+    return dejaLa();
   const QString de = QString::fromStdString(fichiers.CheminHote(source).string());
   const QString vers = QString::fromStdString(fichiers.CheminHote(cible).string());
-  if (!registre_.Noter(cible)) {
-    Dire(QStringLiteral("Impossible d'écrire dans le dossier \"") + EnClair(DossierPub()) + QStringLiteral("\"."));
-    return Issue::Arret;
-  }
   errno = 0;
-  const IssueCopie issue = CopierVersPublication(de, vers, existe, [this](qint64 n) {
+  QByteArray temporaire;
+  const IssueCopie issue = PreparerCopie(de, vers, temporaire, [this](qint64 n) {
     copies_ += n;
     emit Progression(copies_, total_);
   });
+  if (issue == IssueCopie::Faite) {
+    enAttente_.push_back({temporaire, cible, vers, existe});
+    octetsEnAttente_ += qint64(taille.value_or(0));
+    if (enAttente_.size() < kCopiesParLot && octetsEnAttente_ < kOctetsParLot) return Issue::Copiee;
+    return MettreEnPlace() ? Issue::Copiee : Issue::Arret;
+  }
+  return EchecCopie(issue, source, de, vers);
+}
+
+bool Publication::MettreEnPlace() {
+  if (enAttente_.empty()) return true;
+  // Recorded before they take their names, all in one save of the record,
+  // so that a run killed in between still knows them as its own.
+  std::vector<Texte> cibles;
+  for (const CopieEnAttente& c : enAttente_) cibles.push_back(c.cible);
+  if (!registre_.NoterTous(cibles)) {
+    Dire(QStringLiteral("Impossible d'écrire dans le dossier \"") + EnClair(DossierPub()) + QStringLiteral("\"."));
+    AbandonnerEnAttente();
+    return false;
+  }
+  while (!enAttente_.empty()) {
+    const CopieEnAttente c = enAttente_.front();
+    enAttente_.erase(enAttente_.begin());
+    errno = 0;
+    const IssueCopie issue = PlacerCopie(c.temporaire, c.vers, c.remplacer);
+    if (issue != IssueCopie::Faite) {
+      EchecCopie(issue, c.cible, c.vers, c.vers);
+      AbandonnerEnAttente();
+      return false;
+    }
+  }
+  octetsEnAttente_ = 0;
+  return true;
+}
+
+void Publication::AbandonnerEnAttente() {
+  for (const CopieEnAttente& c : enAttente_) ::unlink(c.temporaire.constData());
+  enAttente_.clear();
+  octetsEnAttente_ = 0;
+}
+
+Publication::Issue Publication::EchecCopie(IssueCopie issue, const Texte& source, const QString& de,
+                                           const QString& vers) {
   const int erreur = errno;
   switch (issue) {
     case IssueCopie::Faite: return Issue::Copiee;
@@ -581,6 +627,7 @@ bool Publication::Sauver(const Texte& cible, const Liste& lignes) {
   FichiersHote& fichiers = vue_.Services().fichiers;
   // The new list is written whole before the former one is given up; the
   // former one stays as its ".bak".
+  if (!MettreEnPlace()) return false;
   const Texte bak = BakLibre(cible);
   // The copies its lines name reach the disk before the list does.
   if (const int erreur = SynchroniserDossier(EnClair(DossierDe(cible, kStyle)))) {

@@ -13,9 +13,11 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <vector>
 
 #include "core/Lignes.h"
 #include "options/Installation.h"
+#include "sources/CopiePublication.h"
 #include "sources/RegistrePublication.h"
 
 namespace plivor {
@@ -132,6 +134,12 @@ class Publication : public QObject {
   // The backup name of a list of the folder, never a user's file.
   Texte BakLibre(const Texte& cible) const;
   Issue Copier(const Texte& source, const Texte& cible);
+  // The copies written aside since the last time take their names; false
+  // (said) when one cannot, the rest then removed.
+  bool MettreEnPlace();
+  void AbandonnerEnAttente();
+  // What the person is told of a failed copy, and what becomes of the assembly.
+  Issue EchecCopie(IssueCopie issue, const Texte& source, const QString& de, const QString& vers);
   bool ApercuPermis();  // not more often than IntervalleApercu
   void InclureProgramme();
   void Autorun();
@@ -150,6 +158,18 @@ class Publication : public QObject {
   std::deque<EnAttente> file_;               // lists still to publish
   std::map<Texte, Texte> places_;            // target -> the source it holds
   std::map<Texte, Texte> listesPubliees_;    // list source -> its name in the folder
+  // Copies written whole under a temporary name, waiting to take theirs:
+  // put in place together, so the record is saved once for many.
+  struct CopieEnAttente {
+    QByteArray temporaire;
+    Texte cible;
+    QString vers;
+    bool remplacer;
+  };
+  static constexpr size_t kCopiesParLot = 64;
+  static constexpr qint64 kOctetsParLot = qint64(256) << 20;
+  std::vector<CopieEnAttente> enAttente_;
+  qint64 octetsEnAttente_ = 0;
   Texte motDrapeau_;
   qint64 copies_ = 0;
   qint64 total_ = 0;

@@ -30,9 +30,13 @@ bool RegistrePublication::Libre(const Texte& chemin) const {
   return !fichiers_->FichierExiste(chemin) || Ecrit(chemin);
 }
 
-bool RegistrePublication::Noter(const Texte& chemin) {
+bool RegistrePublication::Noter(const Texte& chemin) { return NoterTous({chemin}); }
+
+bool RegistrePublication::NoterTous(const std::vector<Texte>& chemins) {
   if (!fichiers_) return false;
-  if (!ecrits_.insert(Relatif(chemin)).second) return true;
+  bool nouveau = false;
+  for (const Texte& chemin : chemins) nouveau = ecrits_.insert(Relatif(chemin)).second || nouveau;
+  if (!nouveau) return true;
   const Liste lignes(ecrits_.begin(), ecrits_.end());
   return EcrireListe(Joindre(dossier_, kNomRegistre, fichiers_->Style()), lignes, *fichiers_);
 }

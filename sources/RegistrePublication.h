@@ -4,6 +4,7 @@
 // one the user put there under the same name.
 
 #include <set>
+#include <vector>
 
 #include "core/Services.h"
 
@@ -22,6 +23,8 @@ class RegistrePublication {
   // Recorded before the file is written, so that a run killed in between
   // still knows the file as its own. False when the record cannot be saved.
   bool Noter(const Texte& chemin);
+  // Several at once, in one save of the record.
+  bool NoterTous(const std::vector<Texte>& chemins);
 
  private:
   Texte Relatif(const Texte& chemin) const;
