@@ -31,7 +31,7 @@ add_custom_command(
 add_custom_target(pages_manuel ALL DEPENDS ${PLIVOR_DOCS}/plivor.1.gz ${PLIVOR_DOCS}/prelio.1.gz ${PLIVOR_DOCS}/changelog.gz)
 install(FILES ${PLIVOR_DOCS}/plivor.1.gz ${PLIVOR_DOCS}/prelio.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_SOURCE_DIR}/paquet/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plivor)
-install(FILES ${PLIVOR_DOCS}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plivor RENAME changelog.Debian.gz)
+install(FILES ${PLIVOR_DOCS}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/plivor RENAME changelog.gz)
 
 # The package: its libraries found by dpkg-shlibdeps, and what the program
 # loads without linking it (Qt's platform plugins, the SoundFont, the desktop's tools).
@@ -40,11 +40,11 @@ set(CPACK_PACKAGE_NAME plivor)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Orvande <plivor@orvande.fr>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "séquenceur multimédia : diaporamas, montage et publication")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "séquenceur multimédia : diaporamas, montage et publication
- Plivor projette des séquences (listes d'images, de sons, de sous-listes et
- d'instructions) avec transitions, titres et musique, les compose dans une
- fenêtre de montage, parcourt les médias, publie une séquence avec tous ses
- fichiers dans un dossier portable et l'exporte en vidéo.")
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Plivor projette des séquences (listes d'images, de sons, de sous-listes"
+  "et d'instructions) avec transitions, titres et musique, les compose dans"
+  "une fenêtre de montage, parcourt les médias, publie une séquence avec"
+  "tous ses fichiers dans un dossier portable et l'exporte en vidéo.")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -61,7 +61,7 @@ TEST_F(InstallationPaquet, ChaqueFichierALaPlaceQueLeBureauAttend) {
                         "share/metainfo/fr.orvande.Plivor.metainfo.xml", "share/mime/packages/plivor.xml",
                         "share/icons/hicolor/scalable/apps/plivor.svg", "share/man/man1/plivor.1.gz",
                         "share/man/man1/prelio.1.gz", "share/doc/plivor/copyright",
-                        "share/doc/plivor/changelog.Debian.gz"})
+                        "share/doc/plivor/changelog.gz"})
     EXPECT_TRUE(QFileInfo(P(QLatin1String(f))).isFile()) << f;
   EXPECT_TRUE(QFileInfo(P(QStringLiteral("bin/plivor"))).isExecutable());
   for (const int taille : {16, 32, 48, 64, 128, 256}) {
