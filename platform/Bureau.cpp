@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDBusInterface>
+#include <QDBusObjectPath>
 #include <QDBusReply>
 #include <QDesktopServices>
 #include <QFile>
@@ -20,6 +21,8 @@ QDBusInterface EconomiseurEcran() {
   return QDBusInterface(QStringLiteral("org.freedesktop.ScreenSaver"), QStringLiteral("/org/freedesktop/ScreenSaver"),
                         QStringLiteral("org.freedesktop.ScreenSaver"));
 }
+
+const QString kPortail = QStringLiteral("org.freedesktop.portal.Desktop");
 
 bool FinitPar(const QString& nom, const QStringList& extensions) {
   const QString suffixe = nom.section(QLatin1Char('.'), -1).toLower();
@@ -95,17 +98,36 @@ bool BureauHote::OuvrirDocument(const QString& chemin) {
 
 void BureauHote::InhiberVeille(bool inhibee) {
   if (inhibee == inhibee_) return;
+  if (!inhibee) {
+    if (!demandePortail_.isEmpty())
+      QDBusInterface(kPortail, demandePortail_, QStringLiteral("org.freedesktop.portal.Request")).call(QStringLiteral("Close"));
+    else
+      EconomiseurEcran().call(QStringLiteral("UnInhibit"), jeton_);
+    demandePortail_.clear();
+    inhibee_ = false;
+    return;
+  }
+  // The session's screen saver where there is one, else the desktop portal
+  // (sandboxes and Wayland sessions without the former).
   QDBusInterface economiseur = EconomiseurEcran();
-  if (!economiseur.isValid()) return;
-  if (inhibee) {
+  if (economiseur.isValid()) {
     const QDBusReply<quint32> jeton = economiseur.call(QStringLiteral("Inhibit"), QCoreApplication::applicationName(),
                                                        QStringLiteral("Projection en cours"));
-    if (!jeton.isValid()) return;
-    jeton_ = jeton.value();
-  } else {
-    economiseur.call(QStringLiteral("UnInhibit"), jeton_);
+    if (jeton.isValid()) {
+      jeton_ = jeton.value();
+      inhibee_ = true;
+      return;
+    }
   }
-  inhibee_ = inhibee;
+  QDBusInterface portail(kPortail, QStringLiteral("/org/freedesktop/portal/desktop"),
+                         QStringLiteral("org.freedesktop.portal.Inhibit"));
+  if (!portail.isValid()) return;
+  constexpr uint kVeille = 8;  // the portal's "idle" flag
+  const QVariantMap options{{QStringLiteral("reason"), QStringLiteral("Projection en cours")}};
+  const QDBusReply<QDBusObjectPath> demande = portail.call(QStringLiteral("Inhibit"), QString(), kVeille, options);
+  if (!demande.isValid()) return;
+  demandePortail_ = demande.value().path();
+  inhibee_ = true;
 }
 
 void BureauHote::OuvrirAide(const QString& fichierAide, int rubrique) {

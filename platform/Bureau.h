@@ -55,6 +55,7 @@ class BureauHote : public Bureau {
 
  private:
   quint32 jeton_ = 0;  // of the screen saver's inhibition
+  QString demandePortail_;  // or the portal's request that holds it
   bool inhibee_ = false;
   class VisionneuseAide* visionneuse_ = nullptr;
 };

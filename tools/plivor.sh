@@ -17,7 +17,7 @@ PAQUETS=(
   qt6-translations-l10n
   clang libclang-rt-14-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg
-  shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl
+  shared-mime-info xdg-utils desktop-file-utils libfile-mimeinfo-perl dbus qt6-wayland weston
   patchelf
 )
 
