@@ -33,6 +33,13 @@ Capture::Capture(const Commande& c) {
   if (c.capture.isEmpty()) return;
   fichier_ = QDir::current().absoluteFilePath(c.capture);
   QTimer::singleShot(c.apres, qApp, [this] {
+    // Wayland gives no program the screen's pixels: said, never an empty picture.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) {
+      echec_ = true;
+      std::fprintf(stderr, "Capture d'écran impossible sous Wayland : la session ne la permet pas aux programmes.\n");
+      QCoreApplication::exit(1);
+      return;
+    }
     ecrite_ = Ecrire(fichier_);
     echec_ = !ecrite_;
     if (echec_) std::fprintf(stderr, "Capture d'écran impossible à écrire : %s\n", fichier_.toUtf8().constData());
