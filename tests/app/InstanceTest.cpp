@@ -62,12 +62,17 @@ TEST_F(Instance, LaSecondeLanceeConfieSaListeAuProgrammeOuvert) {
                                   // Without lists it only raises: the show stays.
                                   "second troisieme.txt\n"
                                   "sleep 2; capturer c.png; nombre >> nombre.txt\n"
+                                  // Several are chained, the first one first.
+                                  "second quatrieme.txt a.pvl b.pvl\n"
+                                  "sleep 4; capturer d.png; nombre >> nombre.txt\n"
                                   "terminer\n")),
             0)
       << pilote.Erreurs();
   EXPECT_EQ(Lu("seconde.txt"), "0\n") << pilote.Erreurs();
   EXPECT_EQ(Lu("troisieme.txt"), "0\n") << pilote.Erreurs();
-  EXPECT_EQ(Lu("nombre.txt"), "1\n1\n");
+  EXPECT_EQ(Lu("quatrieme.txt"), "0\n") << pilote.Erreurs();
+  EXPECT_EQ(Lu("nombre.txt"), "1\n1\n1\n");
+  EXPECT_EQ(Pixels(pilote.Capture(QStringLiteral("d.png")), kRouge), kMilieu);
   EXPECT_EQ(Pixels(pilote.Capture(QStringLiteral("a.png")), kRouge), kMilieu);
   EXPECT_EQ(Pixels(pilote.Capture(QStringLiteral("b.png")), kBleu), kMilieu);
   EXPECT_EQ(Pixels(pilote.Capture(QStringLiteral("c.png")), kBleu), kMilieu);
