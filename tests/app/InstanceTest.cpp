@@ -20,6 +20,14 @@ int Pixels(const QImage& image, QColor couleur) {
       if (plivor::test::Proche(image.pixelColor(x, y), couleur, 40)) ++n;
   return n;
 }
+// Anywhere on the screen.
+int PixelsEcran(const QImage& image, QColor couleur) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (plivor::test::Proche(image.pixelColor(x, y), couleur, 40)) ++n;
+  return n;
+}
 const QColor kRouge(220, 30, 30), kBleu(30, 40, 210);
 constexpr int kMilieu = 200 * 100;
 
@@ -137,6 +145,35 @@ TEST_F(Instance, DeuxLancementsEnMemeTempsLaissentUnSeulProgramme) {
   EXPECT_TRUE(finis == "fin-a.txt\n" || finis == "fin-b.txt\n") << finis;
   EXPECT_EQ(Lu("fin-a.txt"), "0\n") << pilote.Erreurs();
   EXPECT_EQ(Lu("fin-b.txt"), "0\n") << pilote.Erreurs();
+}
+
+}  // namespace
+
+namespace {
+
+// Lists that arrive while the program waits on a box are taken once the
+// box and the dialog after it are closed, not under them.
+TEST_F(Instance, LesListesAttendentQueLaBoiteSoitFermee) {
+  ASSERT_EQ(Lancer(QStringLiteral("\"$PLIVOR\" absente.pvl 2>>erreurs.txt & P=$!\n"
+                                  "boite\n"
+                                  "second seconde.txt b.pvl\n"
+                                  "sleep 2; boites > boites.txt; capturer sous.png; texte_boite > texte.txt\n"
+                                  "touches Return\n"
+                                  "fenetre 'Charger une liste' 20 >/dev/null && echo ouvert > dialogue.txt\n"
+                                  "dans 'Charger une liste' 60 60; touches Escape\n"
+                                  "sleep 4; capturer b.png; nombre > nombre.txt\n"
+                                  "terminer\n")),
+            0)
+      << pilote.Erreurs();
+  EXPECT_EQ(Lu("seconde.txt"), "0\n") << pilote.Erreurs();
+  EXPECT_EQ(Lu("boites.txt"), "1\n");
+  // Nothing of the list handed over while the box is there.
+  EXPECT_EQ(PixelsEcran(pilote.Capture(QStringLiteral("sous.png")), kBleu), 0);
+  EXPECT_NE(Lu("texte.txt").find("absente.pvl non trouvée."), std::string::npos) << Lu("texte.txt");
+  EXPECT_EQ(Lu("dialogue.txt"), "ouvert\n");
+  EXPECT_EQ(Pixels(pilote.Capture(QStringLiteral("b.png")), kBleu), kMilieu);
+  EXPECT_EQ(Lu("nombre.txt"), "1\n");
+  EXPECT_EQ(pilote.Code(), 0);
 }
 
 }  // namespace
