@@ -64,3 +64,25 @@ TEST(MessageInstance, LeSocketVitDansUnDossierDeLUtilisateurSeul) {
 }
 
 }  // namespace
+
+#include "app/LigneDeCommande.h"
+
+namespace {
+
+TEST(MessageInstance, NouvelleInstanceEstUneOptionDePlivorSeul) {
+  const auto c = plivor::LireCommande({QStringLiteral("--nouvelle-instance"), QStringLiteral("a.pvl")},
+                                      plivor::Executable::Plivor);
+  EXPECT_EQ(c.mode, plivor::Commande::Mode::Fenetre);
+  EXPECT_TRUE(c.nouvelleInstance);
+  EXPECT_FALSE(plivor::LireCommande({QStringLiteral("a.pvl")}, plivor::Executable::Plivor).nouvelleInstance);
+  const auto aide = plivor::LireCommande({QStringLiteral("--help")}, plivor::Executable::Plivor).texte;
+  EXPECT_TRUE(aide.contains(QStringLiteral(
+      "  --nouvelle-instance    Démarre un programme de plus au lieu de confier les listes à celui qui est déjà ouvert.\n")))
+      << aide.toStdString();
+  // The player never hands its lists over: the option is not its own.
+  const auto lecteur = plivor::LireCommande({QStringLiteral("--nouvelle-instance")}, plivor::Executable::Prelio);
+  EXPECT_EQ(lecteur.mode, plivor::Commande::Mode::Faute);
+  EXPECT_EQ(lecteur.texte, QStringLiteral("Option inconnue : --nouvelle-instance"));
+}
+
+}  // namespace
