@@ -61,6 +61,9 @@ const QList<Option>& Options() {
        QStringLiteral("Écrit une capture de tout l'écran dans FICHIER, puis quitte."), false},
       {QStringLiteral("apres"), QStringLiteral("MS"),
        QStringLiteral("Avec --capture : délai en millisecondes (3000 par défaut)."), false},
+      {QStringLiteral("nouvelle-instance"), {},
+       QStringLiteral("Démarre un programme de plus au lieu de confier les listes à celui qui est déjà ouvert."),
+       true},
       {QStringLiteral("sans-surveillance"), {},
        QStringLiteral("Projection sans surveillance : les messages deviennent des avis sur la projection et sur la "
                       "sortie d'erreur, un fichier absent est passé."),
@@ -270,6 +273,7 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
   const bool rendu = c.mode == Commande::Mode::Rendu, video = c.mode == Commande::Mode::Video;
   const bool terminal = c.mode == Commande::Mode::Verifier || c.mode == Commande::Mode::Publier;
   c.sansSurveillance = lecteur.isSet(QStringLiteral("sans-surveillance"));
+  c.nouvelleInstance = lecteur.isSet(QStringLiteral("nouvelle-instance"));
   if (rendu) c.dossierRendu = lecteur.value(QStringLiteral("rendu"));
   if (video) c.sortieVideo = lecteur.value(QStringLiteral("video"));
   if (lecteur.isSet(QStringLiteral("capture"))) {

@@ -16,6 +16,7 @@ struct Commande {
   QStringList listesDonnees;  // the same, as the command line spelt them
   QString texte;       // the help, the version or what is wrong
   bool sansSurveillance = false;  // messages become notices, nothing waits
+  bool nouvelleInstance = false;  // a program of its own, not the one already open
   // --rendu
   QString dossierRendu;
   int etapes = 60;

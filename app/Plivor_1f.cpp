@@ -9,9 +9,12 @@
 #include <QSessionManager>
 #include <QIcon>
 #include <cstdio>
+#include <memory>
 
+#include "app/Accueil.h"
 #include "app/Capture.h"
 #include "app/Enchainement.h"
+#include "app/Instance.h"
 #include "app/LigneDeCommande.h"
 #include "app/Programme.h"
 #include "app/Rendu.h"
@@ -45,6 +48,19 @@ int main(int argc, char* argv[]) {
   if (rendu) return plivor::Rendre(commande, QCoreApplication::applicationFilePath());
   if (commande.mode == Mode::Verifier) return plivor::VerifierEnTerminal(commande, QCoreApplication::applicationFilePath());
   if (commande.mode == Mode::Publier) return plivor::PublierEnTerminal(commande, QCoreApplication::applicationFilePath());
+  // A launch with windows goes to the program already open, if there is one.
+  std::unique_ptr<plivor::Instance> instance;
+  if (!montage && commande.capture.isEmpty() && !commande.nouvelleInstance) {
+    instance = std::make_unique<plivor::Instance>(QString(), qEnvironmentVariable("PLIVOR_REGLAGES"));
+    switch (instance->Etablir(commande.listes)) {
+      case plivor::Instance::Issue::Confiee: return 0;
+      case plivor::Instance::Issue::Muette:
+        std::fputs("Le programme déjà ouvert ne répond pas.\n", stderr);
+        return 1;
+      case plivor::Instance::Issue::Libre: instance.reset(); break;
+      case plivor::Instance::Issue::Seule: break;
+    }
+  }
   plivor::OptionsProgramme options;
   options.fichierReglages = qEnvironmentVariable("PLIVOR_REGLAGES");
   options.sansSurveillance = commande.sansSurveillance;
@@ -65,6 +81,7 @@ int main(int argc, char* argv[]) {
                    [&programme](QSessionManager&) { programme.FinDemandee(); });
   // The montage's list is edited, not projected: the show opens as usual.
   const plivor::ListesCommande listes(montage ? QStringList{} : commande.listes);
+  const std::unique_ptr<plivor::Accueil> accueil(instance ? new plivor::Accueil(programme, *instance) : nullptr);
   listes.AvantOuverture(programme.Vue());
   programme.Demarrer();
   listes.ApresOuverture(programme.Vue());
