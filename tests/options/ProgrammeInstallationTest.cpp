@@ -289,7 +289,8 @@ TEST_F(ProgrammeInstallation, SonPropreDossierEstRefuseParUnLien) {
   const QByteArray avant = Lire(Chemin("logiciels/Plivor/plivor"));
   const auto date = fs::last_write_time(Chemin("logiciels/Plivor/plivor").toStdString());
   Piloter(QStringLiteral("timeout 40 '%1/plivor' --capture '%2' --apres 12000 essai.pvl &\n"
-                         "sleep 3\n"
+                         "for _ in $(seq 100); do [ -n \"$(fenetre 'Plivor  v')\" ] && break; sleep 0.1; done\n"
+                         "sleep 1\n"
                          "xdotool mousemove 640 400; xdotool windowfocus --sync \"$(fenetre 'Plivor  v')\"\n"
                          "xdotool key i; sleep 1.5\n"
                          "o=$(fenetre 'Plivor - Options')\n"
@@ -302,11 +303,15 @@ TEST_F(ProgrammeInstallation, SonPropreDossierEstRefuseParUnLien) {
                          "sleep 0.5; xdotool windowfocus --sync \"$d\"\n"
                          "xdotool type --delay 20 '%3'; xdotool key Return; sleep 1.5\n"
                          "xdotool windowfocus --sync \"$o\"\n"
-                         "xdotool mousemove $((X + 92)) $((Y + 152)) click 1; sleep 1.5\n"
-                         // The projection and a message box carry the program's title.
-                         "for id in $(xdotool search --onlyvisible --name ''); do\n"
-                         "  case \"$(xdotool getwindowname $id)\" in 'Plivor  v'*) echo fenetre;; esac\n"
-                         "done > '%4'\n")
+                         "xdotool mousemove $((X + 92)) $((Y + 152)) click 1\n"
+                         // The projection and a message box carry the program's title; a
+                         // loaded machine may take its time to show the box.
+                         "for _ in $(seq 100); do\n"
+                         "  for id in $(xdotool search --onlyvisible --name ''); do\n"
+                         "    case \"$(xdotool getwindowname $id)\" in 'Plivor  v'*) echo fenetre;; esac\n"
+                         "  done > '%4'\n"
+                         "  [ \"$(wc -l < '%4')\" -ge 2 ] && break; sleep 0.1\n"
+                         "done\n")
               .arg(Chemin("logiciels/Plivor"), Chemin("refus.png"), Chemin("lien"), Chemin("fenetres.txt")));
   Garder("refus.png");
   // A message said so (its text is the engine's, checked there)...
