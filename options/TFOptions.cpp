@@ -179,8 +179,8 @@ void TFOptions::ChoisirEcran(int index) {
   ecran.Choisir(opt_ecran);
   // Full screen is laid out again for the new screen's size.
   if (!vue_.FenetreSeule && ecran.Taille() != avant) {
-    vue_.BureauVM();
-    vue_.BureauVM();
+    vue_.Fenetre = QRect(QPoint(0, 0), ecran.Taille());
+    vue_.Rafraichir(Emetteur::Options);
   }
   emit ControlesChanges();
 }

@@ -28,6 +28,15 @@ int Pixels(const QImage& image, QRect zone, QColor couleur) {
   return n;
 }
 
+// The box holding the pixels of that colour.
+QRect Etendue(const QImage& image, QColor couleur) {
+  QRect etendue;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x)
+      if (plivor::test::Proche(image.pixelColor(x, y), couleur, 30)) etendue |= QRect(x, y, 1, 1);
+  return etendue;
+}
+
 // "X Y LxH " as the script writes a window's place.
 QRect Rectangle(const std::string& texte) {
   int x = 0, y = 0, l = 0, h = 0;
@@ -114,6 +123,9 @@ terminer
   ASSERT_EQ(ecran1.size(), QSize(1280, 800));
   EXPECT_GT(Pixels(ecran2, ecran2.rect(), kRouge), 60000);
   EXPECT_EQ(Pixels(ecran1, ecran1.rect(), kRouge), 0);
+  // Laid out for that screen's size: the picture in its middle.
+  const QPoint milieu = Etendue(ecran2, kRouge).center();
+  EXPECT_LE((milieu - ecran2.rect().center()).manhattanLength(), 4) << milieu.x() << "," << milieu.y();
 
   // The montage opened from the projection sits on the first screen.
   const QRect montage = Rectangle(pilote_.Lire(QStringLiteral("montage.txt")));
