@@ -178,7 +178,7 @@ void TFOptions::ChoisirEcran(int index) {
   const QSize avant = ecran.Taille();
   ecran.Choisir(opt_ecran);
   // Full screen is laid out again for the new screen's size.
-  if (!vue_.FenetreSeule && ecran.Taille() != avant) {
+  if (!vue_.FenetreSeule && vue_.Fenetre == QRect(QPoint(0, 0), avant) && ecran.Taille() != avant) {
     vue_.Fenetre = QRect(QPoint(0, 0), ecran.Taille());
     vue_.Rafraichir(Emetteur::Options);
   }
