@@ -101,6 +101,7 @@ cp reglages.ini enregistre.ini
 # The choice kept: the next start goes to the second screen at once.
 demarrer essai.pvl
 geometrie "$(fenetre "$PROJECTION")" > relance.txt
+ecran HDMI-2 relance.png
 terminer
 # The second screen is gone from the settings' point of view: a name no
 # screen has gives way to the primary one.
@@ -135,6 +136,10 @@ terminer
   const QImage avecMontage = pilote_.Capture(QStringLiteral("montage.png"));
   EXPECT_LT(Pixels(avecMontage, montage, Qt::black), montage.width() * montage.height() / 2);
 
+  const QImage relance = pilote_.Capture(QStringLiteral("relance.png"));
+  const QPoint milieuRelance = Etendue(relance, kRouge).center();
+  EXPECT_LE((milieuRelance - relance.rect().center()).manhattanLength(), 4)
+      << milieuRelance.x() << "," << milieuRelance.y();
   EXPECT_EQ(Rectangle(pilote_.Lire(QStringLiteral("relance.txt"))), second) << pilote_.Lire(QStringLiteral("relance.txt"));
   EXPECT_EQ(Rectangle(pilote_.Lire(QStringLiteral("absent.txt"))), premier) << pilote_.Lire(QStringLiteral("absent.txt"));
 }
