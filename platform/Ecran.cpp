@@ -27,6 +27,12 @@ EcranDecrit Ecran::Projection() const {
   return ecrans[i];
 }
 
+QRect Ecran::Principal() const {
+  const std::vector<EcranDecrit> ecrans = Ecrans();
+  const int i = IndexEcran(ecrans, QString());
+  return i < 0 ? QRect(0, 0, 800, 600) : ecrans[i].geometrie;
+}
+
 QSize Ecran::Taille() const { return Projection().geometrie.size(); }
 
 std::vector<EcranDecrit> EcranPrincipal::Ecrans() const {

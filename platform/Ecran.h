@@ -45,6 +45,9 @@ class Ecran {
   const QString& NomChoisi() const { return choisi_; }
   // The screen the projection goes to now.
   EcranDecrit Projection() const;
+  // The primary screen's rectangle in the desktop: where the other windows
+  // go, whichever screen shows the projection.
+  QRect Principal() const;
 
  private:
   mutable QString choisi_;

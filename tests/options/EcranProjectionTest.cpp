@@ -44,6 +44,7 @@ TEST(EcranProjection, ChoixEnregistreRetrouveEtRemplaceQuandIlManque) {
   EXPECT_EQ(o.opt_ecran, QStringLiteral("HDMI-1"));
   EXPECT_EQ(o.EcranChoisi(), 1);
   EXPECT_EQ(banc.ecran.Taille(), QSize(1920, 1080));
+  EXPECT_EQ(banc.ecran.Principal(), QRect(0, 0, 1280, 800));
   o.ChoisirEcran(7);  // no such screen: the choice stays
   EXPECT_EQ(o.EcranChoisi(), 1);
   o.Visible = true;
