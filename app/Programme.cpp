@@ -61,6 +61,8 @@ Programme::Programme(const QString& cheminProgramme, const OptionsProgramme& opt
     ecran_ = std::make_unique<EcranPrincipal>();
   registre_ = options.fichierReglages.isEmpty() ? std::make_unique<Registre>()
                                                 : std::make_unique<Registre>(options.fichierReglages);
+  // The projection's screen is known before the first layout, made for its size.
+  ecran_->Choisir(registre_->Lire().ecranProjection);
   // Saves a killed run left half done are settled before anything is read.
   DefinirJournalEnregistrements(registre_->Dossier().toStdString() + "/enregistrements-en-cours");
   NettoyerEnregistrementsInterrompus();

@@ -14,6 +14,7 @@
 
 #include "core/Langue.h"
 #include "options/TFOptions.h"
+#include "platform/Ecran.h"
 #include "projection/PreparationImage.h"
 
 namespace plivor {
@@ -85,6 +86,9 @@ QWidget* FenetreOptions::PageOptions() {
   opt_langue_ = new QComboBox(page);
   opt_langue_->setToolTip(QStringLiteral("Choisir un deuxième langage"));
   for (const char* entree : kChoixLangues) opt_langue_->addItem(QString::fromLatin1(entree));
+  opt_ecran_ = new QComboBox(page);
+  opt_ecran_->setObjectName(QStringLiteral("opt_ecran"));
+  opt_ecran_->setToolTip(QStringLiteral("L'écran qui montre la projection en plein écran"));
   auto* bto_sauver = new QPushButton(QStringLiteral("Enregistrer les options"), page);
   bto_sauver->setDefault(true);
   d->addRow(QStringLiteral("Liste"), opt_ListeIntro_);
@@ -94,6 +98,8 @@ QWidget* FenetreOptions::PageOptions() {
   d->addRow(QStringLiteral("CPU Mz"), opt_Vitesse_);
   d->addRow(options_liste_);
   d->addRow(QStringLiteral("Langue"), opt_langue_);
+  d->addRow(new QLabel(QStringLiteral("Écran de projection"), page));
+  d->addRow(opt_ecran_);
   d->addRow(bto_sauver);
 
   connect(opt_ListeIntro_, &QPushButton::clicked, this, [this] { options_.ChoisirIntro(); });
@@ -108,6 +114,7 @@ QWidget* FenetreOptions::PageOptions() {
     options_.Coches(options_liste_->row(item), item->checkState() == Qt::Checked);
   });
   connect(opt_langue_, &QComboBox::activated, this, [this](int index) { options_.opt_langueChange(index); });
+  connect(opt_ecran_, &QComboBox::activated, this, [this](int index) { options_.ChoisirEcran(index); });
   connect(bto_sauver, &QPushButton::clicked, this, [this] { options_.OptionsSauver(); });
   return page;
 }
@@ -130,6 +137,10 @@ void FenetreOptions::Actualiser() {
   for (int i = 0; i < options_liste_->count(); ++i)
     options_liste_->item(i)->setCheckState(options_.Coche(i) ? Qt::Checked : Qt::Unchecked);
   opt_langue_->setCurrentIndex(options_.opt_langue);
+  // Screens come and go: the list is read again each time.
+  opt_ecran_->clear();
+  for (const EcranDecrit& ecran : options_.Ecrans()) opt_ecran_->addItem(LibelleEcran(ecran));
+  opt_ecran_->setCurrentIndex(options_.EcranChoisi());
   actualisation_ = false;
 }
 

@@ -40,6 +40,7 @@ class FenetreOptions : public QWidget {
   QComboBox* opt_Vitesse_ = nullptr;
   QListWidget* options_liste_ = nullptr;
   QComboBox* opt_langue_ = nullptr;
+  QComboBox* opt_ecran_ = nullptr;
   bool actualisation_ = false;
 };
 

@@ -46,6 +46,7 @@ ValeursRegistre Registre::Lire() const {
   v.tempo = settings_->value(QStringLiteral("Tempo")).toString();
   v.couleurFond = settings_->value(QStringLiteral("CouleurFond")).toString();
   v.facteurVitesse = settings_->value(QStringLiteral("FacteurVitesse")).toString();
+  v.ecranProjection = settings_->value(QStringLiteral("EcranProjection")).toString();
   for (int i = 0; i < kNombreOptions; ++i) {
     const QVariant valeur = settings_->value(QLatin1String(NomsOptions()[i]));
     if (valeur.isValid()) v.options[i] = Coche(valeur);
@@ -61,6 +62,7 @@ void Registre::Ecrire(const ValeursRegistre& v) {
   settings_->setValue(QStringLiteral("Tempo"), v.tempo);
   settings_->setValue(QStringLiteral("CouleurFond"), v.couleurFond);
   settings_->setValue(QStringLiteral("FacteurVitesse"), v.facteurVitesse);
+  settings_->setValue(QStringLiteral("EcranProjection"), v.ecranProjection);
   for (int i = 0; i < kNombreOptions; ++i)
     settings_->setValue(QLatin1String(NomsOptions()[i]), v.options[i].value_or(false) ? 1 : 0);
   settings_->endGroup();

@@ -15,6 +15,7 @@ inline constexpr int kNombreOptions = 12;
 // that is absent as nothing (the control keeps its state).
 struct ValeursRegistre {
   QString listeIntro, cheminInitial, tempo, couleurFond, facteurVitesse;
+  QString ecranProjection;  // the screen's name; empty for the primary one
   std::array<std::optional<bool>, kNombreOptions> options{};
 };
 

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "core/Langue.h"
+#include "platform/Ecran.h"
 #include "projection/PreparationImage.h"
 #include "projection/TFVue.h"
 
@@ -78,6 +79,7 @@ void TFOptions::LireOptions() {
     // A colour that cannot be read leaves the default in place.
     if (const auto couleur = LireCouleur(VersTexte(v.couleurFond))) opt_couleurFond = *couleur;
     opt_Vitesse = static_cast<int>(FacteursVitesse().indexOf(v.facteurVitesse));
+    opt_ecran = v.ecranProjection;
     for (int i = 0; i < kNombreOptions; ++i)
       if (v.options[i]) options[i] = *v.options[i];
   } else {
@@ -93,6 +95,7 @@ void TFOptions::LireOptions() {
   }
   if (opt_chemin.isEmpty()) opt_chemin = TexteEcran(DossierDe(vue_.CheminProgramme, style));
   AppliquerListeIntro();
+  vue_.Services().ecran.Choisir(opt_ecran);
   // The stored options act from the start, not only once toggled; the
   // command line may have asked for a show without supervision already.
   vue_.SansSurveillance = vue_.SansSurveillance || options[11];
@@ -123,6 +126,7 @@ void TFOptions::OptionsSauver() {
   v.facteurVitesse = opt_Vitesse >= 0 && opt_Vitesse < FacteursVitesse().size()
                          ? FacteursVitesse()[opt_Vitesse]
                          : QStringLiteral("400");
+  v.ecranProjection = opt_ecran;
   for (int i = 0; i < kNombreOptions; ++i) v.options[i] = options[i];
   registre_.Ecrire(v);
   FermerOptions();
@@ -157,6 +161,27 @@ void TFOptions::ChoisirVitesse(int index) {
   opt_Vitesse = index;
   vue_.VitesseTransitions = VitesseChoisie();
   opt_Vitesse = static_cast<int>(FacteursVitesse().indexOf(QString::number(vue_.VitesseTransitions)));
+  emit ControlesChanges();
+}
+
+int TFOptions::EcranChoisi() const {
+  const Ecran& ecran = vue_.Services().ecran;
+  return IndexEcran(ecran.Ecrans(), ecran.NomChoisi());
+}
+
+void TFOptions::ChoisirEcran(int index) {
+  const Ecran& ecran = vue_.Services().ecran;
+  const std::vector<EcranDecrit> ecrans = ecran.Ecrans();
+  if (index < 0 || index >= static_cast<int>(ecrans.size())) return;
+  // The primary screen is kept by name too: another may become primary.
+  opt_ecran = ecrans[index].nom;
+  const QSize avant = ecran.Taille();
+  ecran.Choisir(opt_ecran);
+  // Full screen is laid out again for the new screen's size.
+  if (!vue_.FenetreSeule && vue_.Fenetre == QRect(QPoint(0, 0), avant) && ecran.Taille() != avant) {
+    vue_.Fenetre = QRect(QPoint(0, 0), ecran.Taille());
+    vue_.Rafraichir(Emetteur::Options);
+  }
   emit ControlesChanges();
 }
 

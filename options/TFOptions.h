@@ -7,10 +7,12 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <vector>
 
 #include "core/Chemins.h"
 #include "core/Notations.h"
 #include "options/Registre.h"
+#include "platform/Ecran.h"
 #include "projection/TFVue.h"
 
 namespace plivor {
@@ -37,6 +39,12 @@ class TFOptions : public QObject {
   void ChoisirTempo();
   void ChoisirCouleur();
   void ChoisirVitesse(int index);
+  // The screen of that place in the projection's list of screens; a show in
+  // full screen moves there at once.
+  void ChoisirEcran(int index);
+  // The place of the projection's screen in that list.
+  int EcranChoisi() const;
+  std::vector<EcranDecrit> Ecrans() const { return vue_.Services().ecran.Ecrans(); }
   void Coches(int item, bool coche);
   void FermerOptions();
   // The projection's options command: show the window, or hide it and go on.
@@ -54,6 +62,7 @@ class TFOptions : public QObject {
   QString opt_tempo = QStringLiteral("2000");
   Couleur opt_couleurFond = RGB(35, 32, 55);
   int opt_Vitesse = -1;  // index in FacteursVitesse(), -1 none
+  QString opt_ecran;     // the projection's screen by name, empty for the primary
   std::array<bool, kNombreOptions> options{};
   int opt_langue = 0;
   int opt_Page = 0;

@@ -10,6 +10,10 @@
 #include <QKeyEvent>
 #include <QResizeEvent>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include "platform/Ecran.h"
 
 #include "projection/DessinCarton.h"
 #include "projection/MenuProjection.h"
@@ -56,12 +60,34 @@ void EcranVue::SuivreGeometrie() {
   if (bordure != vue_.BordureFenetre) {
     setWindowFlag(Qt::FramelessWindowHint, !vue_.BordureFenetre);
   }
-  if (geometry() != vue_.Fenetre) setGeometry(vue_.Fenetre);
-  if (vue_.FenetreVisible && !isVisible()) show();
+  // The window covers the screen: the window system's full screen.
+  const bool pleinEcran =
+      !vue_.FenetreSeule && vue_.Fenetre == QRect(QPoint(0, 0), vue_.Services().ecran.Taille());
+  if (pleinEcran) {
+    PleinEcran();
+  } else {
+    if (isFullScreen()) showNormal();
+    if (geometry() != vue_.Fenetre) setGeometry(vue_.Fenetre);
+    if (vue_.FenetreVisible && !isVisible()) show();
+  }
   if (!vue_.FenetreVisible && isVisible()) hide();
   if (vue_.Minimisee && !isMinimized()) showMinimized();
   synchronisation_ = false;
   update();
+}
+
+// The window system's full screen on the chosen screen. Its rectangle is
+// also given at once: without a window manager nothing else would size it.
+void EcranVue::PleinEcran() {
+  QScreen* ecran = EcranQt(vue_.Services().ecran.NomChoisi());
+  if (!ecran) return;
+  if (!windowHandle()) winId();
+  if (windowHandle()->screen() != ecran) {
+    if (isFullScreen()) showNormal();
+    windowHandle()->setScreen(ecran);
+  }
+  if (geometry() != ecran->geometry()) setGeometry(ecran->geometry());
+  if (vue_.FenetreVisible && !isFullScreen()) showFullScreen();
 }
 
 QRect EcranVue::BoiteEcran() const {

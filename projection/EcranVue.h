@@ -39,6 +39,7 @@ class EcranVue : public QWidget {
 
  private:
   void SuivreGeometrie();
+  void PleinEcran();
   void Presenter();
   QRect BoiteEcran() const;  // the paint box in the window
 

@@ -13,7 +13,7 @@ PAQUETS=(
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libcdio-dev
   libjpeg62-turbo-dev libgif-dev
   libgtest-dev libbenchmark-dev
-  xvfb xauth fonts-dejavu-core xdotool libx11-dev
+  xvfb xauth fonts-dejavu-core xdotool libx11-dev libxrandr-dev
   qt6-translations-l10n
   clang libclang-rt-14-dev
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev libswresample-dev ffmpeg

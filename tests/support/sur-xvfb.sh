@@ -5,11 +5,25 @@
 # tests that start servers at the same moment never race for one (xvfb-run's
 # "-a" does).
 #   sur-xvfb.sh [--ecran LARGEURxHAUTEURxPROFONDEUR] COMMANDE [ARGUMENTS...]
+# Several screens, the first one primary, are asked for with "--ecrans" or
+# SUR_XVFB_ECRANS, their monitors set by the tool PLIVOR_MONITEURS names:
+#   sur-xvfb.sh --ecrans "HDMI-1 1280x800+0+0 HDMI-2 1024x768+1280+0" COMMANDE...
 set -u
 ecran=1280x800x24
+ecrans=${SUR_XVFB_ECRANS:-}
 if [ "${1:-}" = "--ecran" ]; then
   ecran=$2
   shift 2
+fi
+if [ "${1:-}" = "--ecrans" ]; then
+  ecrans=$2
+  shift 2
+fi
+unset SUR_XVFB_ECRANS
+if [ -n "$ecrans" ]; then
+  # The server's screen spans them all.
+  ecran=$(printf '%s\n' $ecrans | awk -F'[x+]' 'NF == 4 {
+      if ($1 + $3 > l) l = $1 + $3; if ($2 + $4 > h) h = $2 + $4 } END { print l "x" h "x24" }')
 fi
 tube=$(mktemp -u)
 mkfifo "$tube"
@@ -28,4 +42,8 @@ for _ in $(seq 100); do
   xdotool getdisplaygeometry >/dev/null 2>&1 && break
   sleep 0.1
 done
+if [ -n "$ecrans" ]; then
+  # shellcheck disable=SC2086
+  "${PLIVOR_MONITEURS:?outil des écrans}" $ecrans || { echo "écrans non définis" >&2; exit 1; }
+fi
 "$@"
