@@ -60,11 +60,11 @@ TFListe::TFListe(TFVue& vue, ServicesFichiers& fichiers, QWidget* parent)
   connect(moteur_.get(), &Montage::TransfertChange, this, &TFListe::TransfertChange);
   connect(moteur_.get(), &Montage::NomChange, this, &TFListe::NomChange);
   connect(moteur_.get(), &Montage::Montrer, this, [this] {
-    // Docked to the right edge of the screen unless the projection runs as
-    // an ordinary window.
+    // Docked to the right edge of the primary screen unless the projection
+    // runs as an ordinary window: the show may be on another screen.
     if (!moteur_->Vue().FenetreWindowsCoche) {
-      const QSize ecran = moteur_->Vue().Services().ecran.Taille();
-      setGeometry(ecran.width() - width(), 0, width(), ecran.height());
+      const QRect p = moteur_->Vue().Services().ecran.Principal();
+      setGeometry(p.right() + 1 - width(), p.top(), width(), p.height());
     }
     show();
     raise();

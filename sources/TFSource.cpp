@@ -328,7 +328,8 @@ void TFSource::showEvent(QShowEvent* e) {
     for (QWidget* w : QApplication::topLevelWidgets())
       if (w->objectName() == QLatin1String("TFListe")) montage = w;
     const int gauche = montage ? montage->x() - 225 : 0;
-    setGeometry(std::max(gauche, 0), 0, width(), vue.Services().ecran.Taille().height());
+    const QRect p = vue.Services().ecran.Principal();
+    setGeometry(std::max(gauche, p.left()), p.top(), width(), p.height());
   }
   moteur_->FormShow();
   dossiers_->Relire();
