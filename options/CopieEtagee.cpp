@@ -52,15 +52,6 @@ QStringList FichiersEtages(const QString& etage) {
   return fichiers;
 }
 
-// Every byte written so far reaches the disk before the mark says so.
-bool Synchroniser(const QString& dossier) {
-  const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return false;
-  const bool fait = ::syncfs(fd) == 0;
-  ::close(fd);
-  return fait;
-}
-
 // The written files renamed into `cible`, then the hidden folder removed.
 // Every place is checked before the first rename, so that a place that
 // cannot take its file leaves `cible` as it was. The place that failed, if any.
@@ -81,7 +72,7 @@ std::optional<QString> MettreEnPlace(const QString& etage, const QString& cible,
       return vers;
     if (ecrits) *ecrits << f;
   }
-  Synchroniser(cible);
+  ViderSurDisque(QFile::encodeName(cible).toStdString());
   if (!QDir(etage).removeRecursively()) return etage;
   return std::nullopt;
 }
@@ -143,7 +134,8 @@ BilanCopie CopierFichiers(const ElementsJeu& elements, const QString& cible, con
         return echec(place);
       }
     }
-  if (!Synchroniser(etage) ||
+  // Every byte written so far reaches the disk before the mark says so.
+  if (ViderSurDisque(QFile::encodeName(etage).toStdString()) != 0 ||
       !EnregistrerFichier((etage + QLatin1Char('/') + QLatin1String(kMarqueComplete)).toStdString(), {}))
     return echec(cible);
   // From here a kill is finished by the next copy into `cible`.

@@ -1,6 +1,10 @@
 // The sets of files the installation and the publication copy.
 
+#include <QFile>
 #include <QFileInfo>
+
+#include "core/Langue.h"
+#include "platform/FichiersHote.h"
 
 #include "options/Installation.h"
 
@@ -20,14 +24,12 @@ QString DossierEmporte(const QString& dossierProgramme) {
   return emporte ? dossierProgramme : QString();
 }
 
-// The program's own files: beside it, or in share/plivor beside its bin
-// folder as an installed package has them.
+// The program's own files, where the program itself looks for them.
 QString DossierDesDonnees(const QString& dossierProgramme) {
-  const QString installe = QFileInfo(dossierProgramme + QStringLiteral("/../share/plivor")).absoluteFilePath();
-  if (!QFileInfo(dossierProgramme + QStringLiteral("/lg.pvg")).isFile() &&
-      QFileInfo(installe + QStringLiteral("/lg.pvg")).isFile())
-    return installe;
-  return dossierProgramme;
+  FichiersHote fichiers;
+  const auto dossier = LigneDepuisHote(QFile::encodeName(dossierProgramme).toStdString());
+  if (!dossier) return dossierProgramme;
+  return QFile::decodeName(fichiers.CheminHote(DossierDonnees(*dossier, fichiers)).c_str());
 }
 
 bool EstProgramme(const QString& nom, const QString& nomProgramme) {

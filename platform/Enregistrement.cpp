@@ -289,6 +289,14 @@ int NettoyerEnregistrementsInterrompus() {
   return reglees;
 }
 
+int ViderSurDisque(const fs::path& dossier) {
+  const int fd = ::open(dossier.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int erreur = ::syncfs(fd) == 0 ? 0 : errno;
+  ::close(fd);
+  return erreur;
+}
+
 std::string CauseEchec(int erreur) {
   switch (erreur) {
     case ENOSPC: return "le disque est plein";

@@ -38,6 +38,10 @@ void DefinirJournalEnregistrements(const std::filesystem::path& dossier);
 // number of entries settled.
 int NettoyerEnregistrementsInterrompus();
 
+// Every write to the file system holding `dossier` flushed to the disk
+// (syncfs); the errno of the failure, or 0.
+int ViderSurDisque(const std::filesystem::path& dossier);
+
 // The cause of a failed write, in French ("le disque est plein"...).
 std::string CauseEchec(int erreur);
 

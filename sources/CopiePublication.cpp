@@ -95,14 +95,6 @@ Transfert Transferer(int entree, int sortie, qint64& total, const std::function<
 
 }  // namespace
 
-int SynchroniserDossier(const QString& dossier) {
-  const int fd = ::open(QFile::encodeName(dossier).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return errno;
-  const int erreur = ::syncfs(fd) == 0 ? 0 : errno;
-  ::close(fd);
-  return erreur;
-}
-
 IssueCopie PreparerCopie(const QString& source, const QString& cible, QByteArray& temporaire,
                          const std::function<void(qint64)>& avance) {
   temporaire.clear();

@@ -34,10 +34,6 @@ IssueCopie PlacerCopie(const QByteArray& temporaire, const QString& cible, bool 
 IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
                                  const std::function<void(qint64)>& avance);
 
-// Every write to the file system of `dossier` flushed to the disk; the
-// errno of the failure, or 0.
-int SynchroniserDossier(const QString& dossier);
-
 // Temporary files of copies killed in `dossier`; how many were removed.
 int RetirerCopiesInterrompues(const QString& dossier);
 

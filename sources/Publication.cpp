@@ -630,7 +630,7 @@ bool Publication::Sauver(const Texte& cible, const Liste& lignes) {
   if (!MettreEnPlace()) return false;
   const Texte bak = BakLibre(cible);
   // The copies its lines name reach the disk before the list does.
-  if (const int erreur = SynchroniserDossier(EnClair(DossierDe(cible, kStyle)))) {
+  if (const int erreur = ViderSurDisque(QFile::encodeName(EnClair(DossierDe(cible, kStyle))).toStdString())) {
     Dire(QStringLiteral("Impossible d'écrire le fichier \"") + EnClair(cible) + QStringLiteral("\" : ") +
          QString::fromStdString(CauseEchec(erreur)) + QLatin1Char('.'));
     return false;

@@ -146,8 +146,9 @@ class DossierProtege : public Enregistrement {
     Ecrire(liste, "ancien\r\n");
     fs::permissions(racine, fs::perms::all);
     fs::permissions(racine / "journal", fs::perms::all);
-    if (const passwd* personne = ::getpwnam("nobody"); personne && ::geteuid() == 0)
+    if (const passwd* personne = ::getpwnam("nobody"); personne && ::geteuid() == 0) {
       ASSERT_EQ(::chown(liste.c_str(), personne->pw_uid, personne->pw_gid), 0);
+    }
     fs::permissions(racine / "partage", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read |
                                             fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
   }
