@@ -50,7 +50,7 @@ set(CPACK_DEBIAN_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "qt6-qpa-plugins, timgm6mb-soundfont | fluid-soundfont-gm, shared-mime-info, desktop-file-utils, xdg-utils")
+    "qt6-qpa-plugins, qt6-image-formats-plugins, timgm6mb-soundfont | fluid-soundfont-gm, shared-mime-info, desktop-file-utils, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://orvande.fr/plivor")
 set(CPACK_STRIP_FILES ON)

@@ -1,17 +1,26 @@
-// GIF through giflib: the first frame, composed on the logical screen. The
-// file is read record by record so that nothing larger than the limit is
-// ever allocated.
+// GIF through giflib: the first frame as a viewer composes it, image block
+// after image block until one asks to be seen for a while, on a canvas that
+// is transparent wherever no block paints. The file is read record by
+// record, and the canvas is reduced while decoding when the logical screen
+// is larger than the caller may take.
 
 #include <QFile>
 #include <gif_lib.h>
+#include <algorithm>
 #include <vector>
 
 #include "codecs/Images.h"
 #include "codecs/Messages.h"
+#include "codecs/Toile.h"
 
 namespace plivor {
 
 namespace {
+
+// A crafted file can repeat full-screen blocks for ever: the decoding stops
+// after this many blocks, or this many pixels over the screen's own.
+constexpr int kBlocsMaximum = 1024;
+constexpr qint64 kPixelsBlocsEnPlus = 16'000'000;
 
 struct FermetureGif {
   GifFileType* gif;
@@ -43,24 +52,31 @@ QString MessageGif(int code, const QString& chemin) {
   }
 }
 
-ImageDecodee Echec(const QString& message) { return {QImage(), message}; }
+ImageDecodee Echec(const QString& message) { return {QImage(), message, {}, {}}; }
 
-// The transparent index of a graphics control extension, if it has one.
-void LireControle(GifFileType* gif, int& transparent) {
+struct Controle {
+  int transparent = NO_TRANSPARENT_COLOR;
+  int delai = 0;
+  int disposition = DISPOSAL_UNSPECIFIED;
+};
+
+// The graphics control extension, if the extension is one.
+bool LireExtension(GifFileType* gif, Controle& controle) {
   int code = 0;
   GifByteType* extension = nullptr;
-  if (DGifGetExtension(gif, &code, &extension) != GIF_OK) return;
+  if (DGifGetExtension(gif, &code, &extension) != GIF_OK) return false;
   while (extension) {
     if (code == GRAPHICS_EXT_FUNC_CODE) {
-      GraphicsControlBlock controle{};
-      if (DGifExtensionToGCB(extension[0], extension + 1, &controle) == GIF_OK)
-        transparent = controle.TransparentColor;
+      GraphicsControlBlock bloc{};
+      if (DGifExtensionToGCB(extension[0], extension + 1, &bloc) == GIF_OK)
+        controle = {bloc.TransparentColor, bloc.DelayTime, bloc.DisposalMode};
     }
-    if (DGifGetExtensionNext(gif, &extension) != GIF_OK) return;
+    if (DGifGetExtensionNext(gif, &extension) != GIF_OK) return false;
   }
+  return true;
 }
 
-// Rows of the frame in file order; interlaced frames come in four passes.
+// Rows of the block in file order; interlaced blocks come in four passes.
 std::vector<int> OrdreDesLignes(int hauteur, bool entrelace) {
   std::vector<int> ordre;
   ordre.reserve(static_cast<size_t>(hauteur));
@@ -74,53 +90,127 @@ std::vector<int> OrdreDesLignes(int hauteur, bool entrelace) {
   return ordre;
 }
 
+class Composition {
+ public:
+  Composition(GifFileType* gif, const QString& chemin, qint64 permis) : gif_(gif), chemin_(chemin), permis_(permis) {}
+
+  ImageDecodee Composer();
+
+ private:
+  bool Preparer(const GifImageDesc& premier, const Controle& controle);
+  // Gives false when the block could not be read to its end.
+  bool Peindre(const GifImageDesc& desc, const ColorMapObject* palette, int transparent);
+  void Disposer(const GifImageDesc& desc, int disposition, const QImage& avant);
+
+  GifFileType* gif_;
+  const QString& chemin_;
+  qint64 permis_;
+  Toile toile_;
+  bool lignesLues_ = false;
+  qint64 pixelsLus_ = 0;
+  qint64 largeur_ = 0, hauteur_ = 0;
+
+ public:
+  QSize Naturelle() const { return QSize(int(largeur_), int(hauteur_)); }
+};
+
+bool Composition::Preparer(const GifImageDesc& premier, const Controle& controle) {
+  // A first block larger than the screen widens it, as viewers do.
+  largeur_ = std::max<qint64>(gif_->SWidth, qint64(premier.Left) + premier.Width);
+  hauteur_ = std::max<qint64>(gif_->SHeight, qint64(premier.Top) + premier.Height);
+  if (largeur_ * hauteur_ > kPixelsMaximum) return false;
+  // Transparent, with the colour a key-colour display of old keeps out.
+  const ColorMapObject* palette = gif_->SColorMap ? gif_->SColorMap : premier.ColorMap;
+  const int index = controle.transparent != NO_TRANSPARENT_COLOR ? controle.transparent : gif_->SBackGroundColor;
+  QRgb couleur = 0;
+  if (palette && index >= 0 && index < palette->ColorCount) {
+    const GifColorType& c = palette->Colors[index];
+    couleur = qRgb(c.Red, c.Green, c.Blue);
+  }
+  return toile_.Creer(largeur_, hauteur_, permis_, couleur);
+}
+
+bool Composition::Peindre(const GifImageDesc& desc, const ColorMapObject* palette, int transparent) {
+  std::vector<GifPixelType> ligne(static_cast<size_t>(desc.Width));
+  for (const int y : OrdreDesLignes(desc.Height, desc.Interlace)) {
+    if (DGifGetLine(gif_, ligne.data(), desc.Width) != GIF_OK) return false;
+    lignesLues_ = true;
+    const int yy = desc.Top + y;
+    if (!toile_.PrendLigne(yy)) continue;
+    QRgb* cible = toile_.Ligne(yy);
+    for (int x = 0; x < desc.Width; ++x) {
+      const int xx = desc.Left + x, index = ligne[static_cast<size_t>(x)];
+      if (index == transparent || index >= palette->ColorCount || !toile_.PrendColonne(xx)) continue;
+      const GifColorType& c = palette->Colors[index];
+      cible[xx / toile_.k] = qRgb(c.Red, c.Green, c.Blue);
+    }
+  }
+  return true;
+}
+
+void Composition::Disposer(const GifImageDesc& desc, int disposition, const QImage& avant) {
+  if (disposition == DISPOSE_BACKGROUND)
+    toile_.Effacer(desc.Left, desc.Top, desc.Width, desc.Height);
+  else if (disposition == DISPOSE_PREVIOUS && !avant.isNull())
+    toile_.image = avant;
+}
+
+ImageDecodee Composition::Composer() {
+  Controle controle;
+  bool prete = false;
+  for (int blocs = 0; blocs < kBlocsMaximum;) {
+    GifRecordType type = UNDEFINED_RECORD_TYPE;
+    if (DGifGetRecordType(gif_, &type) != GIF_OK) break;
+    if (type == TERMINATE_RECORD_TYPE) break;
+    if (type == EXTENSION_RECORD_TYPE) {
+      if (!LireExtension(gif_, controle)) break;
+      continue;
+    }
+    if (type != IMAGE_DESC_RECORD_TYPE) break;
+    if (DGifGetImageDesc(gif_) != GIF_OK) break;
+    const GifImageDesc& desc = gif_->Image;
+    if (desc.Width <= 0 || desc.Height <= 0) break;
+    if (!prete) {
+      if (!Preparer(desc, controle))
+        return Echec(largeur_ * hauteur_ > kPixelsMaximum || toile_.k > 1 ? messages::TropGrande(chemin_, largeur_, hauteur_)
+                                                                           : messages::Memoire(chemin_));
+      prete = true;
+    }
+    const ColorMapObject* palette = desc.ColorMap ? desc.ColorMap : gif_->SColorMap;
+    if (!palette) return Echec(MessageGif(D_GIF_ERR_NO_COLOR_MAP, chemin_));
+    const QImage avant = controle.disposition == DISPOSE_PREVIOUS ? toile_.image.copy() : QImage();
+    if (!Peindre(desc, palette, controle.transparent)) {
+      if (!lignesLues_) return Echec(MessageGif(gif_->Error, chemin_));
+      ImageDecodee partielle{toile_.image, {}, {}, Naturelle()};
+      partielle.avertissement =
+          messages::Dire(QStringLiteral("L'image GIF %1 est tronquée : seule la partie lue est montrée."), chemin_);
+      return partielle;
+    }
+    ++blocs;
+    pixelsLus_ += qint64(desc.Width) * desc.Height;
+    // A block meant to be seen for a while ends the first frame.
+    if (controle.delai > 0) break;
+    if (pixelsLus_ > qint64(gif_->SWidth) * gif_->SHeight + kPixelsBlocsEnPlus) break;
+    Disposer(desc, controle.disposition, avant);
+    controle = Controle{};
+  }
+  if (!prete) {
+    if (gif_->Error != 0 && gif_->Error != D_GIF_SUCCEEDED) return Echec(MessageGif(gif_->Error, chemin_));
+    return Echec(messages::Dire(QStringLiteral("Le fichier GIF %1 ne contient aucune image."), chemin_));
+  }
+  return {toile_.image, {}, {}, Naturelle()};
+}
+
 }  // namespace
 
-ImageDecodee DecoderGif(const QString& chemin) {
+ImageDecodee DecoderGif(const QString& chemin, const BesoinImage& besoin) {
   int code = 0;
   FermetureGif fermeture{DGifOpenFileName(QFile::encodeName(chemin).constData(), &code)};
   GifFileType* gif = fermeture.gif;
   if (!gif) return Echec(MessageGif(code, chemin));
-  if (gif->SWidth <= 0 || gif->SHeight <= 0 || qint64(gif->SWidth) * gif->SHeight > kPixelsMaximum)
+  if (qint64(gif->SWidth) * gif->SHeight > kPixelsMaximum)
     return Echec(messages::TropGrande(chemin, gif->SWidth, gif->SHeight));
-
-  int transparent = NO_TRANSPARENT_COLOR;
-  GifRecordType type = UNDEFINED_RECORD_TYPE;
-  do {
-    if (DGifGetRecordType(gif, &type) != GIF_OK) return Echec(MessageGif(gif->Error, chemin));
-    if (type == EXTENSION_RECORD_TYPE) LireControle(gif, transparent);
-  } while (type != IMAGE_DESC_RECORD_TYPE && type != TERMINATE_RECORD_TYPE);
-  if (type != IMAGE_DESC_RECORD_TYPE) return Echec(messages::Dire(QStringLiteral("Le fichier GIF %1 ne contient aucune image."), chemin));
-  if (DGifGetImageDesc(gif) != GIF_OK) return Echec(MessageGif(gif->Error, chemin));
-
-  const GifImageDesc& desc = gif->Image;
-  if (desc.Width <= 0 || desc.Height <= 0 || qint64(desc.Width) * desc.Height > kPixelsMaximum)
-    return Echec(messages::TropGrande(chemin, desc.Width, desc.Height));
-  const ColorMapObject* palette = desc.ColorMap ? desc.ColorMap : gif->SColorMap;
-  if (!palette) return Echec(MessageGif(D_GIF_ERR_NO_COLOR_MAP, chemin));
-  auto couleur = [palette](int index) {
-    if (index < 0 || index >= palette->ColorCount) return qRgb(0, 0, 0);
-    const GifColorType& c = palette->Colors[index];
-    return qRgb(c.Red, c.Green, c.Blue);
-  };
-
-  QImage image(gif->SWidth, gif->SHeight, QImage::Format_RGB32);
-  if (image.isNull()) return Echec(messages::Memoire(chemin));
-  // Transparent pixels keep the colour of their index, so that a
-  // transparent display keys them out like any other ground.
-  image.fill(couleur(transparent != NO_TRANSPARENT_COLOR ? transparent : gif->SBackGroundColor));
-  std::vector<GifPixelType> ligne(static_cast<size_t>(desc.Width));
-  for (const int y : OrdreDesLignes(desc.Height, desc.Interlace)) {
-    if (DGifGetLine(gif, ligne.data(), desc.Width) != GIF_OK) return Echec(MessageGif(gif->Error, chemin));
-    const int yy = desc.Top + y;
-    if (yy < 0 || yy >= image.height()) continue;
-    auto* cible = reinterpret_cast<QRgb*>(image.scanLine(yy));
-    for (int x = 0; x < desc.Width; ++x) {
-      const int xx = desc.Left + x;
-      if (xx >= 0 && xx < image.width()) cible[xx] = couleur(ligne[static_cast<size_t>(x)]);
-    }
-  }
-  return {std::move(image), QString()};
+  return Composition(gif, chemin, besoin.pixelsPermis).Composer();
 }
 
 }  // namespace plivor

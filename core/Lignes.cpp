@@ -15,6 +15,27 @@ constexpr std::string_view kExtensions =
 constexpr std::array<int, 20> kGenres = {1, 2, 3, 4, 5, 14, 24, 15, 31, 41,
                                          41, 22, 13, 32, 22, 12, 8, 18, 11, 34};
 
+// Extensions of today, looked up only when the list above has none, so
+// that every line of old keeps its kind.
+struct ExtensionRecente {
+  std::string_view extension;
+  int genre;
+};
+constexpr ExtensionRecente kExtensionsRecentes[] = {
+    {".jpeg", Genre::Jpeg}, {".jfif", Genre::Jpeg}, {".jpe", Genre::Jpeg},  {".png", Genre::Png},
+    {".webp", Genre::Webp}, {".tif", Genre::Tiff},  {".tiff", Genre::Tiff}, {".heic", Genre::Heif},
+    {".heif", Genre::Heif}, {".avif", Genre::Avif}, {".flac", Genre::Flac}, {".ogg", Genre::Ogg},
+    {".oga", Genre::Ogg},   {".opus", Genre::Opus}, {".m4a", Genre::M4a},   {".aac", Genre::M4a},
+};
+
+int GenreRecent(std::string_view ligne) {
+  for (const auto& [extension, genre] : kExtensionsRecentes)
+    if (ligne.size() > extension.size() &&
+        Minuscules(ligne.substr(ligne.size() - extension.size())) == extension)
+      return genre;
+  return Genre::Inconnu;
+}
+
 }  // namespace
 
 int GenreExtension(std::string_view ligne) {
@@ -22,7 +43,7 @@ int GenreExtension(std::string_view ligne) {
   const Texte ext = Minuscules(fin);
   if (ext.size() < 4) return Genre::Inconnu;
   const std::size_t position = kExtensions.find(ext);
-  if (position == std::string_view::npos || position % 4 != 0) return Genre::Inconnu;
+  if (position == std::string_view::npos || position % 4 != 0) return GenreRecent(ligne);
   return kGenres[position / 4];
 }
 
@@ -71,18 +92,34 @@ int IndexBorne(int compte, int index) {
 
 int IndexBorne(const Liste& liste, int index) { return IndexBorne(static_cast<int>(liste.size()), index); }
 
-bool EstImage(int genre) { return genre == Genre::Jpeg || genre == Genre::Gif || genre == Genre::Bmp; }
-
-bool EstSon(int genre) {
-  return genre == Genre::Wav || genre == Genre::PisteCd || genre == Genre::Midi || genre == Genre::Mp3;
-}
-
-bool EstChemin(int genre) {
+bool EstImage(int genre) {
   switch (genre) {
-    case 1: case 2: case 5: case 11: case 12: case 13: case 15: case 22: case 31: case 32:
+    case Genre::Jpeg: case Genre::Gif: case Genre::Bmp: case Genre::Png: case Genre::Webp:
+    case Genre::Tiff: case Genre::Heif: case Genre::Avif:
       return true;
     default:
       return false;
+  }
+}
+
+bool EstFichierSon(int genre) {
+  switch (genre) {
+    case Genre::Wav: case Genre::Midi: case Genre::Mp3: case Genre::Flac: case Genre::Ogg:
+    case Genre::Opus: case Genre::M4a:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool EstSon(int genre) { return genre == Genre::PisteCd || EstFichierSon(genre); }
+
+bool EstChemin(int genre) {
+  switch (genre) {
+    case 5: case 13: case 15:
+      return true;
+    default:
+      return EstImage(genre) || EstSon(genre);
   }
 }
 
@@ -131,9 +168,9 @@ int IconeRessource(int motCle) {
 int IconeLigne(const Texte& ligne, const ServicesFichiers& fichiers, const Tables& tables,
                bool modeInsertion) {
   const int genre = ClasserLigne(ligne, fichiers, modeInsertion);
+  if (EstImage(genre)) return 2;
+  if (EstSon(genre)) return 1;
   switch (genre) {
-    case 1: case 11: case 31: return 2;
-    case 2: case 12: case 22: case 32: return 1;
     case 5: return 16;
     case 15: return 17;
     case 34: return 0;

@@ -30,6 +30,17 @@ constexpr int Ressource = 24;
 constexpr int Drapeau = 34;
 constexpr int SousListe = 5;
 constexpr int Script = 15;
+// Today's formats, in the codes the first kinds leave free: the last digit
+// still tells a picture (1) from a sound (2).
+constexpr int Png = 21;
+constexpr int Webp = 51;
+constexpr int Tiff = 61;
+constexpr int Heif = 71;
+constexpr int Avif = 81;
+constexpr int Flac = 42;
+constexpr int Ogg = 52;
+constexpr int Opus = 62;
+constexpr int M4a = 72;
 }  // namespace Genre
 
 using Liste = std::vector<Texte>;
@@ -50,6 +61,8 @@ int IndexBorne(int compte, int index);
 
 bool EstImage(int genre);
 bool EstSon(int genre);
+// Sounds whose file any player decodes (CD tracks are not files).
+bool EstFichierSon(int genre);
 // Kinds whose whole line is a file path (media, lists, scripts).
 bool EstChemin(int genre);
 

@@ -17,17 +17,23 @@ namespace plivor {
 class MiseEnForme;
 
 // The filters of the builder's file dialogs.
-inline const QString FiltreImages = QStringLiteral("Images (*.jpg;*.gif;*.bmp)|*.jpg;*.gif;*.bmp");
-inline const QString FiltreSons =
-    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3* .mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+inline const QString FiltreImages = QStringLiteral(
+    "Images (*.jpg;*.gif;*.bmp)|"
+    "*.jpg;*.jpeg;*.jfif;*.jpe;*.gif;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif");
+inline const QString FiltreSons = QStringLiteral(
+    "Fichiers audio (*.wav *.cda *.mp3* .mid)|"
+    "*.wav;*.cda;*.mp3;*.mid;*.rmi;*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac");
 inline const QString FiltreListes =
     QStringLiteral("Listes Plivor (*.pvl)|*.pvl|Listes au format Texte (*.txt)|*.txt");
 inline const QString FiltreScript = QStringLiteral("Script Plivor (*.pvs)|*.pvs");
 inline const QString FiltreTous = QStringLiteral("Tous (*.*)|*.*");
 // The search for a line's missing file, by its extension.
-inline const QString FiltreImagesManquantes = QStringLiteral("Fichiers images (*.jpg *.gif *.bmp)|*.jpg;*.gif;*.bmp");
-inline const QString FiltreSonsManquants =
-    QStringLiteral("Fichiers audio (*.wav *.cda *.mp3 *.mid)|*.wav;*.cda;*.mp3;*.mid;*.rmi");
+inline const QString FiltreImagesManquantes = QStringLiteral(
+    "Fichiers images (*.jpg *.gif *.bmp)|"
+    "*.jpg;*.jpeg;*.jfif;*.jpe;*.gif;*.bmp;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif");
+inline const QString FiltreSonsManquants = QStringLiteral(
+    "Fichiers audio (*.wav *.cda *.mp3 *.mid)|"
+    "*.wav;*.cda;*.mp3;*.mid;*.rmi;*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac");
 inline const QString FiltrePlivorManquants =
     QStringLiteral("Fichiers Plivor (*.pvl *.pvs *.pvm *.pvd)|*.pvl;*.pvs;*.pvm;*.pvd");
 

@@ -141,9 +141,9 @@ void Constructeur::ModifierManquant() {
     return;
   }
   QString filtre;
-  if (extension == ".jpg" || extension == ".gif" || extension == ".bmp")
+  if (EstImage(GenreExtension(ligne)) && GenreExtension(ligne) != Genre::Metafichier)
     filtre = FiltreImagesManquantes;
-  else if (Texte(".wav.mp3.cda.mid.rmi").find(extension) != Texte::npos)
+  else if (EstSon(GenreExtension(ligne)))
     filtre = FiltreSonsManquants;
   else if (Texte(".pvl.pvs.pvm.pvd").find(extension) != Texte::npos)
     filtre = FiltrePlivorManquants;

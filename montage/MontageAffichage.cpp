@@ -7,6 +7,7 @@
 #include <climits>
 #include <cstdio>
 
+#include "codecs/Images.h"
 #include "core/Adresses.h"
 #include "core/FichiersListe.h"
 #include "core/Langue.h"
@@ -104,7 +105,10 @@ Infos Montage::ObtenirInfos(const Texte& ligne) const {
     if (vue_.MciOuvert && vue_.AudioCourant == ligne)
       if (const auto longueur = vue_.Services().audio.Longueur()) l.push_back(TexteDuree(*longueur));
   };
-  const int genre = Genre(ligne);
+  // Today's pictures are described as JPEGs are, today's sounds as WAVs.
+  const int genre = EstImage(Genre(ligne))                                 ? Genre::Jpeg
+                    : EstFichierSon(Genre(ligne)) && Genre(ligne) > Genre::Mp3 ? Genre::Wav
+                                                                           : Genre(ligne);
   switch (genre) {
     case Genre::Inconnu:
       infos.avertissement = true;
@@ -113,8 +117,8 @@ Infos Montage::ObtenirInfos(const Texte& ligne) const {
     case Genre::Jpeg: case Genre::Gif: case Genre::Bmp: {
       date();
       taille();
-      const QImageReader lecteur(QString::fromStdString(vue_.Services().fichiers.CheminHote(ligne).string()));
-      const QSize dimension = lecteur.size();
+      // Upright, as the projection shows it.
+      const QSize dimension = TailleImage(QString::fromStdString(vue_.Services().fichiers.CheminHote(ligne).string()));
       l.push_back("Dimension : " + std::to_string(dimension.width()) + " / " + std::to_string(dimension.height()) +
                   " pixels");
       l.push_back(dossier);

@@ -21,6 +21,7 @@ inline bool EstVisuel(int genre) { return EstImage(genre) || genre == Genre::Ins
 
 // Kinds a drop from the desktop accepts.
 inline bool AccepteDuBureau(int genre) {
+  if (EstImage(genre) || EstSon(genre)) return true;
   switch (genre) {
     case Genre::Jpeg: case Genre::Gif: case Genre::Bmp: case Genre::Wav: case Genre::Mp3:
     case Genre::Midi: case Genre::PisteCd: case Genre::SousListe: case Genre::Script:

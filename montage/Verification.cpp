@@ -112,10 +112,9 @@ std::optional<int> VerifierListe(Montage& montage) {
 namespace {
 
 bool RelativiserGenre(int genre) {
+  if (EstImage(genre) || EstFichierSon(genre)) return true;
   switch (genre) {
     case Genre::Inconnu: case Genre::Absent:
-    case Genre::Jpeg: case Genre::Gif: case Genre::Bmp:
-    case Genre::Wav: case Genre::Midi: case Genre::Mp3:
     case Genre::Instruction: case Genre::InstructionTexte: case Genre::Ressource: case Genre::Drapeau:
     case Genre::SousListe: case Genre::Script:
       return true;

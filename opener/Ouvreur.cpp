@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <algorithm>
 
+#include "codecs/Images.h"
 #include "core/FichiersListe.h"
 #include "core/Resolution.h"
 #include "core/Vocabulaire.h"
@@ -15,7 +16,7 @@ namespace {
 // Letter case aside, as the file list's mask matches.
 bool EstPvl(const Texte& ligne) { return ligne.size() >= 4 && Minuscules(ligne.substr(ligne.size() - 4)) == ".pvl"; }
 
-bool EstImageApercu(int genre) { return genre == Genre::Jpeg || genre == Genre::Gif || genre == Genre::Bmp; }
+bool EstImageApercu(int genre) { return EstImage(genre); }
 
 constexpr int kPassesMax = 256;
 
@@ -128,9 +129,12 @@ bool Ouvreur::VignetteDe(const Texte& sequence) {
   const Texte image = sequence.substr(0, pvl) + ".bmp";
   const ServicesFichiers& fichiers = vue_.Services().fichiers;
   if (!fichiers.FichierExiste(image)) return false;
-  QImage vignette(QString::fromStdString(vue_.Services().fichiers.CheminHote(image).string()));
-  if (vignette.isNull()) return false;
-  Vignette = vignette;
+  // Through the decoders every picture goes through: upright, bounded.
+  BesoinImage besoin;
+  besoin.pixelsPermis = PixelsPourDiapo(QSize(228, 150));
+  const ImageDecodee vignette = DecoderImage(QString::fromStdString(vue_.Services().fichiers.CheminHote(image).string()), besoin);
+  if (!vignette.Valide()) return false;
+  Vignette = vignette.image.hasAlphaChannel() ? vignette.image.convertToFormat(QImage::Format_RGB32) : vignette.image;
   VignetteCentree = false;
   VignetteVisible = true;
   return true;

@@ -5,6 +5,7 @@
 #include <SDL_mixer.h>
 
 #include <QCoreApplication>
+#include <climits>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -221,6 +222,14 @@ Mix_Music* CoucheAudioSdl::ChargerMusique(const QString& chemin, QString& erreur
     erreur = erreur_;
     return nullptr;
   }
+  // A WAV header SDL would divide by zero with is refused here.
+  QFile fichier(chemin);
+  if (fichier.open(QIODevice::ReadOnly)) {
+    if (const QString defaut = DefautWav(fichier.read(1 << 16)); !defaut.isEmpty()) {
+      erreur = defaut;
+      return nullptr;
+    }
+  }
   Mix_Music* musique = Mix_LoadMUS(QFile::encodeName(chemin).constData());
   if (!musique) erreur = QString::fromUtf8(Mix_GetError());
   return musique;
@@ -257,7 +266,7 @@ std::optional<QString> CoucheAudioSdl::Ouvrir(Peripherique peripherique, const Q
       const std::string_view smf = MidiStandard(std::string_view(octets.constData(), size_t(octets.size())));
       const auto duree = DureeMidi(smf);
       if (!duree) return QStringLiteral("Fichier MIDI illisible");
-      dureeMs_ = int(*duree);
+      dureeMs_ = int(std::min<long long>(*duree, INT_MAX));  // a note may last for days
       // The mixer knows no RIFF MIDI file: it is given the one it carries.
       gMidiEnveloppe = smf.size() == size_t(octets.size()) ? QByteArray() : QByteArray(smf.data(), qsizetype(smf.size()));
     }

@@ -15,7 +15,27 @@ void Ajouter32(QByteArray& o, quint32 n) {
   o.append(octets, 4);
 }
 
+// The format chunk's bytes, chunk header included; empty when not found.
+QByteArray ChunkFormat(const QByteArray& wav) {
+  if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE") return {};
+  for (qsizetype i = 12; i + 8 <= wav.size();) {
+    const quint32 taille = Mot32(wav, i + 4);
+    if (wav.mid(i, 4) == "fmt ") return taille >= 16 && i + 8 + qsizetype(taille) <= wav.size() ? wav.mid(i, 24) : QByteArray();
+    i += 8 + qsizetype(taille) + (taille & 1);
+  }
+  return {};
+}
+
 }  // namespace
+
+QString DefautWav(const QByteArray& debut) {
+  const QByteArray format = ChunkFormat(debut);
+  if (format.isEmpty()) return {};
+  if (Mot16(format, 10) == 0) return QStringLiteral("fichier WAV abîmé : il n'a aucun canal");
+  if (Mot32(format, 12) == 0) return QStringLiteral("fichier WAV abîmé : sa fréquence est nulle");
+  if (Mot16(format, 20) == 0) return QStringLiteral("fichier WAV abîmé : ses blocs sont vides");
+  return {};
+}
 
 std::optional<QByteArray> WavDepuis(const QByteArray& wav, int debutMs) {
   if (wav.size() < 12 || !wav.startsWith("RIFF") || wav.mid(8, 4) != "WAVE") return std::nullopt;
@@ -31,7 +51,7 @@ std::optional<QByteArray> WavDepuis(const QByteArray& wav, int debutMs) {
       tailleDonnees = quint32(std::min<qint64>(taille, wav.size() - donnees));
       break;
     }
-    i += 8 + taille + (taille & 1);  // chunks are word-aligned
+    i += 8 + qsizetype(taille) + (taille & 1);  // chunks are word-aligned
   }
   if (format.isEmpty() || donnees < 0) return std::nullopt;
   const quint16 codage = Mot16(format, 8);

@@ -1,6 +1,7 @@
 // The line interpreter: one line of the sequence given its effect.
 
 #include <QPainter>
+#include <QSet>
 #include <algorithm>
 
 #include "codecs/Images.h"
@@ -81,12 +82,12 @@ void TFVue::Charger(const Texte& ligne) {
   ++lignesChainees_;
   CodeInstruction = 0;
   TypeLigne = ClasserLigne(ligne, services_.fichiers);
-  switch (TypeLigne) {
+  if (EstImage(TypeLigne)) {
+    ChargerImage(ligne);
+  } else if (EstSon(TypeLigne)) {
+    if (!Muet && !IgnorerAudio) OuvrirSon(ligne, TypeLigne);
+  } else switch (TypeLigne) {
     case Genre::Inconnu: SignalerIncomprehensible(); break;
-    case Genre::Jpeg: case Genre::Gif: case Genre::Bmp: ChargerImage(ligne, TypeLigne); break;
-    case Genre::Wav: case Genre::Midi: case Genre::PisteCd: case Genre::Mp3:
-      if (!Muet && !IgnorerAudio) OuvrirSon(ligne, TypeLigne);
-      break;
     case Genre::Instruction: ChargerInstruction(ligne); break;
     case Genre::SousListe: ChargerSousListe(ligne); break;
     case Genre::InstructionTexte: ChargerTexte(ligne); break;
@@ -105,18 +106,18 @@ void TFVue::SignalerIncomprehensible() {
   EditerListe(Emetteur::Interpreteur);
 }
 
-void TFVue::ChargerImage(const Texte& ligne, int genre) {
+void TFVue::ChargerImage(const Texte& ligne) {
   CalculerDiapo();
   const QString chemin = QString::fromStdString(services_.fichiers.CheminHote(ligne).string());
   int diviseur = 1;
-  if (!ListePropre && genre == Genre::Jpeg && !ImageDecoupee) {
+  if (!ListePropre && !ImageDecoupee) {
     const int rs = CodeDiapo / 10;
     diviseur = rs == 42 ? 2 : rs == 44 ? 4 : 1;
   }
   // A large photograph is decoded at the largest reduction that still
   // covers the slide: the fit that follows gives the same picture for a
   // fraction of the work. Cut-out pictures keep their natural pixels.
-  const bool reduite = genre == Genre::Jpeg && diviseur == 1 && !ImageDecoupee;
+  const bool reduite = diviseur == 1 && !ImageDecoupee;
   const QSize diapo(LargeurDiapo, HauteurDiapo);
   const auto couvrante = [&diapo](QSize naturelle) {
     const auto ajustee = [&diapo](QSize i) {
@@ -130,11 +131,11 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
         return k;
     return 1;
   };
-  QSize naturelleJpeg;
-  const ImageDecodee decodee = genre == Genre::Gif ? DecoderGif(chemin)
-                               : reduite           ? DecoderJpeg(chemin, couvrante, &naturelleJpeg)
-                               : genre == Genre::Jpeg ? DecoderJpeg(chemin, diviseur)
-                                                      : DecoderBmp(chemin);
+  BesoinImage besoin;
+  besoin.diviseur = diviseur;
+  if (reduite) besoin.choisir = couvrante;
+  besoin.pixelsPermis = ImageDecoupee ? kPixelsMaximum : PixelsPourDiapo(diapo);
+  const ImageDecodee decodee = DecoderImage(chemin, besoin);
   if (!decodee.Valide()) {
     // The decoder's own words, which name the file; the line is abandoned.
     const QString nom = TexteEcran(NomDeFichier(ligne));
@@ -142,10 +143,13 @@ void TFVue::ChargerImage(const Texte& ligne, int genre) {
                                                                  : TexteEcran(ligne) + QStringLiteral(" : ") + decodee.erreur);
     return;
   }
-  if (!ListePropre) {
-    const QSize naturelle = reduite ? naturelleJpeg : diviseur > 1 ? TailleJpeg(chemin) : decodee.image.size();
-    services_.voisins.TailleImage(naturelle.width(), naturelle.height());
+  // A damaged picture is shown as far as it could be read, and said once.
+  static QSet<QString> signalees;
+  if (!decodee.avertissement.isEmpty() && !signalees.contains(chemin)) {
+    signalees.insert(chemin);
+    services_.dialogues.Information(decodee.avertissement);
   }
+  if (!ListePropre) services_.voisins.TailleImage(decodee.naturelle.width(), decodee.naturelle.height());
   ReglagesDiapo reglages;
   reglages.diapo = {LargeurDiapo, HauteurDiapo};
   reglages.pbox = {PBox.width(), PBox.height()};

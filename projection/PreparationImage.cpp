@@ -95,8 +95,26 @@ Taille TailleImageAjustee(Taille image, Taille diapo) {
   return {std::max(t.l, 1), std::max(t.h, 1)};
 }
 
-ImagePreparee PreparerImage(const QImage& image, const ReglagesDiapo& r,
+namespace {
+
+// A transparent picture shows the slide ground through it. Under a key
+// colour the file's own colours stay, transparent pixels included, so that
+// the key keeps its meaning of old.
+QImage SansAlpha(const QImage& image, const ReglagesDiapo& r) {
+  if (!image.hasAlphaChannel()) return image;
+  if (!r.opaque) return image.convertToFormat(QImage::Format_RGB32);
+  QImage plate(image.size(), QImage::Format_RGB32);
+  plate.fill(VersQColor(r.couleurDiapo));
+  QPainter peintre(&plate);
+  peintre.drawImage(QPoint(0, 0), image);
+  return plate;
+}
+
+}  // namespace
+
+ImagePreparee PreparerImage(const QImage& fichier, const ReglagesDiapo& r,
                             const PlacerDiapo& placerDiapo) {
+  const QImage image = SansAlpha(fichier, r);
   ImagePreparee p;
   p.diapo = r.diapo;
   QImage travail = r.decoupee ? Decouper(image, p.diapo, r, placerDiapo) : Ajuster(image, r.diapo, p.travail);

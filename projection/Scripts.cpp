@@ -28,10 +28,10 @@ void TFVue::ExecuterScript(const Texte& fichier) {
   for (size_t i = 0; i < LignesScript.size(); ++i) {
     const Texte ligne = LignesScript[i];
     const int genre = ClasserLigne(ligne, services_.fichiers);
-    const bool attend = genre == Genre::Jpeg || genre == Genre::Gif || genre == Genre::InstructionTexte ||
-                        genre == Genre::Bmp;
-    const bool enchaine =
-        genre == Genre::Wav || genre == Genre::PisteCd || genre == Genre::Midi || genre == Genre::Instruction;
+    const bool attend = EstImage(genre) || genre == Genre::InstructionTexte;
+    // Sounds on the media player chain on; MP3 lines are passed over in a
+    // script, as they always were.
+    const bool enchaine = (EstSon(genre) && genre != Genre::Mp3) || genre == Genre::Instruction;
     if (!attend && !enchaine) continue;
     Charger(ligne);
     if (!ScriptEnCours) return;  // the line ended the script

@@ -14,6 +14,8 @@ namespace {
 
 // Whether the line just loaded is a stop: the advance waits there.
 bool EstArret(int genre, int code, bool manuel) {
+  if (EstImage(genre)) return true;
+  if (EstSon(genre)) return manuel;
   switch (genre) {
     case Genre::Inconnu: case Genre::Jpeg: case Genre::Rtf: case Genre::SousListe: case Genre::Gif:
     case Genre::InstructionTexte: case Genre::Script: case Genre::Bmp: case Genre::Absent:

@@ -347,7 +347,7 @@ class TFVue : public QObject {
 
  private:
   // Interpreter parts, one per family of lines.
-  void ChargerImage(const Texte& ligne, int genre);
+  void ChargerImage(const Texte& ligne);
   void ChargerInstruction(const Texte& ligne);
   bool AppliquerInstruction(int code, const Texte& ligne);  // false: stop without chaining
   bool InstructionAudio(int code, const Texte& ligne);

@@ -9,10 +9,12 @@
 namespace plivor {
 
 inline const QString kMasqueInitial = QStringLiteral("*.jpg;*.wav;*.mp3;*.pvl");
-inline const QString kMasqueImages = QStringLiteral("*.jpg;*.gif;*.bmp");
-inline const QString kMasqueSons = QStringLiteral("*.wav;*.mp3;*.mid;*.rmi;*.cda");
+inline const QString kMasqueImages =
+    QStringLiteral("*.jpg;*.gif;*.bmp;*.jpeg;*.jfif;*.jpe;*.png;*.webp;*.tif;*.tiff;*.heic;*.heif;*.avif");
+inline const QString kMasqueSons =
+    QStringLiteral("*.wav;*.mp3;*.mid;*.rmi;*.cda;*.flac;*.ogg;*.oga;*.opus;*.m4a;*.aac");
 inline const QString kMasqueListes = QStringLiteral("*.pvl;*.txt;*.pvs;*.pvb");
-inline const QString kMasqueTous = QStringLiteral("*.jpg;*.gif;*.bmp;*.wav;*.mp3;*.cda;*.mid;*.rmi;*.pvl;*.pvb;*.pvs");
+inline const QString kMasqueTous = kMasqueImages + QStringLiteral(";") + kMasqueSons + QStringLiteral(";*.pvl;*.pvb;*.pvs");
 
 // The filter panel and the creation panel, and the filters made in them.
 class Filtres {

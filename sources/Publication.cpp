@@ -45,7 +45,7 @@ Texte BarresInverses(Texte chemin) {
   return chemin;
 }
 
-bool EstSonPublie(int genre) { return genre == Genre::Wav || genre == Genre::Midi || genre == Genre::Mp3; }
+bool EstSonPublie(int genre) { return EstFichierSon(genre); }
 
 Texte SansExtension(const Texte& nom) { return nom.size() >= 4 ? nom.substr(0, nom.size() - 4) : Texte(); }
 

@@ -11,7 +11,7 @@ PAQUETS=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
   libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libcdio-dev
-  libjpeg62-turbo-dev libgif-dev
+  libjpeg62-turbo-dev libgif-dev libheif-dev qt6-image-formats-plugins libheif-examples
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core xdotool libx11-dev libxrandr-dev
   qt6-translations-l10n

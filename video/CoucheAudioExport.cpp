@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "platform/DureeMidi.h"
@@ -177,10 +178,10 @@ std::optional<QString> CoucheAudioExport::Ouvrir(Peripherique peripherique, cons
       QFile fichier(chemin);
       const auto duree = fichier.open(QIODevice::ReadOnly) ? DureeMidi(fichier.readAll().toStdString()) : std::nullopt;
       if (!duree) return QStringLiteral("Fichier MIDI illisible");
-      dureeMs_ = int(*duree);
+      dureeMs_ = int(std::min<long long>(*duree, INT_MAX));  // a note may last for days
     }
     QString erreur;
-    pcm_ = sources_.Charger(chemin, midi, erreur);
+    pcm_ = sources_.Charger(chemin, midi, erreur, dureeMs_);
     if (!pcm_) return erreur;
     if (!midi) dureeMs_ = int(pcm_->DureeMs());
   }

@@ -43,14 +43,16 @@ void JournalSonore::Melanger(long long jusqua, std::vector<float>& sortie) {
     const long long a = std::max(t.debut, depart), b = std::min(t.Fin(), jusqua);
     if (!t.pcm || a >= b) continue;
     const size_t p = static_cast<size_t>(t.peripherique);
+    lus_.resize(size_t(b - a) * 2);
+    t.pcm->Lire(t.origine + (a - t.debut), b - a, lus_.data());
     size_t v = 0;
     for (long long k = a; k < b; ++k) {
       while (v + 1 < volumes_.size() && volumes_[v + 1].trame <= k) ++v;
       const float gain = float(volumes_[v].niveaux[p]) / 128.0f;
-      const size_t source = size_t(t.origine + (k - t.debut)) * 2;
+      const float* source = lus_.data() + size_t(k - a) * 2;
       float* cible = s + size_t(k - depart) * 2;
-      cible[0] += t.pcm->echantillons[source] * gain;
-      cible[1] += t.pcm->echantillons[source + 1] * gain;
+      cible[0] += source[0] * gain;
+      cible[1] += source[1] * gain;
     }
   }
   // Stretches over by now are left behind.

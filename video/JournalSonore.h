@@ -49,6 +49,7 @@ class JournalSonore {
   size_t premierActif_ = 0;
   std::vector<Niveaux> volumes_;
   long long produites_ = 0;
+  std::vector<float> lus_;  // the part of a source mixed in this block
 };
 
 }  // namespace plivor

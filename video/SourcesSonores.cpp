@@ -3,6 +3,7 @@
 #include <fluidsynth.h>
 
 #include <QFile>
+#include <algorithm>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -40,7 +41,7 @@ struct Decodage {
 };
 
 // Converts what the decoder gave (or flushes the resampler with nothing).
-bool Convertir(Decodage& d, const AVFrame* trame, Pcm& pcm) {
+bool Convertir(Decodage& d, const AVFrame* trame, PcmMemoire& pcm) {
   const int entree = trame ? trame->nb_samples : 0;
   const int place = swr_get_out_samples(d.swr, entree);
   if (place <= 0) return true;
@@ -61,7 +62,7 @@ bool Convertir(Decodage& d, const AVFrame* trame, Pcm& pcm) {
   return true;
 }
 
-bool Recevoir(Decodage& d, Pcm& pcm) {
+bool Recevoir(Decodage& d, PcmMemoire& pcm) {
   while (true) {
     const int r = avcodec_receive_frame(d.codec, d.trame);
     if (r == AVERROR(EAGAIN) || r == AVERROR_EOF) return true;
@@ -114,7 +115,7 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
     erreur = QStringLiteral("conversion impossible vers 48 kHz");
     return nullptr;
   }
-  auto pcm = std::make_shared<Pcm>();
+  auto pcm = std::make_shared<PcmMemoire>();
   while (av_read_frame(d.format, d.paquet) >= 0) {
     // A damaged packet is passed over, as a player would.
     if (d.paquet->stream_index == flux) avcodec_send_packet(d.codec, d.paquet);
@@ -131,50 +132,104 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
   return pcm;
 }
 
-std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soundFont, QString& erreur) {
-  fluid_settings_t* reglages = new_fluid_settings();
-  fluid_settings_setnum(reglages, "synth.sample-rate", kFrequenceExport);
-  // The mixer's full volume: a gain of 1.2 where FluidSynth's own is 0.2.
-  fluid_settings_setnum(reglages, "synth.gain", 1.2);
-  fluid_settings_setint(reglages, "synth.cpu-cores", 1);
-  fluid_synth_t* synthe = new_fluid_synth(reglages);
-  fluid_player_t* lecteur = nullptr;
-  std::shared_ptr<Pcm> pcm;
-  if (fluid_synth_sfload(synthe, QFile::encodeName(soundFont).constData(), 1) == FLUID_FAILED) {
-    erreur = QStringLiteral("SoundFont absente : ") + soundFont;
-  } else {
-    lecteur = new_fluid_player(synthe);
-    if (fluid_player_add(lecteur, QFile::encodeName(chemin).constData()) != FLUID_OK ||
-        fluid_player_play(lecteur) != FLUID_OK) {
-      erreur = QStringLiteral("Fichier MIDI illisible");
-    } else {
-      pcm = std::make_shared<Pcm>();
-      constexpr int kBloc = 1024;
-      // At most an hour: a file that never ends is cut there.
-      for (long long trames = 0; fluid_player_get_status(lecteur) == FLUID_PLAYER_PLAYING &&
-                                 trames < 3600LL * kFrequenceExport;
-           trames += kBloc) {
-        const size_t debut = pcm->echantillons.size();
-        pcm->echantillons.resize(debut + 2 * kBloc);
-        float* s = pcm->echantillons.data() + debut;
-        fluid_synth_write_float(synthe, kBloc, s, 0, 2, s, 1, 2);
-      }
+void PcmMemoire::Lire(long long debut, long long n, float* sortie) const {
+  const long long dispo = std::clamp(Trames() - debut, 0LL, n);
+  if (dispo > 0) std::copy_n(echantillons.data() + debut * 2, dispo * 2, sortie);
+  std::fill(sortie + std::max(0LL, dispo) * 2, sortie + n * 2, 0.0f);
+}
+
+namespace {
+
+// The synthesizer and its player at some point of the file. Reading
+// further on plays on; reading earlier starts the file again.
+class MidiEnDirect : public Pcm {
+ public:
+  MidiEnDirect(QByteArray fichier, QByteArray soundFont, long long trames)
+      : fichier_(std::move(fichier)), soundFont_(std::move(soundFont)), trames_(trames) {}
+  ~MidiEnDirect() override { Liberer(); }
+
+  bool Ouvrir(QString& erreur) const {
+    Liberer();
+    reglages_ = new_fluid_settings();
+    fluid_settings_setnum(reglages_, "synth.sample-rate", kFrequenceExport);
+    // The mixer's full volume: a gain of 1.2 where FluidSynth's own is 0.2.
+    fluid_settings_setnum(reglages_, "synth.gain", 1.2);
+    fluid_settings_setint(reglages_, "synth.cpu-cores", 1);
+    synthe_ = new_fluid_synth(reglages_);
+    if (fluid_synth_sfload(synthe_, soundFont_.constData(), 1) == FLUID_FAILED) {
+      erreur = QStringLiteral("SoundFont absente : ") + QFile::decodeName(soundFont_);
+      return false;
     }
+    lecteur_ = new_fluid_player(synthe_);
+    if (fluid_player_add(lecteur_, fichier_.constData()) != FLUID_OK || fluid_player_play(lecteur_) != FLUID_OK) {
+      erreur = QStringLiteral("Fichier MIDI illisible");
+      return false;
+    }
+    position_ = 0;
+    return true;
   }
-  if (lecteur) delete_fluid_player(lecteur);
-  delete_fluid_synth(synthe);
-  delete_fluid_settings(reglages);
-  if (pcm && pcm->Trames() == 0) {
+
+  long long Trames() const override { return trames_; }
+
+  void Lire(long long debut, long long n, float* sortie) const override {
+    QString erreur;
+    if (debut < position_ && !Ouvrir(erreur)) position_ = trames_;
+    // What lies before the part asked is played and left.
+    std::vector<float> passe;
+    while (position_ < debut) {
+      const long long bloc = std::min<long long>(debut - position_, 4096);
+      passe.resize(size_t(bloc) * 2);
+      Synthetiser(bloc, passe.data());
+    }
+    Synthetiser(n, sortie);
+  }
+
+ private:
+  void Synthetiser(long long n, float* s) const {
+    if (lecteur_ && position_ < trames_) {
+      const long long faites = std::min(n, trames_ - position_);
+      fluid_synth_write_float(synthe_, int(faites), s, 0, 2, s, 1, 2);
+      std::fill(s + faites * 2, s + n * 2, 0.0f);
+    } else {
+      std::fill(s, s + n * 2, 0.0f);
+    }
+    position_ += n;
+  }
+
+  void Liberer() const {
+    if (lecteur_) delete_fluid_player(lecteur_);
+    if (synthe_) delete_fluid_synth(synthe_);
+    if (reglages_) delete_fluid_settings(reglages_);
+    lecteur_ = nullptr, synthe_ = nullptr, reglages_ = nullptr;
+  }
+
+  QByteArray fichier_, soundFont_;
+  long long trames_;
+  mutable fluid_settings_t* reglages_ = nullptr;
+  mutable fluid_synth_t* synthe_ = nullptr;
+  mutable fluid_player_t* lecteur_ = nullptr;
+  mutable long long position_ = 0;
+};
+
+}  // namespace
+
+std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soundFont, long long dureeMs,
+                                      QString& erreur) {
+  const long long trames = dureeMs * kFrequenceExport / 1000;
+  if (trames <= 0) {
     erreur = QStringLiteral("Fichier MIDI illisible");
     return nullptr;
   }
-  return pcm;
+  auto midi = std::make_shared<MidiEnDirect>(QFile::encodeName(chemin), QFile::encodeName(soundFont), trames);
+  if (!midi->Ouvrir(erreur)) return nullptr;
+  return midi;
 }
 
-std::shared_ptr<const Pcm> SourcesSonores::Charger(const QString& chemin, bool midi, QString& erreur) {
+std::shared_ptr<const Pcm> SourcesSonores::Charger(const QString& chemin, bool midi, QString& erreur,
+                                                   long long dureeMidiMs) {
   const auto cle = std::make_pair(chemin, midi);
   if (auto trouve = charges_.find(cle); trouve != charges_.end()) return trouve->second;
-  auto pcm = midi ? RendreMidi(chemin, soundFont_, erreur) : DecoderSon(chemin, erreur);
+  auto pcm = midi ? RendreMidi(chemin, soundFont_, dureeMidiMs, erreur) : DecoderSon(chemin, erreur);
   if (pcm) charges_[cle] = pcm;
   return pcm;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// Sounds decoded whole for the export's mix: 48 kHz stereo float, so that
-// sources of any rate keep their pitch and length.
+// Sounds for the export's mix: 48 kHz stereo float, so that sources of any
+// rate keep their pitch and length. Sampled files are decoded whole; MIDI
+// files are played by the synthesizer as the mix reads them.
 
 #include <QString>
 #include <map>
@@ -11,23 +12,36 @@ namespace plivor {
 
 inline constexpr int kFrequenceExport = 48000;
 
-struct Pcm {
-  std::vector<float> echantillons;  // left, right, left, right...
-  long long Trames() const { return static_cast<long long>(echantillons.size() / 2); }
+class Pcm {
+ public:
+  virtual ~Pcm() = default;
+  virtual long long Trames() const = 0;
+  // Frames [debut, debut + n) into `sortie`, left then right; silence past
+  // the end.
+  virtual void Lire(long long debut, long long n, float* sortie) const = 0;
   long long DureeMs() const { return Trames() * 1000 / kFrequenceExport; }
+};
+
+struct PcmMemoire : Pcm {
+  std::vector<float> echantillons;  // left, right, left, right...
+  long long Trames() const override { return static_cast<long long>(echantillons.size() / 2); }
+  void Lire(long long debut, long long n, float* sortie) const override;
 };
 
 // A WAV or MP3 file through FFmpeg's libraries; nothing, with the reason.
 std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur);
 // A MIDI file played by FluidSynth with `soundFont`, at the gain the mixer
-// gives it at full volume.
-std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soundFont, QString& erreur);
+// gives it at full volume, `dureeMs` long (the length its events give).
+// Only what is read is synthesized, and nothing is kept.
+std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soundFont, long long dureeMs,
+                                      QString& erreur);
 
 // Each file decoded once per export.
 class SourcesSonores {
  public:
   explicit SourcesSonores(QString soundFont) : soundFont_(std::move(soundFont)) {}
-  std::shared_ptr<const Pcm> Charger(const QString& chemin, bool midi, QString& erreur);
+  // `dureeMidiMs`: the MIDI file's length, read from its events.
+  std::shared_ptr<const Pcm> Charger(const QString& chemin, bool midi, QString& erreur, long long dureeMidiMs = 0);
   const QString& SoundFont() const { return soundFont_; }
 
  private:

@@ -28,6 +28,31 @@ TEST_F(Classement, EveryExtensionGivesItsKindWhenTheFileExists) {
   }
 }
 
+// Today's extensions take kinds of their own, pictures ending in 1 and
+// sounds in 2, and leave every extension of old as it was.
+TEST_F(Classement, TodaysPicturesAndSoundsHaveTheirKinds) {
+  const std::pair<const char*, int> attendus[] = {
+      {".jpeg", 1},  {".JFIF", 1},  {".jpe", 1},   {".png", 21},  {".webp", 51}, {".tif", 61},
+      {".TIFF", 61}, {".heic", 71}, {".heif", 71}, {".avif", 81}, {".flac", 42}, {".ogg", 52},
+      {".oga", 52},  {".opus", 62}, {".m4a", 72},  {".aac", 72}};
+  for (const auto& [ext, genre] : attendus) {
+    const Texte ligne = Texte("media") + ext;
+    EXPECT_EQ(ClasserLigne(ligne, fichiers), Genre::Absent) << ext;
+    fichiers.Ajouter(ligne);
+    EXPECT_EQ(ClasserLigne(ligne, fichiers), genre) << ext;
+    EXPECT_EQ(EstImage(genre), genre % 10 == 1) << ext;
+    EXPECT_EQ(EstSon(genre), genre % 10 == 2) << ext;
+    EXPECT_TRUE(EstChemin(genre)) << ext;
+    EXPECT_EQ(IconeLigne(ligne, fichiers, TablesFrancaises()), genre % 10 == 1 ? 2 : 1) << ext;
+  }
+  // An instruction's value may end like a picture: its extension decides.
+  EXPECT_EQ(ClasserLigne("Titrage=photo.png.pvv", fichiers), 14);
+  // Neither a name that is only the extension, nor a bare word.
+  EXPECT_EQ(GenreExtension(".png"), Genre::Inconnu);
+  EXPECT_EQ(GenreExtension("apng"), Genre::Inconnu);
+  EXPECT_FALSE(EstImage(Genre::Metafichier));
+}
+
 TEST_F(Classement, InstructionsAndFlagsNeedNoFile) {
   EXPECT_EQ(ClasserLigne("Tempo=1500.pvi", fichiers), 4);
   EXPECT_EQ(ClasserLigne("Titrage=Cliquer sur Plivor.pvv", fichiers), 14);

@@ -245,3 +245,50 @@ TEST(WavDecoupe, UnWavCoupeGardeSonFormatEtCommenceAuBonEchantillon) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+// A canonical 44-byte header with the given channel count, then `donnees`.
+QByteArray WavCanonique(quint16 canaux, const QByteArray& donnees) {
+  QByteArray o = QByteArray::fromHex("52494646") + QByteArray(4, '\0') + QByteArray("WAVEfmt ") +
+                 QByteArray::fromHex("10000000" "0100");
+  o.append(char(canaux & 0xFF)).append(char(canaux >> 8));
+  o += QByteArray::fromHex("44ac0000" "88580100" "0200" "1000") + QByteArray("data");
+  const quint32 taille = quint32(donnees.size());
+  o.append(char(taille & 0xFF)).append(char((taille >> 8) & 0xFF)).append(char((taille >> 16) & 0xFF)).append(char(taille >> 24));
+  return o + donnees;
+}
+
+// A WAV without a channel divides by zero inside SDL: it is refused first,
+// by the projection's player and by the MP3 player, which reads by content.
+TEST_F(AudioSdl, UnWavSansCanalEstRefuseSansArreterLeProgramme) {
+  Ecrire(QStringLiteral("canaux0.wav"), WavCanonique(0, QByteArray(8820, '\0')));
+  Ecrire(QStringLiteral("canaux0.mp3"), WavCanonique(0, QByteArray(8820, '\0')));
+  CoucheAudioSdl audio;
+  EXPECT_EQ(audio.Ouvrir(Peripherique::Onde, Chemin("canaux0.wav")), QStringLiteral("fichier WAV abîmé : il n'a aucun canal"));
+  QString erreur;
+  auto mp3 = audio.CreerMp3(erreur);
+  EXPECT_EQ(mp3->InputOpen(Chemin("canaux0.mp3")), QStringLiteral("fichier WAV abîmé : il n'a aucun canal"));
+  // The sound of after plays.
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  EXPECT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin("notes.wav")));
+}
+
+// A chunk of size 0xFFFFFFF8 once brought the cutter back where it stood.
+TEST(WavDecoupe, UnChunkDeTailleGeanteNeBouclePas) {
+  QByteArray wav = QByteArray("RIFF") + QByteArray(4, '\0') + QByteArray("WAVEfmt ") +
+                   QByteArray::fromHex("10000000" "0100" "0100" "44ac0000" "88580100" "0200" "1000");
+  wav += QByteArray("ODD ") + QByteArray::fromHex("01000000") + QByteArray(1, 'x');
+  wav += QByteArray("JUNK") + QByteArray::fromHex("28000000") + QByteArray(1, '\0') + QByteArray("LOOP") +
+         QByteArray::fromHex("f8ffffff") + QByteArray(31, '\0');
+  wav += QByteArray("data") + QByteArray::fromHex("88580100") + QByteArray(88200, '\0');
+  for (const char* taille : {"f8ffffff", "f7ffffff", "fbffffff", "ffffffff"}) {
+    QByteArray essai = wav;
+    essai.replace(QByteArray::fromHex("f8ffffff"), QByteArray::fromHex(taille));
+    EXPECT_FALSE(WavDepuis(essai, 500).has_value()) << taille;
+  }
+}
+
+}  // namespace
+}  // namespace plivor

@@ -21,7 +21,7 @@ namespace {
 
 const QStringList kFichiers = {"a.jpg", "b.gif", "c.bmp", "PHOTO.JPG", "d.wav", "e.cda", "f.mp3", "g.mid",
                                "h.rmi", "i.pvl", "j.txt", "k.pvs", "l.pvm", "m.pvd", "n.rtf", "o.avi",
-                               "p.swf", "q.mp4", "LISEZMOI"};
+                               "p.swf", "q.mp4", "LISEZMOI", "t.png", "u.heic", "v.flac"};
 
 // What a dialog showed: its filter names and the files of its view.
 struct Vu {
@@ -94,18 +94,20 @@ class DialoguesEcranTest : public testing::Test {
 TEST_F(DialoguesEcranTest, LesDialoguesDImagesMontrentLesImages) {
   for (const QString& filtre : {FiltreImages, FiltreImagesManquantes}) {
     const Vu vu = Ouvrir(filtre);
-    EXPECT_EQ(vu.fichiers, (QStringList{"a.jpg", "b.gif", "c.bmp", "PHOTO.JPG"})) << filtre.toStdString();
+    EXPECT_EQ(vu.fichiers, (QStringList{"a.jpg", "b.gif", "c.bmp", "PHOTO.JPG", "t.png", "u.heic"})) << filtre.toStdString();
     EXPECT_EQ(vu.titre, QStringLiteral("Essai"));
   }
-  EXPECT_EQ(Ouvrir(FiltreImages).filtres, QStringList{QStringLiteral("Images (*.jpg *.gif *.bmp)")});
-  EXPECT_EQ(Ouvrir(FiltreImagesManquantes).filtres, QStringList{QStringLiteral("Fichiers images (*.jpg *.gif *.bmp)")});
+  const QString motifs = QStringLiteral("*.jpg *.jpeg *.jfif *.jpe *.gif *.bmp *.png *.webp *.tif *.tiff *.heic *.heif *.avif");
+  EXPECT_EQ(Ouvrir(FiltreImages).filtres, QStringList{QStringLiteral("Images (%1)").arg(motifs)});
+  EXPECT_EQ(Ouvrir(FiltreImagesManquantes).filtres, QStringList{QStringLiteral("Fichiers images (%1)").arg(motifs)});
 }
 
 TEST_F(DialoguesEcranTest, LesDialoguesDeSonsMontrentLesSonsEtLeMidi) {
   for (const QString& filtre : {FiltreSons, FiltreSonsManquants}) {
     const Vu vu = Ouvrir(filtre);
-    EXPECT_EQ(vu.fichiers, (QStringList{"d.wav", "e.cda", "f.mp3", "g.mid", "h.rmi"})) << filtre.toStdString();
-    EXPECT_EQ(vu.filtres, QStringList{QStringLiteral("Fichiers audio (*.wav *.cda *.mp3 *.mid *.rmi)")});
+    EXPECT_EQ(vu.fichiers, (QStringList{"d.wav", "e.cda", "f.mp3", "g.mid", "h.rmi", "v.flac"})) << filtre.toStdString();
+    EXPECT_EQ(vu.filtres, QStringList{QStringLiteral(
+                              "Fichiers audio (*.wav *.cda *.mp3 *.mid *.rmi *.flac *.ogg *.oga *.opus *.m4a *.aac)")});
   }
 }
 

@@ -355,3 +355,27 @@ TEST_F(ExportVideo, DesReglagesIllisiblesSontDits) {
 
 }  // namespace
 }  // namespace plivor::test
+
+#include <sys/resource.h>
+
+namespace plivor::test {
+namespace {
+
+// 36 bytes whose one note lasts for days: the export plays the music as far
+// as the video goes, not the whole file first (once 2.2 GB for 5 s).
+TEST_F(ExportVideo, UnMidiSansFinNeCoutePasPlusQueLaVideo) {
+  QFile midi(Chemin("long.mid"));
+  ASSERT_TRUE(midi.open(QIODevice::WriteOnly));
+  midi.write(QByteArray::fromHex("4d546864000000060000000100014d54726b00000016"
+                                 "00ff5103ffffff" "00903c64" "ffffff7f803c40" "00ff2f00"));
+  midi.close();
+  const QString liste = Liste(QStringLiteral("l.pvl"), {"Tempo=300.pvi", Chemin("long.mid"), Chemin("quadrants.bmp")});
+  const Issue issue = Exporter(liste, Chemin("x.mp4"), {"--taille", "320x240", "--ips", "10", "--duree", "5"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  rusage usage{};
+  ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &usage), 0);
+  EXPECT_LT(usage.ru_maxrss, 600 * 1024) << "ko";
+}
+
+}  // namespace
+}  // namespace plivor::test
