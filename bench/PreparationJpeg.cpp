@@ -1,7 +1,10 @@
 // Preparing a 6000 x 4000 JPEG for a 1920 x 1080 and an 800 x 600 slide, as
 // the projection loads it, beside libjpeg-turbo's plain decode of the same
-// file at the scale the projection picks (1/2 and 1/4). Also prints how close
-// the prepared picture stays to a full-scale decode fitted the same way.
+// file at the scale the projection picks (1/2 and 1/4); the same photo as a
+// phone stores it standing (orientation 6), turned upright while decoding,
+// against the plain decode at its scale (1/2). Also prints how close the
+// prepared picture stays to a full-scale decode fitted the same way, and
+// the peak memory of preparing a 200-megapixel photo.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +14,8 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <QFile>
 #include <jpeglib.h>
 #include <map>
 #include <vector>
@@ -18,6 +23,7 @@
 #include "codecs/Images.h"
 #include "projection/PreparationImage.h"
 #include "support/BancVue.h"
+#include "support/FichiersImages.h"
 #include "support/ImagesEssai.h"
 
 namespace {
@@ -44,24 +50,40 @@ const QString& Fichier() {
   return chemin;
 }
 
+// The same picture, stored as a phone held upright writes it.
+const QString& FichierDebout() {
+  static QTemporaryDir dossier;
+  static const QString chemin = [] {
+    const QString c = dossier.filePath(QStringLiteral("debout.jpg"));
+    QByteArray jpeg = test::LireOctetsFichier(Fichier());
+    jpeg.insert(2, QByteArray("\xFF\xE1", 2) + QByteArray(1, char(0)) +
+                       QByteArray(1, char(test::SegmentExif(6).size() + 2)) + test::SegmentExif(6));
+    test::EcrireOctetsFichier(c, jpeg);
+    return c;
+  }();
+  return chemin;
+}
+
 // A projection whose slide is the whole paint box of a screen of that size.
 struct Projection {
-  explicit Projection(QSize ecran) : banc(ecran) {
+  Projection(QSize ecran, const QString& fichier) : banc(ecran) {
     TFVue& vue = *banc.vue;
     vue.CodeFenetre = 380;
     vue.CadreFenetre = vue.MargeFenetre = 0;
     vue.Rafraichir();
     vue.CodeDiapo = 470;
-    ligne = LigneDepuisHote(Fichier().toStdString()).value();
+    ligne = LigneDepuisHote(fichier.toStdString()).value();
   }
   test::BancVue banc;
   Texte ligne;
 };
 
-Projection& LaProjection(int largeur) {
+// 1920 and 800: the two slides; 1921: the standing photo on the first.
+Projection& LaProjection(int cas) {
   static std::map<int, std::unique_ptr<Projection>> projections;
-  auto& p = projections[largeur];
-  if (!p) p = std::make_unique<Projection>(largeur == 1920 ? QSize(1920, 1080) : QSize(800, 600));
+  auto& p = projections[cas];
+  if (!p) p = std::make_unique<Projection>(cas == 800 ? QSize(800, 600) : QSize(1920, 1080),
+                                           cas == 1921 ? FichierDebout() : Fichier());
   return *p;
 }
 
@@ -100,9 +122,11 @@ std::map<int, double>& Ratios() {
 // the ratio is that of their medians.
 void Preparation(benchmark::State& state) {
   const int largeur = static_cast<int>(state.range(0));
-  const int diviseur = largeur == 1920 ? 2 : 4;
+  // The scales the projection picks: the largest that still covers the
+  // slide (4000 x 6000 upright at 1/2 covers 1920 x 1080, at 1/4 not).
+  const int diviseur = largeur == 800 ? 4 : 2;
   Projection& p = LaProjection(largeur);
-  const QByteArray nom = Fichier().toLocal8Bit();
+  const QByteArray nom = (largeur == 1921 ? FichierDebout() : Fichier()).toLocal8Bit();
   std::vector<JSAMPLE> ligne;
   std::vector<double> references, preparations;
   using Horloge = std::chrono::steady_clock;
@@ -124,7 +148,7 @@ void Preparation(benchmark::State& state) {
   Ratios()[largeur] = ratio;
 }
 
-BENCHMARK(Preparation)->ArgName("diapo")->Arg(1920)->Arg(800)->Iterations(21)->Unit(benchmark::kMillisecond);
+BENCHMARK(Preparation)->ArgName("diapo")->Arg(1920)->Arg(800)->Arg(1921)->Iterations(21)->Unit(benchmark::kMillisecond);
 
 // Peak signal to noise ratio between two pictures of the same size, in dB.
 double Psnr(const QImage& a, const QImage& b) {
@@ -154,7 +178,11 @@ QImage PleineEchelle(TFVue& vue) {
 void Conclure() {
   std::printf("\npréparation d'un JPEG 6000 x 4000 / décodage libjpeg-turbo à la même échelle (médianes, cible <= 1,3)\n");
   for (const auto& [l, ratio] : Ratios())
-    std::printf("  %-40s %.2f\n", l == 1920 ? "diapo 1920 x 1080, échelle 1/2" : "diapo 800 x 600, échelle 1/4", ratio);
+    std::printf("  %-40s %.2f\n",
+                l == 1920  ? "diapo 1920 x 1080, échelle 1/2"
+                : l == 800 ? "diapo 800 x 600, échelle 1/4"
+                           : "photo debout (orientation 6), 1920 x 1080, 1/2",
+                ratio);
   std::printf("image préparée / décodage pleine échelle + ajustement (cible >= 40 dB)\n");
   for (const int l : {1920, 800}) {
     TFVue& vue = *LaProjection(l).banc.vue;
@@ -166,9 +194,37 @@ void Conclure() {
 
 }  // namespace
 
+long KoDe(const char* champ) {
+  QFile etat(QStringLiteral("/proc/self/status"));
+  if (!etat.open(QIODevice::ReadOnly)) return 0;
+  for (const QByteArray& ligne : etat.readAll().split('\n'))
+    if (ligne.startsWith(champ)) return ligne.mid(qsizetype(std::strlen(champ))).trimmed().split(' ').value(0).toLong();
+  return 0;
+}
+
+// The peak of the process while a 200-megapixel photo is prepared for a
+// 1920 x 1080 slide, above what it held before, against the slide's bytes.
+void MemoireDeuxCentsMegapixels() {
+  QTemporaryDir dossier;
+  const QString chemin = dossier.filePath(QStringLiteral("geante.jpg"));
+  test::EcrireJpegLigneALigne(chemin, 16384, 12288, [](int x, int y) { return qRgb(x & 255, y & 255, (x ^ y) & 255); }, 60);
+  Projection p(QSize(1920, 1080), chemin);
+  QFile remise(QStringLiteral("/proc/self/clear_refs"));
+  if (remise.open(QIODevice::WriteOnly)) remise.write("5");
+  remise.close();
+  const long avant = KoDe("VmRSS:");
+  p.banc.vue->Charger(p.ligne);
+  const long pic = KoDe("VmHWM:") - avant;
+  const double diapo = 1920.0 * 1080 * 4 / 1024;
+  std::printf("photo de 200 mégapixels préparée pour 1920 x 1080 : pic de mémoire %.1f Mo = %.2f x les octets de la diapo "
+              "(cible <= 3 plus ceux de libjpeg)\n\n",
+              double(pic) / 1024, double(pic) / diapo);
+}
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication application(argc, argv);
+  MemoireDeuxCentsMegapixels();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   Conclure();

@@ -189,26 +189,36 @@ bool ChoisirReduction(Decodage& d, const QString& chemin, const BesoinImage& bes
   return true;
 }
 
+// Rows of a turned picture are gathered this many at a time.
+constexpr int kLignesParBloc = 64;
+
 void LireLignes(Decodage& d) {
   const bool cmjn = d.info.out_color_space == JCS_CMYK;
   const int l = int(d.info.output_width), h = int(d.info.output_height);
   const bool direct = !cmjn && d.orientation == 1;
-  if (!direct) {
-    d.ligne.resize(std::size_t(l) * 4);
-    d.ligneRgb.resize(std::size_t(l));
-  }
+  // BGRX rows are QRgb rows as they stand; CMYK rows are turned into them.
+  if (cmjn) d.ligne.resize(std::size_t(l) * 4);
+  if (!direct) d.ligneRgb.resize(std::size_t(l) * kLignesParBloc);
   while (d.info.output_scanline < d.info.output_height) {
     const int y = int(d.info.output_scanline);
-    JSAMPROW ligne = direct ? reinterpret_cast<JSAMPLE*>(d.image.scanLine(y)) : d.ligne.data();
-    jpeg_read_scanlines(&d.info, &ligne, 1);
-    if (direct) continue;
-    for (int x = 0; x < l; ++x) {
-      const JSAMPLE* p = d.ligne.data() + 4 * x;
-      // Adobe writes inverted CMYK: each byte is already 255 - ink.
-      d.ligneRgb[std::size_t(x)] =
-          cmjn ? qRgb(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255) : qRgb(p[2], p[1], p[0]);
+    if (direct) {
+      JSAMPROW ligne = reinterpret_cast<JSAMPLE*>(d.image.scanLine(y));
+      jpeg_read_scanlines(&d.info, &ligne, 1);
+      continue;
     }
-    PoserLigneRedressee(d.image, y, d.ligneRgb.data(), QSize(l, h), d.orientation);
+    int lues = 0;
+    while (lues < kLignesParBloc && d.info.output_scanline < d.info.output_height) {
+      QRgb* cible = d.ligneRgb.data() + std::size_t(lues) * std::size_t(l);
+      JSAMPROW ligne = cmjn ? d.ligne.data() : reinterpret_cast<JSAMPLE*>(cible);
+      jpeg_read_scanlines(&d.info, &ligne, 1);
+      // Adobe writes inverted CMYK: each byte is already 255 - ink.
+      for (int x = 0; cmjn && x < l; ++x) {
+        const JSAMPLE* p = d.ligne.data() + 4 * x;
+        cible[x] = qRgb(p[0] * p[3] / 255, p[1] * p[3] / 255, p[2] * p[3] / 255);
+      }
+      ++lues;
+    }
+    PoserBlocRedresse(d.image, y, d.ligneRgb.data(), lues, QSize(l, h), d.orientation);
   }
 }
 

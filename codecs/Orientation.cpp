@@ -1,6 +1,7 @@
 #include "codecs/Orientation.h"
 
 #include <QTransform>
+#include <algorithm>
 #include <cstdint>
 
 namespace plivor {
@@ -102,6 +103,26 @@ void PoserLigneRedressee(QImage& droite, int y, const QRgb* ligne, QSize stockee
   for (int x = 0; x < l; ++x) {
     const int rangee = montante ? l - 1 - x : x;
     *reinterpret_cast<QRgb*>(base + rangee * pas) = ligne[x];
+  }
+}
+
+void PoserBlocRedresse(QImage& droite, int y, const QRgb* lignes, int nombre, QSize stockee, int orientation) {
+  const int l = stockee.width(), h = stockee.height();
+  if (orientation <= 4 || orientation > 8) {
+    for (int r = 0; r < nombre; ++r) PoserLigneRedressee(droite, y + r, lignes + qsizetype(r) * l, stockee, orientation);
+    return;
+  }
+  // Stored row y + r lands in column c(y + r) of each upright row; the
+  // block's rows fill a run of neighbouring columns there.
+  const bool descendante = orientation == 5 || orientation == 8;  // column grows with y
+  const bool montante = orientation == 7 || orientation == 8;
+  for (int x = 0; x < l; ++x) {
+    auto* rangee = reinterpret_cast<QRgb*>(droite.scanLine(montante ? l - 1 - x : x));
+    if (descendante) {
+      for (int r = 0; r < nombre; ++r) rangee[y + r] = lignes[qsizetype(r) * l + x];
+    } else {
+      for (int r = 0; r < nombre; ++r) rangee[h - 1 - y - r] = lignes[qsizetype(r) * l + x];
+    }
   }
 }
 

@@ -26,5 +26,8 @@ namespace plivor {
 // Places row `y` of a picture stored `stockee` large into its upright
 // version `droite` (already allocated at TailleRedressee).
 void PoserLigneRedressee(QImage& droite, int y, const QRgb* ligne, QSize stockee, int orientation);
+// The same for `nombre` consecutive rows from `y`, `lignes` holding them one
+// after the other: a turned picture is written a run of pixels at a time.
+void PoserBlocRedresse(QImage& droite, int y, const QRgb* lignes, int nombre, QSize stockee, int orientation);
 
 }  // namespace plivor

@@ -135,7 +135,7 @@ void TFVue::ChargerImage(const Texte& ligne) {
   besoin.diviseur = diviseur;
   if (reduite) besoin.choisir = couvrante;
   besoin.pixelsPermis = ImageDecoupee ? kPixelsMaximum : PixelsPourDiapo(diapo);
-  const ImageDecodee decodee = DecoderImage(chemin, besoin);
+  ImageDecodee decodee = DecoderImage(chemin, besoin);
   if (!decodee.Valide()) {
     // The decoder's own words, which name the file; the line is abandoned.
     const QString nom = TexteEcran(NomDeFichier(ligne));
@@ -158,7 +158,7 @@ void TFVue::ChargerImage(const Texte& ligne) {
   reglages.sansFond = SansFond;
   reglages.couleurDiapo = CouleurDiapo;
   ContexteDisposition contexte = Contexte();
-  const ImagePreparee preparee = PreparerImage(decodee.image, reglages, [&contexte, this](Taille diapo) {
+  const ImagePreparee preparee = PreparerImage(std::move(decodee.image), reglages, [&contexte, this](Taille diapo) {
     contexte.diapo = diapo;
     return PositionCode(CodeDiapo, contexte);
   });

@@ -112,12 +112,12 @@ QImage SansAlpha(const QImage& image, const ReglagesDiapo& r) {
 
 }  // namespace
 
-ImagePreparee PreparerImage(const QImage& fichier, const ReglagesDiapo& r,
-                            const PlacerDiapo& placerDiapo) {
-  const QImage image = SansAlpha(fichier, r);
+ImagePreparee PreparerImage(QImage image, const ReglagesDiapo& r, const PlacerDiapo& placerDiapo) {
+  image = SansAlpha(image, r);
   ImagePreparee p;
   p.diapo = r.diapo;
   QImage travail = r.decoupee ? Decouper(image, p.diapo, r, placerDiapo) : Ajuster(image, r.diapo, p.travail);
+  image = QImage();
   if (r.decoupee) p.travail = {travail.width(), travail.height()};
   if (!r.opaque) p.couleurTransparente = DepuisQColor(travail.pixelColor(0, travail.height() - 1));
   p.avecFond = !r.sansFond && r.opaque;

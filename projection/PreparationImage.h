@@ -34,8 +34,9 @@ using PlacerDiapo = std::function<Place(Taille diapo)>;
 // to its height; never below one pixel.
 Taille TailleImageAjustee(Taille image, Taille diapo);
 
-ImagePreparee PreparerImage(const QImage& image, const ReglagesDiapo& reglages,
-                            const PlacerDiapo& placerDiapo);
+// `image` is let go once fitted: given by std::move, a large picture's
+// pixels are freed before the slide's are made.
+ImagePreparee PreparerImage(QImage image, const ReglagesDiapo& reglages, const PlacerDiapo& placerDiapo);
 
 // Draws `source` at `origine`, leaving out the pixels of the key colour.
 void CopierTransparent(QImage& destination, QPoint origine, const QImage& source, Couleur cle);
