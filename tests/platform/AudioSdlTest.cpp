@@ -2,6 +2,7 @@
 // read back from the file the driver writes.
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtEndian>
@@ -287,6 +288,45 @@ TEST(WavDecoupe, UnChunkDeTailleGeanteNeBouclePas) {
     QByteArray essai = wav;
     essai.replace(QByteArray::fromHex("f8ffffff"), QByteArray::fromHex(taille));
     EXPECT_FALSE(WavDepuis(essai, 500).has_value()) << taille;
+  }
+}
+
+}  // namespace
+}  // namespace plivor
+
+namespace plivor {
+namespace {
+
+// Today's sound files play on the projection's player: the two notes come
+// back from the disk driver at their pitch.
+TEST_F(AudioSdl, FlacOggEtOpusSeJouent) {
+  ASSERT_TRUE(EcrireWav(Chemin("notes.wav"), DeuxNotes(), kFrequence, 1));
+  const struct {
+    const char* nom;
+    QStringList options;
+  } cas[] = {{"notes.flac", {}}, {"notes.ogg", {"-c:a", "libvorbis", "-q:a", "6"}}, {"notes.opus", {"-c:a", "libopus", "-b:a", "96k"}}};
+  for (const auto& c : cas) {
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-loglevel", "error", "-y", "-i", Chemin("notes.wav")} + c.options +
+                                               QStringList{Chemin(QString::fromLatin1(c.nom))});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    ASSERT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
+  }
+  for (const auto& c : cas) {
+    qputenv("SDL_DISKAUDIOFILE", QFile::encodeName(dossier.filePath(QString::fromLatin1(c.nom) + ".raw")));
+    {
+      CoucheAudioSdl audio;
+      ASSERT_FALSE(audio.Ouvrir(Peripherique::Onde, Chemin(QString::fromLatin1(c.nom)))) << c.nom;
+      EXPECT_NEAR(audio.Duree(), 2000, 30) << c.nom;
+      audio.RegleVolume(Peripherique::Onde, {65535, 65535});
+      audio.Jouer(0, 0);
+      Attendre(2300);
+    }
+    const std::vector<std::int16_t> e = CanalGauche(dossier.filePath(QString::fromLatin1(c.nom) + ".raw"));
+    const Extrait s = Sonore(e);
+    ASSERT_GT(s.fin, s.debut + kFrequence) << c.nom;
+    EXPECT_NEAR(Frequence(e, s.debut + kFrequence / 4, kFrequence / 2), 440, 10) << c.nom;
+    EXPECT_NEAR(Frequence(e, s.debut + kFrequence * 5 / 4, kFrequence / 2), 880, 15) << c.nom;
   }
 }
 
