@@ -16,7 +16,7 @@ class Mp3Silencieux : public LecteurMp3 {
     const auto duree = couche_.dureesMp3.find(chemin);
     const int ms = duree == couche_.dureesMp3.end() ? 0 : duree->second;
     // As the real player: the length is known on opening, readiness follows.
-    emit Duree(ms / 1000);
+    emit Duree(ms);
     QTimer::singleShot(0, this, [this] { emit Pret(); });
     return {};
   }

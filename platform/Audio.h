@@ -46,7 +46,7 @@ class LecteurMp3 : public QObject {
  signals:
   void Pret();
   void Etat(int etat);  // 0 stopped, 1 playing, 2 paused, 3 ended
-  void Duree(int secondes);
+  void Duree(int millisecondes);  // the stream's length, to the millisecond
 };
 
 class CoucheAudio {

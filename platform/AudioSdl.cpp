@@ -17,7 +17,7 @@
 #include "platform/DisqueCd.h"
 #include "platform/DureeMidi.h"
 #include "platform/MidiRiff.h"
-#include "platform/WavDecoupe.h"
+#include "video/SourcesSonores.h"
 
 namespace plivor {
 
@@ -66,37 +66,37 @@ class LecteurMp3Sdl : public LecteurMp3 {
   QString InputOpen(const QString& chemin) override {
     InputClose();
     QString erreur;
-    musique_ = couche_.ChargerMusique(chemin, erreur);
-    if (!musique_) return erreur;
-    const double secondes = Mix_MusicDuration(musique_);
-    dureeMs_ = secondes > 0 ? int(secondes * 1000) : 0;
+    pcm_ = couche_.Decoder(chemin, erreur);
+    if (!pcm_) return erreur;
+    dureeMs_ = int(pcm_->DureeMs());
     arretMs_ = 0;
     attenteMs_.reset();
-    // The length is known at once, so a start offset given with the line
-    // applies to the first play.
-    emit Duree(secondes > 0 ? int(secondes) : 0);
+    // The length is known at once, to the sample, so a start offset given
+    // with the line applies to the first play.
+    emit Duree(dureeMs_);
     QTimer::singleShot(0, this, [this] { emit Pret(); });
     return {};
   }
 
   void InputClose() override {
-    if (!musique_) return;
+    if (!pcm_) return;
     if (enLecture_ || enPause_) ArreterMusique();
     enLecture_ = enPause_ = false;
     couche_.LibererMusique(musique_);
+    pcm_.reset();
   }
 
   void OutputReset() override {}
 
   void Play() override {
-    if (!musique_) return;
+    if (!pcm_) return;
     if (enPause_) {
       Mix_ResumeMusic();
       horloge_.start();
     } else if (!enLecture_) {
       // A seek chose where to start; else a stopped stream resumes.
       const int debut = attenteMs_.value_or(arretMs_);
-      couche_.JouerMusique(musique_, debut / 1000.0, this);
+      JouerDepuis(debut);
       attenteMs_.reset();
       arretMs_ = debut;
       horloge_.start();
@@ -128,7 +128,8 @@ class LecteurMp3Sdl : public LecteurMp3 {
     if (range <= 0 || dureeMs_ <= 0) return;
     const int ms = int(double(std::abs(offset)) / range * dureeMs_);
     if (enLecture_ || enPause_) {
-      Mix_SetMusicPosition(ms / 1000.0);
+      JouerDepuis(ms);
+      if (enPause_) Mix_PauseMusic();
       arretMs_ = ms;
       horloge_.start();
     } else {
@@ -140,7 +141,17 @@ class LecteurMp3Sdl : public LecteurMp3 {
   void Annoncer(int etat) {
     QTimer::singleShot(0, this, [this, etat] { emit Etat(etat); });
   }
+  // The decoded stream from `ms` on, to the sample.
+  void JouerDepuis(int ms) {
+    ArreterMusique();
+    couche_.LibererMusique(musique_);
+    wav_ = WavDePcm(*pcm_, pcm_->TrameDe(ms));
+    musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(wav_.constData(), int(wav_.size())), 1);
+    couche_.JouerMusique(musique_, 0, this);
+  }
   CoucheAudioSdl& couche_;
+  std::shared_ptr<const Pcm> pcm_;
+  QByteArray wav_;  // what the mixer plays, from the start asked
   Mix_Music* musique_ = nullptr;
   int dureeMs_ = 0;
   std::optional<int> attenteMs_;  // where the next play starts, after a seek
@@ -217,22 +228,14 @@ void CoucheAudioSdl::AppliquerVolume(Peripherique p) {
   if (melangeurOuvert_) Mix_VolumeMusic(niveau);
 }
 
-Mix_Music* CoucheAudioSdl::ChargerMusique(const QString& chemin, QString& erreur) {
+std::shared_ptr<const Pcm> CoucheAudioSdl::Decoder(const QString& chemin, QString& erreur) {
   if (!melangeurOuvert_) {
     erreur = erreur_;
     return nullptr;
   }
-  // A WAV header SDL would divide by zero with is refused here.
-  QFile fichier(chemin);
-  if (fichier.open(QIODevice::ReadOnly)) {
-    if (const QString defaut = DefautWav(fichier.read(1 << 16)); !defaut.isEmpty()) {
-      erreur = defaut;
-      return nullptr;
-    }
-  }
-  Mix_Music* musique = Mix_LoadMUS(QFile::encodeName(chemin).constData());
-  if (!musique) erreur = QString::fromUtf8(Mix_GetError());
-  return musique;
+  // The export's own decoding, at the mixer's rate: the mixer only ever
+  // plays what it made, never the file itself.
+  return DecoderSon(chemin, erreur, kFrequenceMelangeur);
 }
 
 void CoucheAudioSdl::LibererMusique(Mix_Music*& musique) {
@@ -271,21 +274,16 @@ std::optional<QString> CoucheAudioSdl::Ouvrir(Peripherique peripherique, const Q
       gMidiEnveloppe = smf.size() == size_t(octets.size()) ? QByteArray() : QByteArray(smf.data(), qsizetype(smf.size()));
     }
     QString erreur;
-    if (peripherique == Peripherique::Midi && !gMidiEnveloppe.isEmpty()) {
-      musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(gMidiEnveloppe.constData(), int(gMidiEnveloppe.size())), 1);
-      if (!musique_) erreur = QString::fromUtf8(Mix_GetError());
+    if (peripherique == Peripherique::Midi) {
+      if (!gMidiEnveloppe.isEmpty())
+        musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(gMidiEnveloppe.constData(), int(gMidiEnveloppe.size())), 1);
+      else
+        musique_ = Mix_LoadMUS(QFile::encodeName(chemin).constData());
+      if (!musique_) return QString::fromUtf8(Mix_GetError());
     } else {
-      musique_ = ChargerMusique(chemin, erreur);
-    }
-    if (!musique_) return erreur;
-    if (peripherique != Peripherique::Midi) {
-      const double secondes = Mix_MusicDuration(musique_);
-      dureeMs_ = secondes > 0 ? int(secondes * 1000) : 0;
-    }
-    if (peripherique == Peripherique::Onde) {
-      QFile fichier(chemin);
-      if (fichier.open(QIODevice::ReadOnly)) wav_ = fichier.readAll();
-      if (!WavDepuis(wav_, 0)) wav_.clear();  // not a WAV this can cut
+      pcm_ = Decoder(chemin, erreur);
+      if (!pcm_) return erreur;
+      dureeMs_ = int(pcm_->DureeMs());
     }
   }
   peripherique_ = peripherique;
@@ -299,20 +297,18 @@ void CoucheAudioSdl::Fermer() {
   if (!ouvert_) return;
   Arreter();
   LibererMusique(musique_);
-  wav_.clear();
+  pcm_.reset();
   wavJoue_.clear();
   disque_.reset();
   ouvert_ = false;
   dureeMs_ = 0;
 }
 
-bool CoucheAudioSdl::ChargerWavDepuis(int debutMs) {
-  if (wav_.isEmpty()) return false;
-  const auto coupe = WavDepuis(wav_, debutMs);
-  if (!coupe) return false;
+bool CoucheAudioSdl::ChargerPcmDepuis(int debutMs, int finMs) {
+  if (!pcm_) return false;
   ArreterMusique();
   LibererMusique(musique_);
-  wavJoue_ = *coupe;
+  wavJoue_ = WavDePcm(*pcm_, pcm_->TrameDe(debutMs), finMs > debutMs ? pcm_->TrameDe(finMs) : 0);
   musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(wavJoue_.constData(), int(wavJoue_.size())), 1);
   return musique_ != nullptr;
 }
@@ -349,7 +345,7 @@ void CoucheAudioSdl::Jouer(int debutMs, int finMs) {
   debutMs = std::max(0, debutMs);
   if (peripherique_ == Peripherique::Auxiliaire)
     LancerCd(debutMs);
-  else if (ChargerWavDepuis(debutMs))
+  else if (ChargerPcmDepuis(debutMs, finMs))
     JouerMusique(musique_, 0, this);
   else
     JouerMusique(musique_, debutMs / 1000.0, this);

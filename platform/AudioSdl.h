@@ -1,7 +1,8 @@
 #pragma once
-// The audio layer on SDL2_mixer: WAV, MP3 and MIDI (FluidSynth with the
-// Debian SoundFont) on the mixer's music channel, CD tracks streamed from
-// the drive. One sound at a time, as the projection wants it.
+// The audio layer on SDL2_mixer's music channel. Sampled sounds of every
+// format are decoded by the export's own code (FFmpeg) and played from the
+// sample asked; MIDI is FluidSynth with the Debian SoundFont; CD tracks are
+// streamed from the drive. One sound at a time, as the projection wants it.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -15,6 +16,7 @@ struct _Mix_Music;
 namespace plivor {
 
 class DisqueCd;
+class Pcm;
 
 class CoucheAudioSdl : public QObject, public CoucheAudio {
   Q_OBJECT
@@ -49,8 +51,11 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
   // Position in the open medium, in ms.
   int Position() const;
 
+  // The mixer's rate, at which sounds are decoded for it.
+  static constexpr int kFrequenceMelangeur = 44100;
+
   // Used by the MP3 player, which shares the music channel.
-  _Mix_Music* ChargerMusique(const QString& chemin, QString& erreur);
+  std::shared_ptr<const Pcm> Decoder(const QString& chemin, QString& erreur);
   void LibererMusique(_Mix_Music*& musique);
   void JouerMusique(_Mix_Music* musique, double debutSecondes, QObject* proprietaire);
   void AppliquerVolume(Peripherique p);
@@ -62,8 +67,8 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
  private:
   void ArreterFin();
   void LancerCd(int debutMs);
-  // The open WAV file made to start at `debutMs`; false when it cannot be.
-  bool ChargerWavDepuis(int debutMs);
+  // The open sound made to play from `debutMs` to `finMs` (0: its end).
+  bool ChargerPcmDepuis(int debutMs, int finMs);
   static void CdVersMelangeur(void* donnees, unsigned char* flux, int longueur);
 
   bool OuvrirMelangeur();
@@ -77,9 +82,9 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
   bool ouvert_ = false;
   bool joue_ = false;  // started since it was opened
   _Mix_Music* musique_ = nullptr;
-  // A WAV file's bytes, and the copy cut at the start that plays: the mixer
-  // seeks WAV files by whole seconds only.
-  QByteArray wav_, wavJoue_;
+  // The decoded sound, and what of it the mixer plays.
+  std::shared_ptr<const Pcm> pcm_;
+  QByteArray wavJoue_;
   std::unique_ptr<DisqueCd> disque_;
   int dureeMs_ = 0;
   // Where the medium is: position at the last start or resume, plus the time

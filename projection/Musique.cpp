@@ -238,6 +238,7 @@ void TFVue::MPlayer3Pret() { Mp3Pret = true; }
 
 void TFVue::MPlayer3Etat(int etat) { EtatMp3 = etat; }
 
-void TFVue::MPlayer3Duration(int secondes) { DureeMp3 = secondes * 1000; }
+// The exact length: a start offset then lands where it says.
+void TFVue::MPlayer3Duration(int millisecondes) { DureeMp3 = millisecondes; }
 
 }  // namespace plivor

@@ -183,7 +183,7 @@ class TFVue : public QObject {
   void onFadeTimer();
   void MPlayer3Pret();
   void MPlayer3Etat(int etat);
-  void MPlayer3Duration(int secondes);
+  void MPlayer3Duration(int millisecondes);
   // Music stopped, the media player's medium closed, the MP3 player freed.
   void FermerAudio();
   // The MP3 player reports playing, or the media player plays.

@@ -27,7 +27,7 @@ class LecteurMp3Export : public LecteurMp3 {
     dureeMs_ = int(pcm_->DureeMs());
     arretMs_ = 0;
     attenteMs_.reset();
-    emit Duree(dureeMs_ / 1000);
+    emit Duree(dureeMs_);
     emit Pret();
     return {};
   }

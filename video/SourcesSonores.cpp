@@ -3,7 +3,9 @@
 #include <fluidsynth.h>
 
 #include <QFile>
+#include <QtEndian>
 #include <algorithm>
+#include <cmath>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -75,27 +77,45 @@ bool Recevoir(Decodage& d, PcmMemoire& pcm) {
 
 }  // namespace
 
-std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
+std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur, int frequence) {
   Decodage d;
   const QByteArray nom = QFile::encodeName(chemin);
+  // FFmpeg's own words follow ours, in brackets.
+  const auto dire = [&erreur](const QString& notre, int code) {
+    erreur = notre + QStringLiteral(" (FFmpeg : ") + TexteAv(code) + QStringLiteral(")");
+  };
   if (const int r = avformat_open_input(&d.format, nom.constData(), nullptr, nullptr); r < 0) {
-    erreur = TexteAv(r);
+    dire(QFile::exists(chemin) ? QStringLiteral("fichier son illisible") : QStringLiteral("fichier introuvable"), r);
     return nullptr;
   }
   if (const int r = avformat_find_stream_info(d.format, nullptr); r < 0) {
-    erreur = TexteAv(r);
+    dire(QStringLiteral("fichier son illisible"), r);
     return nullptr;
   }
   const AVCodec* decodeur = nullptr;
   const int flux = av_find_best_stream(d.format, AVMEDIA_TYPE_AUDIO, -1, -1, &decodeur, 0);
   if (flux < 0 || !decodeur) {
-    erreur = QStringLiteral("aucun son dans ce fichier");
+    // A sound stream FFmpeg would not take, for want of channels, is said so.
+    bool sansCanal = false;
+    for (unsigned i = 0; i < d.format->nb_streams; ++i)
+      sansCanal = sansCanal || (d.format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_AUDIO &&
+                                d.format->streams[i]->codecpar->ch_layout.nb_channels <= 0);
+    erreur = sansCanal ? QStringLiteral("fichier son abîmé : il n'a aucun canal") : QStringLiteral("aucun son dans ce fichier");
+    return nullptr;
+  }
+  const AVCodecParameters* parametres = d.format->streams[flux]->codecpar;
+  if (parametres->ch_layout.nb_channels <= 0) {
+    erreur = QStringLiteral("fichier son abîmé : il n'a aucun canal");
+    return nullptr;
+  }
+  if (parametres->sample_rate <= 0) {
+    erreur = QStringLiteral("fichier son abîmé : sa fréquence est nulle");
     return nullptr;
   }
   d.codec = avcodec_alloc_context3(decodeur);
-  avcodec_parameters_to_context(d.codec, d.format->streams[flux]->codecpar);
+  avcodec_parameters_to_context(d.codec, parametres);
   if (const int r = avcodec_open2(d.codec, decodeur, nullptr); r < 0) {
-    erreur = TexteAv(r);
+    dire(QStringLiteral("son d'une sorte que Plivor ne sait pas lire"), r);
     return nullptr;
   }
   AVChannelLayout entree;
@@ -108,14 +128,14 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
   d.mono = entree.nb_channels == 1;
   AVChannelLayout sortie;
   av_channel_layout_default(&sortie, d.mono ? 1 : 2);
-  const int r = swr_alloc_set_opts2(&d.swr, &sortie, AV_SAMPLE_FMT_FLT, kFrequenceExport, &entree,
+  const int r = swr_alloc_set_opts2(&d.swr, &sortie, AV_SAMPLE_FMT_FLT, frequence, &entree,
                                     d.codec->sample_fmt, d.codec->sample_rate, 0, nullptr);
   av_channel_layout_uninit(&entree);
   if (r < 0 || swr_init(d.swr) < 0) {
-    erreur = QStringLiteral("conversion impossible vers 48 kHz");
+    erreur = QStringLiteral("conversion impossible vers %1 Hz").arg(frequence);
     return nullptr;
   }
-  auto pcm = std::make_shared<PcmMemoire>();
+  auto pcm = std::make_shared<PcmMemoire>(frequence);
   while (av_read_frame(d.format, d.paquet) >= 0) {
     // A damaged packet is passed over, as a player would.
     if (d.paquet->stream_index == flux) avcodec_send_packet(d.codec, d.paquet);
@@ -130,6 +150,36 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur) {
     return nullptr;
   }
   return pcm;
+}
+
+QByteArray WavDePcm(const Pcm& pcm, long long debut, long long fin) {
+  if (fin <= 0 || fin > pcm.Trames()) fin = pcm.Trames();
+  debut = std::clamp(debut, 0LL, fin);
+  const long long trames = fin - debut;
+  const auto mot32 = [](QByteArray& o, quint32 v) {
+    for (int i = 0; i < 4; ++i) o.append(char((v >> (8 * i)) & 0xFF));
+  };
+  const auto mot16 = [](QByteArray& o, quint16 v) { o.append(char(v & 0xFF)).append(char(v >> 8)); };
+  const quint32 donnees = quint32(trames * 4);
+  QByteArray wav("RIFF");
+  mot32(wav, 36 + donnees);
+  wav.append("WAVEfmt ");
+  mot32(wav, 16), mot16(wav, 1), mot16(wav, 2), mot32(wav, quint32(pcm.frequence));
+  mot32(wav, quint32(pcm.frequence) * 4), mot16(wav, 4), mot16(wav, 16);
+  wav.append("data");
+  mot32(wav, donnees);
+  const qsizetype entete = wav.size();
+  wav.resize(entete + qsizetype(donnees));
+  auto* sortie = reinterpret_cast<qint16*>(wav.data() + entete);
+  std::vector<float> bloc;
+  for (long long t = debut; t < fin; t += 4096) {
+    const long long n = std::min(4096LL, fin - t);
+    bloc.resize(size_t(n) * 2);
+    pcm.Lire(t, n, bloc.data());
+    for (size_t i = 0; i < bloc.size(); ++i)
+      *sortie++ = qToLittleEndian(qint16(std::lround(std::clamp(bloc[i], -1.0f, 1.0f) * 32767.0f)));
+  }
+  return wav;
 }
 
 void PcmMemoire::Lire(long long debut, long long n, float* sortie) const {

@@ -14,22 +14,30 @@ inline constexpr int kFrequenceExport = 48000;
 
 class Pcm {
  public:
+  explicit Pcm(int hz = kFrequenceExport) : frequence(hz) {}
   virtual ~Pcm() = default;
   virtual long long Trames() const = 0;
   // Frames [debut, debut + n) into `sortie`, left then right; silence past
   // the end.
   virtual void Lire(long long debut, long long n, float* sortie) const = 0;
-  long long DureeMs() const { return Trames() * 1000 / kFrequenceExport; }
+  long long DureeMs() const { return Trames() * 1000 / frequence; }
+  long long TrameDe(long long ms) const { return ms * frequence / 1000; }
+  int frequence;
 };
 
 struct PcmMemoire : Pcm {
+  using Pcm::Pcm;
   std::vector<float> echantillons;  // left, right, left, right...
   long long Trames() const override { return static_cast<long long>(echantillons.size() / 2); }
   void Lire(long long debut, long long n, float* sortie) const override;
 };
 
-// A WAV or MP3 file through FFmpeg's libraries; nothing, with the reason.
-std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur);
+// Any sampled sound file (WAV of any coding, MP3, FLAC, OGG, Opus, M4A...)
+// through FFmpeg's libraries, at `frequence`; nothing, with the reason.
+std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur, int frequence = kFrequenceExport);
+// Frames [debut, fin) of `pcm` as a 16-bit stereo WAV file (fin 0: to the
+// end), for a player that takes files.
+QByteArray WavDePcm(const Pcm& pcm, long long debut, long long fin = 0);
 // A MIDI file played by FluidSynth with `soundFont`, at the gain the mixer
 // gives it at full volume, `dureeMs` long (the length its events give).
 // Only what is read is synthesized, and nothing is kept.

@@ -1,6 +1,6 @@
 // The sound decoding path on any file: FFmpeg's libraries for every sampled
-// format, our WAV checks and cutter, the MIDI length, and FluidSynth's own
-// loader and player for a while.
+// format and the WAV the mixer is given, the MIDI length, and FluidSynth's
+// own loader and player for a while.
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +10,6 @@
 #include <unistd.h>
 
 #include "platform/DureeMidi.h"
-#include "platform/WavDecoupe.h"
 #include "video/SourcesSonores.h"
 
 namespace {
@@ -39,8 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   }();
   (void)muet;
   const QByteArray octets(reinterpret_cast<const char*>(donnees), qsizetype(taille));
-  DefautWav(octets);
-  WavDepuis(octets, 700);
   DureeMidi(std::string_view(octets.constData(), std::size_t(octets.size())));
   static const QString chemin = QDir::temp().filePath(QStringLiteral("plivor-fuzz-%1.son").arg(::getpid()));
   QFile fichier(chemin);
@@ -51,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   if (auto pcm = DecoderSon(chemin, erreur)) {
     float tampon[2 * 256];
     pcm->Lire(pcm->Trames() / 2, 256, tampon);
+    WavDePcm(*pcm, pcm->Trames() / 3);
   }
   fluid_player_t* lecteur = new_fluid_player(Synthe());
   if (fluid_player_add_mem(lecteur, octets.constData(), std::size_t(octets.size())) == FLUID_OK &&

@@ -1,6 +1,7 @@
 // Sound lines of a projection played through SDL's disk driver and read back.
 
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cmath>
@@ -135,6 +136,50 @@ TEST_F(MusiqueSdl, LaMusiqueArreteeReprendOuElleSEtaitArretee) {
     while (reprise < e.size() && std::abs(e[reprise]) < 300) ++reprise;
     EXPECT_NEAR(Frequence(e, reprise + kFrequence * 5 / 10, kFrequence / 20), 440, 20) << nom;
     EXPECT_NEAR(Frequence(e, reprise + kFrequence * 85 / 100, kFrequence / 20), 880, 20) << nom;
+  }
+}
+
+}  // namespace
+}  // namespace plivor
+
+namespace plivor {
+namespace {
+
+using namespace test;
+
+// An MP3 of 2.5 s: 440 Hz, then 880 Hz from 1.25 s to 1.45 s, then 660 Hz.
+// `Audio-Début=1250` lands on the short note, to the sample of the decoded
+// stream (it once landed at offset x real length / whole seconds: 1 562 ms,
+// past it). The same for a FLAC, and an M4A, which the mixer alone cannot
+// read.
+TEST_F(MusiqueSdl, AudioDebutTombeAuBonEndroitDansUnMp3UnFlacEtUnM4a) {
+  std::vector<std::int16_t> sons(size_t(kFrequence) * 5 / 2);
+  for (size_t i = 0; i < sons.size(); ++i) {
+    const double f = i < size_t(kFrequence) * 125 / 100 ? 440 : i < size_t(kFrequence) * 145 / 100 ? 880 : 660;
+    sons[i] = std::int16_t(10000 * std::sin(2 * M_PI * f * double(i) / kFrequence));
+  }
+  QTemporaryDir sources;
+  ASSERT_TRUE(EcrireWav(sources.filePath("source.wav"), sons, kFrequence, 1));
+  for (const char* nom : {"notes.mp3", "notes.flac", "notes.m4a"}) {
+    const QString chemin = sources.filePath(QString::fromLatin1(nom));
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-i", sources.filePath("source.wav"), chemin});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    ASSERT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
+    if (!son_) {
+      son_ = std::make_unique<CoucheAudioSdl>();
+      banc_ = std::make_unique<test::BancVue>(QSize(1280, 800), son_.get());
+      banc_->vue->PeripheriqueVolume = 0;
+      banc_->vue->VolumeAudio = 255;
+    }
+    banc_->Projeter({Cp("Audio-Début=1250.pvi"), chemin.toStdString(), "Titrage=Fin.pvv"});
+    Attendre(800);
+    EXPECT_TRUE(banc_->dialogues.textes.isEmpty()) << nom << banc_->dialogues.textes.join(' ').toStdString();
+    const auto e = Sortie();
+    const Extrait s = Sonore(e);
+    ASSERT_GT(s.fin, s.debut) << nom;
+    EXPECT_NEAR(Frequence(e, s.debut + kFrequence / 50, kFrequence / 10), 880, 20) << nom;
+    EXPECT_NEAR(Frequence(e, s.debut + kFrequence * 3 / 10, kFrequence / 5), 660, 20) << nom;
   }
 }
 
