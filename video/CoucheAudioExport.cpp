@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "platform/DureeMidi.h"
+#include "platform/MidiRiff.h"
 
 namespace plivor {
 
@@ -175,8 +176,10 @@ std::optional<QString> CoucheAudioExport::Ouvrir(Peripherique peripherique, cons
     const bool midi = peripherique == Peripherique::Midi;
     if (midi) {
       if (!QFile::exists(sources_.SoundFont())) return QStringLiteral("SoundFont absente : ") + sources_.SoundFont();
+      // A RIFF MIDI file (".rmi") is the standard file it carries.
       QFile fichier(chemin);
-      const auto duree = fichier.open(QIODevice::ReadOnly) ? DureeMidi(fichier.readAll().toStdString()) : std::nullopt;
+      const QByteArray octets = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+      const auto duree = DureeMidi(MidiStandard(std::string_view(octets.constData(), size_t(octets.size()))));
       if (!duree) return QStringLiteral("Fichier MIDI illisible");
       dureeMs_ = int(std::min<long long>(*duree, INT_MAX));  // a note may last for days
     }

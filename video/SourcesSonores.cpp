@@ -2,6 +2,8 @@
 
 #include <fluidsynth.h>
 
+#include "platform/MidiRiff.h"
+
 #include <QFile>
 #include <QtEndian>
 #include <algorithm>
@@ -211,7 +213,8 @@ class MidiEnDirect : public Pcm {
       return false;
     }
     lecteur_ = new_fluid_player(synthe_);
-    if (fluid_player_add(lecteur_, fichier_.constData()) != FLUID_OK || fluid_player_play(lecteur_) != FLUID_OK) {
+    if (fluid_player_add_mem(lecteur_, fichier_.constData(), size_t(fichier_.size())) != FLUID_OK ||
+        fluid_player_play(lecteur_) != FLUID_OK) {
       erreur = QStringLiteral("Fichier MIDI illisible");
       return false;
     }
@@ -270,7 +273,11 @@ std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soun
     erreur = QStringLiteral("Fichier MIDI illisible");
     return nullptr;
   }
-  auto midi = std::make_shared<MidiEnDirect>(QFile::encodeName(chemin), QFile::encodeName(soundFont), trames);
+  // The standard file itself, a RIFF MIDI file's own included.
+  QFile fichier(chemin);
+  const QByteArray octets = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+  const std::string_view smf = MidiStandard(std::string_view(octets.constData(), size_t(octets.size())));
+  auto midi = std::make_shared<MidiEnDirect>(QByteArray(smf.data(), qsizetype(smf.size())), QFile::encodeName(soundFont), trames);
   if (!midi->Ouvrir(erreur)) return nullptr;
   return midi;
 }

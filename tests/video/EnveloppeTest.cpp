@@ -160,5 +160,64 @@ TEST(Enveloppe, UneLigneMidiSonneAuNiveauDeLaProjection) {
   EXPECT_NEAR(20 * std::log10(niveauVideo / niveauProjection), 0.0, 2.0);
 }
 
+
+// A file of another format, made by FFmpeg from the two notes.
+Createur Converti(const QStringList& options = {}) {
+  return [options](const QString& chemin) {
+    const QString source = chemin + QStringLiteral(".source.wav");
+    Notes(source);
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), QStringList{"-loglevel", "error", "-y", "-i", source} + options + QStringList{chemin});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    ASSERT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
+  };
+}
+
+// MP3, FLAC and OGG start, last and sound in the projection as in the video:
+// both decode them with the same code. MP3 lines go to the MP3 player,
+// which plays to the end whatever `Audio-Durée` says, in both.
+TEST(Enveloppe, LesFormatsDAujourdhuiSonnentCommeDansLaProjection) {
+  const Liste lignes = {Cp("Audio-Début=500.pvi"), Cp("Audio-Durée=1000.pvi")};
+  for (const char* nom : {"notes.mp3", "notes.flac", "notes.ogg"}) {
+    const Createur creer = Converti();
+    const Forme projection = Mesurer(SonProjection(lignes, QString::fromLatin1(nom), creer), test::kFrequence);
+    const Forme video = Mesurer(SonExport(lignes, QString::fromLatin1(nom), creer), 48000);
+    const double duree = QByteArray(nom).endsWith("mp3") ? 1.5 : 1.0;
+    EXPECT_GT(projection.duree, duree - 0.3) << nom;
+    EXPECT_LT(projection.duree, duree + 0.1) << nom;
+    EXPECT_NEAR(video.duree, duree, 0.03) << nom;
+    EXPECT_NEAR(projection.graves, 440, 10) << nom;
+    EXPECT_NEAR(video.graves, 440, 5) << nom;
+    EXPECT_NEAR(projection.aigus, 880, 20) << nom;
+    EXPECT_NEAR(video.aigus, 880, 9) << nom;
+    Comparer(projection, video, 35);
+    EXPECT_NEAR(20 * std::log10(video.sommet / projection.sommet), 0.0, 1.0) << nom;
+  }
+}
+
+// A 5.1 WAV is mixed down to stereo by the same code both ways: as loud in
+// the video as in the projection (it was 8.7 dB louder).
+TEST(Enveloppe, UnWavCinqUnSonneAuMemeNiveau) {
+  const Createur creer = Converti({"-ac", "6"});
+  const auto projection = SonProjection({}, QStringLiteral("six.wav"), creer);
+  const auto video = SonExport({}, QStringLiteral("six.wav"), creer);
+  const float p = test::Crete(projection, 0, projection.size()), v = test::Crete(video, 0, video.size());
+  ASSERT_GT(p, 0.01f);
+  EXPECT_NEAR(20 * std::log10(v / p), 0.0, 1.0) << v << " " << p;
+}
+
+// A sound of another rate than the mixer's plays to its last sample (the
+// last 12 to 64 ms were lost).
+TEST(Enveloppe, UnWavA48KHzSeJoueJusquASaFin) {
+  const Createur creer = [](const QString& chemin) {
+    std::vector<std::int16_t> e(48000);
+    for (size_t i = 0; i < e.size(); ++i) e[i] = std::int16_t(10000 * std::sin(2 * M_PI * 440 * double(i) / 48000));
+    EcrireWav(chemin, e, 48000, 1);
+  };
+  const auto projection = SonProjection({}, QStringLiteral("48k.wav"), creer);
+  const Forme f = Mesurer(projection, test::kFrequence);
+  EXPECT_NEAR(f.duree, 1.0, 0.005);
+}
+
 }  // namespace
 }  // namespace plivor
