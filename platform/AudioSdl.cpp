@@ -266,19 +266,17 @@ std::optional<QString> CoucheAudioSdl::Ouvrir(Peripherique peripherique, const Q
       if (!QFile::exists(soundFont_)) return QStringLiteral("SoundFont absente : ") + soundFont_;
       QFile fichier(chemin);
       const QByteArray octets = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-      const std::string_view smf = MidiStandard(std::string_view(octets.constData(), size_t(octets.size())));
-      const auto duree = DureeMidi(smf);
+      const auto duree = DureeMidi(MidiStandard(std::string_view(octets.constData(), size_t(octets.size()))));
       if (!duree) return QStringLiteral("Fichier MIDI illisible");
       dureeMs_ = int(std::min<long long>(*duree, INT_MAX));  // a note may last for days
-      // The mixer knows no RIFF MIDI file: it is given the one it carries.
-      gMidiEnveloppe = smf.size() == size_t(octets.size()) ? QByteArray() : QByteArray(smf.data(), qsizetype(smf.size()));
+      // The mixer knows neither RIFF MIDI files nor SMPTE timing: it is
+      // given the standard file, timed in quarter notes.
+      const std::string jouable = MidiJouable(std::string_view(octets.constData(), size_t(octets.size())));
+      gMidiEnveloppe = QByteArray(jouable.data(), qsizetype(jouable.size()));
     }
     QString erreur;
     if (peripherique == Peripherique::Midi) {
-      if (!gMidiEnveloppe.isEmpty())
-        musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(gMidiEnveloppe.constData(), int(gMidiEnveloppe.size())), 1);
-      else
-        musique_ = Mix_LoadMUS(QFile::encodeName(chemin).constData());
+      musique_ = Mix_LoadMUS_RW(SDL_RWFromConstMem(gMidiEnveloppe.constData(), int(gMidiEnveloppe.size())), 1);
       if (!musique_) return QString::fromUtf8(Mix_GetError());
     } else {
       pcm_ = Decoder(chemin, erreur);

@@ -27,6 +27,10 @@ QString TexteAv(int code) {
   return QString::fromUtf8(tampon);
 }
 
+// Telephone sound to studio masters.
+constexpr int kFrequenceMinimale = 4000;
+constexpr int kFrequenceMaximale = 768000;
+
 struct Decodage {
   AVFormatContext* format = nullptr;
   AVCodecContext* codec = nullptr;
@@ -112,6 +116,11 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur, in
   }
   if (parametres->sample_rate <= 0) {
     erreur = QStringLiteral("fichier son abîmé : sa fréquence est nulle");
+    return nullptr;
+  }
+  // A few bytes at 1 Hz would be hours once brought to the mixer's rate.
+  if (parametres->sample_rate < kFrequenceMinimale || parametres->sample_rate > kFrequenceMaximale) {
+    erreur = QStringLiteral("fichier son abîmé : sa fréquence de %1 Hz n'est pas celle d'un son").arg(parametres->sample_rate);
     return nullptr;
   }
   d.codec = avcodec_alloc_context3(decodeur);
@@ -276,7 +285,7 @@ std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soun
   // The standard file itself, a RIFF MIDI file's own included.
   QFile fichier(chemin);
   const QByteArray octets = fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-  const std::string_view smf = MidiStandard(std::string_view(octets.constData(), size_t(octets.size())));
+  const std::string smf = MidiJouable(std::string_view(octets.constData(), size_t(octets.size())));
   auto midi = std::make_shared<MidiEnDirect>(QByteArray(smf.data(), qsizetype(smf.size())), QFile::encodeName(soundFont), trames);
   if (!midi->Ouvrir(erreur)) return nullptr;
   return midi;

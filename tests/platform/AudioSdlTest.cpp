@@ -321,3 +321,19 @@ TEST_F(AudioSdl, FlacOggEtOpusSeJouent) {
 
 }  // namespace
 }  // namespace plivor
+
+namespace plivor {
+namespace {
+
+// Found by fuzzing: 8 000 samples said to be at 1 Hz were hours once
+// brought to the mixer's rate, gigabytes of memory.
+TEST_F(AudioSdl, UnWavAUnHertzEstRefuse) {
+  std::vector<std::int16_t> e(8000, 1000);
+  ASSERT_TRUE(EcrireWav(Chemin("lent.wav"), e, 1, 1));
+  CoucheAudioSdl audio;
+  EXPECT_EQ(audio.Ouvrir(Peripherique::Onde, Chemin("lent.wav")),
+            QStringLiteral("fichier son abîmé : sa fréquence de 1 Hz n'est pas celle d'un son"));
+}
+
+}  // namespace
+}  // namespace plivor

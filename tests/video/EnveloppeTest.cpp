@@ -219,5 +219,22 @@ TEST(Enveloppe, UnWavA48KHzSeJoueJusquASaFin) {
   EXPECT_NEAR(f.duree, 1.0, 0.005);
 }
 
+
+// A MIDI file timed in SMPTE frames was silent: it sounds, in the projection
+// and in the video, for about as long as its notes.
+TEST(Enveloppe, UnMidiMinuteEnImagesSmpteSonneDesDeuxCotes) {
+  const Createur smpte = [](const QString& chemin) {
+    EcrireMidi(chemin, {NoteMidi{60, 0, 1000, 100}, NoteMidi{67, 0, 1000, 100}});
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+    f.seek(12);
+    f.write(QByteArray::fromHex("e728"));  // 25 frames of 40 ticks a second
+  };
+  const auto projection = SonProjection({}, QStringLiteral("smpte.mid"), smpte);
+  const auto video = SonExport({}, QStringLiteral("smpte.mid"), smpte);
+  EXPECT_GT(test::Crete(projection, 0, projection.size()), 0.05f);
+  EXPECT_GT(test::Crete(video, 0, video.size()), 0.05f);
+}
+
 }  // namespace
 }  // namespace plivor
