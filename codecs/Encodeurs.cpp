@@ -12,8 +12,8 @@
 
 namespace plivor {
 
-bool EcrireJpeg(const QString& chemin, const QImage& source, int qualite) {
-  const QImage image = source.convertToFormat(QImage::Format_RGB888);
+bool EcrireJpegParLignes(const QString& chemin, int largeur, int hauteur,
+                         const std::function<void(int y, unsigned char* rgb)>& ligne, int qualite) {
   std::FILE* f = std::fopen(QFile::encodeName(chemin).constData(), "wb");
   if (!f) return false;
   jpeg_compress_struct info{};
@@ -21,21 +21,30 @@ bool EcrireJpeg(const QString& chemin, const QImage& source, int qualite) {
   info.err = jpeg_std_error(&erreur);
   jpeg_create_compress(&info);
   jpeg_stdio_dest(&info, f);
-  info.image_width = static_cast<JDIMENSION>(image.width());
-  info.image_height = static_cast<JDIMENSION>(image.height());
+  info.image_width = static_cast<JDIMENSION>(largeur);
+  info.image_height = static_cast<JDIMENSION>(hauteur);
   info.input_components = 3;
   info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&info);
   jpeg_set_quality(&info, qualite, TRUE);
   jpeg_start_compress(&info, TRUE);
+  std::vector<JSAMPLE> rangee(static_cast<size_t>(largeur) * 3);
   while (info.next_scanline < info.image_height) {
-    JSAMPROW ligne = const_cast<JSAMPROW>(image.constScanLine(static_cast<int>(info.next_scanline)));
-    jpeg_write_scanlines(&info, &ligne, 1);
+    ligne(static_cast<int>(info.next_scanline), rangee.data());
+    JSAMPROW r = rangee.data();
+    jpeg_write_scanlines(&info, &r, 1);
   }
   jpeg_finish_compress(&info);
   jpeg_destroy_compress(&info);
-  std::fclose(f);
-  return true;
+  return std::fclose(f) == 0;
+}
+
+bool EcrireJpeg(const QString& chemin, const QImage& source, int qualite) {
+  const QImage image = source.convertToFormat(QImage::Format_RGB888);
+  const size_t octets = static_cast<size_t>(image.width()) * 3;
+  return EcrireJpegParLignes(chemin, image.width(), image.height(), [&image, octets](int y, unsigned char* rgb) {
+    std::memcpy(rgb, image.constScanLine(y), octets);
+  }, qualite);
 }
 
 bool EcrireGif(const QString& chemin, const QImage& image, std::optional<QColor> transparent, bool entrelace) {

@@ -6,12 +6,17 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <vector>
 
 namespace plivor {
 
 bool EcrireJpeg(const QString& chemin, const QImage& image, int qualite = 90);
+// A JPEG of any size, `ligne` filling each row's RGB bytes in turn: nothing
+// larger than a row is held.
+bool EcrireJpegParLignes(const QString& chemin, int largeur, int hauteur,
+                         const std::function<void(int y, unsigned char* rgb)>& ligne, int qualite = 90);
 // Up to 256 colours; `transparent` is a palette colour marked transparent.
 bool EcrireGif(const QString& chemin, const QImage& image, std::optional<QColor> transparent = {},
                bool entrelace = false);

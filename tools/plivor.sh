@@ -48,7 +48,7 @@ construire() {
 # The same suite built with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer (a fault stops the test that meets it), then each
 # fuzz target for a fixed time on a copy of its seeds.
-SECONDES_FUZZ="${SECONDES_FUZZ:-10}"
+SECONDES_FUZZ="${SECONDES_FUZZ:-5}"
 configurer_sanitaires() {
   CC=clang CXX=clang++ cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DPLIVOR_FUZZ=ON -DPLIVOR_BENCH=OFF -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \

@@ -3,10 +3,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QTemporaryDir>
-#include <cstdio>
 
 #include <gif_lib.h>
-#include <jpeglib.h>
 
 #include "codecs/Encodeurs.h"
 
@@ -184,34 +182,14 @@ bool EcrireGifBlocs(const QString& chemin, QSize ecran, const std::vector<QRgb>&
 
 bool EcrireJpegLigneALigne(const QString& chemin, int largeur, int hauteur,
                            const std::function<QRgb(int x, int y)>& couleur, int qualite) {
-  std::FILE* f = std::fopen(QFile::encodeName(chemin).constData(), "wb");
-  if (!f) return false;
-  jpeg_compress_struct info{};
-  jpeg_error_mgr erreur{};
-  info.err = jpeg_std_error(&erreur);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, f);
-  info.image_width = JDIMENSION(largeur);
-  info.image_height = JDIMENSION(hauteur);
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, qualite, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  std::vector<JSAMPLE> ligne(size_t(largeur) * 3);
-  while (info.next_scanline < info.image_height) {
-    const int y = int(info.next_scanline);
+  return EcrireJpegParLignes(chemin, largeur, hauteur, [&](int y, unsigned char* rgb) {
     for (int x = 0; x < largeur; ++x) {
       const QRgb c = couleur(x, y);
-      ligne[size_t(x) * 3] = JSAMPLE(qRed(c)), ligne[size_t(x) * 3 + 1] = JSAMPLE(qGreen(c)),
-                        ligne[size_t(x) * 3 + 2] = JSAMPLE(qBlue(c));
+      rgb[3 * x] = static_cast<unsigned char>(qRed(c));
+      rgb[3 * x + 1] = static_cast<unsigned char>(qGreen(c));
+      rgb[3 * x + 2] = static_cast<unsigned char>(qBlue(c));
     }
-    JSAMPROW rangee = ligne.data();
-    jpeg_write_scanlines(&info, &rangee, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  return std::fclose(f) == 0;
+  }, qualite);
 }
 
 bool EcrireOctetsFichier(const QString& chemin, const QByteArray& octets) {
