@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 #include <algorithm>
 
 #include "codecs/Images.h"
@@ -32,8 +33,7 @@ FormatImage FormatDuContenu(const QByteArray& debut) {
   // Two letters many a text begins with: the size of a known header must
   // follow.
   if (debut.startsWith("BM") && debut.size() >= 18) {
-    const quint32 entete = quint32(quint8(debut[14])) | quint32(quint8(debut[15])) << 8 |
-                           quint32(quint8(debut[16])) << 16 | quint32(quint8(debut[17])) << 24;
+    const quint32 entete = qFromLittleEndian<quint32>(debut.constData() + 14);
     for (const quint32 connue : {12u, 40u, 52u, 56u, 64u, 108u, 124u})
       if (entete == connue) return FormatImage::Bmp;
   }

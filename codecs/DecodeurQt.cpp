@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 #include <algorithm>
 
 #include "codecs/Images.h"
@@ -33,20 +34,13 @@ QString NomFormat(FormatImage format) {
   }
 }
 
-quint32 Grand32(const QByteArray& o, qsizetype i) {
-  return quint32(quint8(o[i])) << 24 | quint32(quint8(o[i + 1])) << 16 | quint32(quint8(o[i + 2])) << 8 | quint8(o[i + 3]);
-}
-quint32 Petit32(const QByteArray& o, qsizetype i) {
-  return quint32(quint8(o[i])) | quint32(quint8(o[i + 1])) << 8 | quint32(quint8(o[i + 2])) << 16 | quint32(quint8(o[i + 3])) << 24;
-}
-
 // PNG keeps EXIF in an eXIf chunk before its pixels.
 int OrientationPng(QFile& f) {
   f.seek(8);
   for (int n = 0; n < 4096; ++n) {
     const QByteArray entete = f.read(8);
     if (entete.size() < 8) return 1;
-    const quint32 longueur = Grand32(entete, 0);
+    const quint32 longueur = qFromBigEndian<quint32>(entete.constData());
     const QByteArray type = entete.mid(4, 4);
     if (type == "IDAT" || type == "IEND") return 1;
     if (type == "eXIf" && longueur < (1u << 20)) {
@@ -64,7 +58,7 @@ int OrientationWebp(QFile& f) {
   for (int n = 0; n < 4096; ++n) {
     const QByteArray entete = f.read(8);
     if (entete.size() < 8) return 1;
-    const quint32 longueur = Petit32(entete, 4);
+    const quint32 longueur = qFromLittleEndian<quint32>(entete.constData() + 4);
     if (entete.left(4) == "EXIF" && longueur < (1u << 20)) {
       QByteArray exif = f.read(longueur);
       if (exif.startsWith(QByteArray("Exif\0\0", 6))) exif.remove(0, 6);
