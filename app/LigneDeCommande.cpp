@@ -53,8 +53,8 @@ const QList<Option>& Options() {
       {QStringLiteral("nom"), QStringLiteral("NOM"),
        QStringLiteral("Avec --publier : nom de séquence et de sous-dossier (celui de la liste par défaut)."), true},
       {QStringLiteral("ignorer-absents"), {},
-       QStringLiteral("Avec --publier : un fichier absent est passé et sa ligne gardée (« Ignorer les absents »), "
-                      "sans question."),
+       QStringLiteral("Avec --publier ou --video : un fichier absent est passé sans question (« Ignorer les absents ») ; "
+                      "--publier garde sa ligne."),
        true},
       {QStringLiteral("montage"), {}, QStringLiteral("Ouvre la liste dans la fenêtre du montage."), true},
       {QStringLiteral("capture"), QStringLiteral("FICHIER"),
@@ -191,7 +191,7 @@ QString HorsMode(const QCommandLineParser& l, const Commande& c) {
       {"duree", "video", c.mode == Commande::Mode::Video},   {"apres", "capture", !c.capture.isEmpty()},
       {"audio", "publier", publier},  {"script", "publier", publier},   {"conserver", "publier", publier},
       {"programme", "publier", publier}, {"autorun", "publier", publier}, {"nom", "publier", publier},
-      {"ignorer-absents", "publier", publier},
+      {"ignorer-absents", "publier ou --video", publier || c.mode == Commande::Mode::Video},
   };
   for (const auto& lien : liens)
     if (!lien.permis && l.isSet(QString::fromLatin1(lien.option)))
@@ -228,7 +228,6 @@ void LirePublication(const QCommandLineParser& l, Commande& c) {
   c.conserver = l.isSet(QStringLiteral("conserver"));
   c.programme = l.isSet(QStringLiteral("programme"));
   c.autorun = l.isSet(QStringLiteral("autorun"));
-  c.ignorerAbsents = l.isSet(QStringLiteral("ignorer-absents"));
   c.nom = l.value(QStringLiteral("nom"));
 }
 
@@ -285,6 +284,7 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
     c.capture = lecteur.value(QStringLiteral("capture"));
   }
   LirePublication(lecteur, c);
+  c.ignorerAbsents = lecteur.isSet(QStringLiteral("ignorer-absents"));
   c.pendant = lecteur.isSet(QStringLiteral("pendant"));
   if (const QString faute = HorsMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
   if (const QString faute = LireValeurs(lecteur, c); !faute.isEmpty()) return Faute(faute);

@@ -68,6 +68,7 @@ int ExporterEnVideo(const Commande& c, const QString& cheminProgramme) {
   r.taille = c.taille;
   r.ips = c.ips;
   r.dureeMax = c.duree;
+  r.ignorerAbsents = c.ignorerAbsents;
   BarreTerminal barre;
   std::signal(SIGINT, DemanderArret);
   std::signal(SIGTERM, DemanderArret);

@@ -293,16 +293,16 @@ void TFVue::ChargerAbsent(const Texte& ligne) {
     Charger(reecrite);
     return;
   }
-  if (IgnorerAbsents) {
-    if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
-    if (!ChaineEpuisee()) Suivant(Emetteur::Interpreteur);
-    return;
-  }
-  Timer1.stop();
   // Shown relative to the list's folder when it lies inside it.
   const Texte prefixe = SansBarre(dossier) + Separateur(services_.fichiers.Style());
   Texte nom = !dossier.empty() && CommencePar(reecrite, prefixe) ? reecrite.substr(prefixe.size()) : reecrite;
   nom = nom.substr(0, 255);
+  if (IgnorerAbsents || (PasserAbsent && PasserAbsent(nom))) {
+    if (SuiviListe || TestMontage) services_.voisins.SuivreLigne(IndexCourant);
+    if (!ChaineEpuisee()) Avancer(Emetteur::Interpreteur);
+    return;
+  }
+  Timer1.stop();
   services_.dialogues.Message(nom + kMessageAbsent + kSuiteAbsent);
   AfficherPanneau();
   if (AvanceAuto) AvanceAM(Emetteur::Interpreteur);

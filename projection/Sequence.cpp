@@ -32,6 +32,10 @@ bool EstArret(int genre, int code, bool manuel) {
 void TFVue::Suivant(Emetteur emetteur) {
   if (Medias.empty() || ChaineEpuisee()) return;
   if ((TypeLigne == Genre::Inconnu || TypeLigne == Genre::Absent) && !IgnorerAbsents) return;
+  Avancer(emetteur);
+}
+
+void TFVue::Avancer(Emetteur emetteur) {
   Editer();
   // Chained lines show nothing of their own: only an advance is a step.
   if (emetteur != Emetteur::Interpreteur) emit EtapeAffichee();

@@ -3,6 +3,7 @@
 // that change it. It draws into images and never touches a widget; the
 // window on screen (EcranVue) shows the paint box and forwards events.
 
+#include <functional>
 #include <QImage>
 #include <QObject>
 #include <QRect>
@@ -249,6 +250,9 @@ class TFVue : public QObject {
   bool Muet = false;
   int EtatPause = 0;
   bool IgnorerAbsents = false;
+  // Asked, with the missing file as shown, before it stops the show: true
+  // passes it by as "Ignorer les absents" would (the video export).
+  std::function<bool(const Texte&)> PasserAbsent;
   // "Projection sans surveillance": messages become notices, nothing waits.
   bool SansSurveillance = false;
   bool IgnorerAudio = false;
@@ -357,6 +361,8 @@ class TFVue : public QObject {
   void ChargerSousListe(const Texte& ligne);
   void ChargerRessource(const Texte& ligne);
   void ChargerAbsent(const Texte& ligne);
+  // The walk of Suivant past its guards: a missing file passed by goes on.
+  void Avancer(Emetteur emetteur);
   void SignalerIncomprehensible();
   void Queue();
   int Nombre(const Texte& ligne, int parDefaut) const;

@@ -5,19 +5,27 @@
 #include <QFileInfo>
 
 #include "montage/Montage.h"
+#include "video/EncodeurVideo.h"
 #include "projection/TFVue.h"
 
 namespace plivor {
 
 namespace {
 
-const QString kFiltreVideo = QStringLiteral("Vidéo MP4 (*.mp4)|*.mp4");
+const QString kFiltreVideo = QStringLiteral(
+    "Vidéo MP4 (*.mp4)|*.mp4|Vidéo Matroska (*.mkv)|*.mkv|Vidéo QuickTime (*.mov)|*.mov|Vidéo WebM (*.webm)|*.webm");
 
 QString Duree(double secondes) {
   const int minutes = int(secondes / 60);
   return QStringLiteral("%1 min %2 s")
       .arg(minutes)
       .arg(QString::number(secondes - minutes * 60, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
+}
+
+// What the export said and passed, under its result.
+QString Avis(const QStringList& avis) {
+  if (avis.isEmpty()) return {};
+  return QStringLiteral("\r\rPendant l'export :\r") + avis.join(QLatin1Char('\r'));
 }
 
 }  // namespace
@@ -42,21 +50,27 @@ bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, cons
       kFiltreVideo);
   if (!choix) return false;
   QString sortie = *choix;
-  if (!sortie.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive)) {
+  if (QFileInfo(sortie).suffix().isEmpty()) {
     sortie += QStringLiteral(".mp4");
     // The dialog asked about the name chosen, not about the one completed.
     if (QFileInfo::exists(sortie) &&
         !dialogues.Question(QStringLiteral("Le fichier \"") + sortie + QStringLiteral("\" existe déjà.\rLe remplacer ?")))
       return false;
   }
+  if (const QString refus = RefusDuNom(sortie); !refus.isEmpty()) {
+    dialogues.Information(refus);
+    return false;
+  }
   ReglagesVideo r = modele;
   r.liste = liste;
   r.sortie = sortie;
+  r.ignorerAbsents = vue.IgnorerAbsents;
+  r.questions = &dialogues;
   if (r.cheminProgramme.isEmpty()) r.cheminProgramme = QCoreApplication::applicationFilePath();
   const ResultatExport resultat = ExporterVideo(r, progression);
   if (resultat.reussi)
     dialogues.Information(QStringLiteral("Vidéo enregistrée : ") + sortie + QStringLiteral("\rDurée : ") +
-                          Duree(resultat.secondes));
+                          Duree(resultat.secondes) + Avis(resultat.avis));
   else if (!resultat.annule)
     dialogues.Information(QStringLiteral("L'export en vidéo a échoué.\r") + resultat.message);
   return resultat.reussi;

@@ -6,6 +6,8 @@
 #include <QTemporaryFile>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 #include <sys/stat.h>
 
@@ -25,7 +27,7 @@ extern "C" {
 #include "projection/Voisins.h"
 #include "video/CadenceExport.h"
 #include "video/CoucheAudioExport.h"
-#include "video/EncodeurMp4.h"
+#include "video/EncodeurVideo.h"
 #include "video/ImageEcran.h"
 #include "video/JournalSonore.h"
 
@@ -33,16 +35,19 @@ namespace plivor {
 
 namespace {
 
-// Whatever the projection would say in a box ends the export with it.
+// What the projection would say in a box is a notice of the export, which
+// goes on as the show does; a question stops it with its text.
 class DialoguesExport : public DialoguesConsole {
  public:
   void Information(const QString& texte) override {
-    if (message.isEmpty()) message = texte;
+    if (!muet && avis) avis(texte);
   }
   bool Question(const QString& texte) override {
-    Information(texte);
+    if (message.isEmpty()) message = texte;
     return false;
   }
+  std::function<void(const QString&)> avis;
+  bool muet = false;  // the export has failed: what follows is its echo
   QString message;
 };
 
@@ -54,7 +59,7 @@ QString Nom(const QString& chemin) { return QDir::toNativeSeparators(chemin); }
 // The projection, its services and the encoder, for one export.
 class Export {
  public:
-  Export(const ReglagesVideo& r, ProgressionExport& progression, EncodeurMp4& encodeur)
+  Export(const ReglagesVideo& r, ProgressionExport& progression, EncodeurVideo& encodeur)
       : r_(r),
         progression_(progression),
         encodeur_(encodeur),
@@ -69,7 +74,9 @@ class Export {
         options_(vue_, registre_),
         image_(r.taille, QImage::Format_RGB32) {
     vue_.CheminProgramme = LigneDepuisHote(r.cheminProgramme.toStdString()).value_or(Texte{});
-    audio_.avis = [this](const QString& texte) { progression_.Avis(texte); };
+    audio_.avis = [this](const QString& texte) { Avis(texte); };
+    dialogues_.avis = [this](const QString& texte) { Avis(texte); };
+    vue_.PasserAbsent = [this](const Texte& nom) { return PasserAbsent(nom); };
   }
 
   ResultatExport Projeter(const Texte& liste);
@@ -78,16 +85,23 @@ class Export {
   void Prendre(long long image);
   bool Interrompre(const QString& message) {
     if (echec_.isEmpty()) echec_ = message;
+    dialogues_.muet = true;
     cadence_.Interrompre();
     return false;
   }
+  void Avis(const QString& texte) {
+    if (avis_.contains(texte)) return;
+    avis_.append(texte);
+    progression_.Avis(texte);
+  }
+  bool PasserAbsent(const Texte& nom);
   // After each call into the projection: false when the export must stop.
   bool Bilan();
   double Fraction() const;
 
   const ReglagesVideo& r_;
   ProgressionExport& progression_;
-  EncodeurMp4& encodeur_;
+  EncodeurVideo& encodeur_;
   CadenceExport cadence_;
   JournalSonore journal_;
   SourcesSonores sources_;
@@ -106,6 +120,8 @@ class Export {
   QImage boite_;  // the paint box of the last frame drawn
   std::vector<float> son_;
   QString echec_;
+  QStringList avis_;
+  std::map<QString, bool> absents_;  // each missing file is asked about once
   bool annule_ = false;
   double avancement_ = 0;
 };
@@ -137,6 +153,21 @@ void Export::Prendre(long long image) {
     annule_ = true;
     cadence_.Interrompre();
   }
+}
+
+// A missing file follows "Ignorer les absents", else the user's answer; a
+// file not passed fails the export with the projection's words.
+bool Export::PasserAbsent(const Texte& nom) {
+  const QString texte = TexteEcran(nom) + QStringLiteral(" : Médias ou dossier absents!!");
+  const auto [place, nouveau] = absents_.try_emplace(texte, false);
+  if (!nouveau) return place->second;
+  place->second =
+      r_.ignorerAbsents || (r_.questions && r_.questions->Question(texte + QStringLiteral("\rContinuer l'export sans ce fichier ?")));
+  if (place->second)
+    Avis(texte + QStringLiteral(" Passé."));
+  else
+    Interrompre(r_.questions ? texte : texte + QStringLiteral("\rL'option --ignorer-absents passe les fichiers absents."));
+  return place->second;
 }
 
 double Export::Fraction() const {
@@ -213,6 +244,7 @@ ResultatExport Export::Projeter(const Texte& liste) {
   resultat.images = cadence_.ImagesPrises();
   resultat.secondes = double(resultat.images) / r_.ips;
   resultat.annule = annule_;
+  resultat.avis = avis_;
   if (!Bilan() || annule_) {
     resultat.message = annule_ ? QStringLiteral("Export annulé.") : echec_;
     return resultat;
@@ -237,7 +269,7 @@ QString VerifierReglages(const ReglagesVideo& r) {
   if (r.ips < 1 || r.ips > 120) return QStringLiteral("Nombre d'images par seconde invalide : %1 (de 1 à 120).").arg(r.ips);
   if (r.dureeMax < 0) return QStringLiteral("Durée invalide.");
   if (r.sortie.isEmpty()) return QStringLiteral("Aucun fichier vidéo indiqué.");
-  return {};
+  return RefusDuNom(r.sortie);
 }
 
 namespace {
@@ -269,10 +301,11 @@ ResultatExport Exporter(const ReglagesVideo& r, ProgressionExport& progression) 
   encodage.taille = r.taille;
   encodage.ips = r.ips;
   encodage.preset = r.preset;
+  encodage.conteneur = *ConteneurDuNom(r.sortie);
   QString erreur;
   // The encoders' own chatter stays off the terminal; failures are said.
   av_log_set_level(AV_LOG_ERROR);
-  auto encodeur = EncodeurMp4::Ouvrir(provisoire.fileName(), encodage, erreur);
+  auto encodeur = EncodeurVideo::Ouvrir(provisoire.fileName(), encodage, erreur);
   if (!encodeur) {
     echec.message = QStringLiteral("Impossible d'écrire le fichier vidéo ") + Nom(cible.absoluteFilePath()) +
                     QStringLiteral(" : ") + erreur;

@@ -1,22 +1,29 @@
 #pragma once
-// A sequence projected offscreen on a simulated clock and written as an
-// MP4 video: the frames the projection shows at each 1/ips boundary and
-// the music it plays, mixed offline.
+// A sequence projected offscreen on a simulated clock and written as a
+// video: the frames the projection shows at each 1/ips boundary and the
+// music it plays, mixed offline.
 
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 namespace plivor {
 
+class Dialogues;
+
 struct ReglagesVideo {
   QString liste;   // the sequence, a host path
-  QString sortie;  // the video file
+  QString sortie;  // the video file; its extension chooses the container
   QSize taille{1920, 1080};
   int ips = 30;
   double dureeMax = 0;  // seconds; 0: until the list comes back to its start
   QString cheminProgramme;
   QString soundFont;  // empty: the projection's
   QString preset = QStringLiteral("veryfast");
+  // A missing file is passed by, said as a notice; otherwise `questions`
+  // (when given) is asked whether to go on without it.
+  bool ignorerAbsents = false;
+  Dialogues* questions = nullptr;
 };
 
 // Reports the progress of an export and may cancel it.
@@ -35,6 +42,7 @@ struct ResultatExport {
   bool reussi = false;
   bool annule = false;
   QString message;  // why it failed, in French
+  QStringList avis;  // what was said and passed: damaged pictures, missing files
   long long images = 0;
   double secondes = 0;
 };

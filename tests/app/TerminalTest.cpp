@@ -217,7 +217,7 @@ TEST_F(Terminal, UneLigneDeCommandeIncorrecteSortEn2) {
       {{"--montage"}, "L'option --montage attend une liste."},
       {{"--verifier", liste, liste}, "L'option --verifier ne prend qu'une liste à la fois."},
       {{"--audio", liste}, "L'option --audio ne vaut qu'avec --publier."},
-      {{"--verifier", "--ignorer-absents", liste}, "L'option --ignorer-absents ne vaut qu'avec --publier."},
+      {{"--verifier", "--ignorer-absents", liste}, "L'option --ignorer-absents ne vaut qu'avec --publier ou --video."},
       {{"--nom", "N", liste}, "L'option --nom ne vaut qu'avec --publier."},
       {{"--verifier", "--publier", "pub", liste}, "Les options --verifier et --publier ne vont pas ensemble."},
       {{"--rendu", "r", "--montage", liste}, "Les options --rendu et --montage ne vont pas ensemble."},

@@ -332,11 +332,74 @@ TEST_F(ExportVideo, UnMediaAbsentArreteLExportAvecLeMessageDeLaProjection) {
   const QString liste = Liste(QStringLiteral("absent.pvl"), {"Tempo=1000.pvi", Chemin("quadrants.bmp"), Chemin("perdue.jpg")});
   const Issue issue = Exporter(liste, Chemin("absent.mp4"), {"--taille", "160x120"});
   EXPECT_EQ(issue.code, 1);
-  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("perdue.jpg : Médias ou dossier absents!!"))) << issue.erreurs.toStdString();
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8("perdue.jpg : Médias ou dossier absents!!\n"
+                                                      "L'option --ignorer-absents passe les fichiers absents.")))
+      << issue.erreurs.toStdString();
   QFile ancienne(Chemin("absent.mp4"));
   ASSERT_TRUE(ancienne.open(QIODevice::ReadOnly));
   EXPECT_EQ(ancienne.readAll(), QByteArray("ancienne vidéo"));
   EXPECT_TRUE(Restes() == QStringList{"absent.mp4"}) << Restes().join(' ').toStdString();
+}
+
+TEST_F(ExportVideo, UnMediaAbsentEstPasseAvecIgnorerLesAbsentsEtDit) {
+  const QString liste = Liste(QStringLiteral("absent.pvl"), {"Tempo=1000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
+                                                             Chemin("perdue.jpg"), Chemin("damier.bmp")});
+  const QString sortie = Chemin("absent.mp4");
+  const Issue issue = Exporter(liste, sortie, {"--taille", "400x300", "--ips", "10", "--ignorer-absents"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  EXPECT_EQ(issue.erreurs.count(QString::fromUtf8("perdue.jpg : Médias ou dossier absents!! Passé.")), 1)
+      << issue.erreurs.toStdString();
+  // The missing line takes no step of its own: the checkerboard follows.
+  EXPECT_NEAR(LireFaits(sortie).dureeVideo, 2.0, 0.1);
+  EXPECT_LT(Psnr(ImageA(sortie, 1.5), ImageA(sortie, 0.5)), 20.0);
+}
+
+// A picture the projection says it cannot read is said and passed; the
+// picture before it stays for its step, as on screen.
+TEST_F(ExportVideo, UneImageIllisibleEstDiteEtPassee) {
+  {
+    QFile abimee(Chemin("abimee.jpg"));
+    ASSERT_TRUE(abimee.open(QIODevice::WriteOnly));
+    abimee.write(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(300, '\x55'));
+  }
+  const QString liste = Liste(QStringLiteral("abimee.pvl"), {"Tempo=1000.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
+                                                             Chemin("abimee.jpg"), Chemin("damier.bmp")});
+  const QString sortie = Chemin("abimee.mp4");
+  const Issue issue = Exporter(liste, sortie, {"--taille", "400x300", "--ips", "10"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  EXPECT_EQ(issue.erreurs.count(QStringLiteral("abimee.jpg")), 1) << issue.erreurs.toStdString();
+  EXPECT_NEAR(LireFaits(sortie).dureeVideo, 3.0, 0.1);
+  const QImage quadrants = ImageA(sortie, 0.5);
+  EXPECT_GE(Psnr(ImageA(sortie, 1.5), quadrants), 40.0);
+  EXPECT_LT(Psnr(ImageA(sortie, 2.5), quadrants), 20.0);
+}
+
+TEST_F(ExportVideo, LeConteneurSuitLeNomDuFichier) {
+  const QString liste = DeuxImages();
+  const struct {
+    const char *nom, *conteneur, *video, *audio;
+    QByteArray marque;
+  } cas[] = {{"film.mkv", "matroska,webm", "h264", "aac", "matroska"},
+             {"film.MOV", "mov,mp4,m4a,3gp,3g2,mj2", "h264", "aac", "ftypqt  "},
+             {"film.webm", "matroska,webm", "vp9", "opus", "webm"}};
+  for (const auto& c : cas) {
+    const QString sortie = Chemin(QString::fromLatin1(c.nom));
+    const Issue issue = Exporter(liste, sortie, {"--taille", "320x240", "--ips", "10"});
+    ASSERT_EQ(issue.code, 0) << c.nom << " " << issue.erreurs.toStdString();
+    const FaitsVideo f = LireFaits(sortie);
+    EXPECT_EQ(f.conteneur, QLatin1String(c.conteneur)) << c.nom;
+    EXPECT_TRUE(f.entete.contains(c.marque)) << c.nom;
+    EXPECT_EQ(f.codecVideo, QLatin1String(c.video)) << c.nom;
+    EXPECT_EQ(f.codecAudio, QLatin1String(c.audio)) << c.nom;
+    EXPECT_EQ(f.frequence, 48000) << c.nom;
+    EXPECT_EQ(f.images, 20) << c.nom;
+  }
+  const Issue avi = Exporter(liste, Chemin("film.avi"));
+  EXPECT_EQ(avi.code, 1);
+  EXPECT_TRUE(avi.erreurs.contains(QString::fromUtf8("Format de vidéo inconnu : « film.avi ».\n"
+                                                    "Plivor écrit des vidéos .mp4, .mkv, .mov et .webm.")))
+      << avi.erreurs.toStdString();
+  EXPECT_TRUE(QDir(dossier.path()).entryList({"*avi*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST_F(ExportVideo, DesReglagesIllisiblesSontDits) {

@@ -81,6 +81,7 @@ FaitsVideo LireFaits(const QString& chemin) {
     Fichier v(chemin, AVMEDIA_TYPE_VIDEO);
     if (!v.codec) return f;
     const AVStream* s = v.format->streams[v.flux];
+    f.conteneur = QString::fromLatin1(v.format->iformat->name);
     f.codecVideo = QString::fromLatin1(avcodec_get_name(s->codecpar->codec_id));
     f.formatPixels = QString::fromLatin1(av_get_pix_fmt_name(AVPixelFormat(s->codecpar->format)));
     f.largeur = s->codecpar->width;
@@ -107,6 +108,7 @@ FaitsVideo LireFaits(const QString& chemin) {
     const QByteArray octets = fichier.readAll();
     const qsizetype moov = octets.indexOf("moov"), mdat = octets.indexOf("mdat");
     f.indexEnTete = moov >= 0 && mdat >= 0 && moov < mdat;
+    f.entete = octets.left(64);
   }
   return f;
 }

@@ -16,6 +16,8 @@ struct FaitsVideo {
   double dureeVideo = 0, dureeAudio = 0;  // seconds
   long long images = 0;                   // frames decoded
   bool indexEnTete = false;               // 'moov' before 'mdat'
+  QString conteneur;                      // the demuxer's name
+  QByteArray entete;                      // the file's first bytes
 };
 
 FaitsVideo LireFaits(const QString& fichier);

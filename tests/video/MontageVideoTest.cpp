@@ -73,18 +73,44 @@ TEST_F(MontageVideo, UnExportAnnuleNeLaisseRienEtNeSeDitPasEchoue) {
   EXPECT_TRUE(Videos().isEmpty()) << Videos().join(' ').toStdString();
 }
 
-TEST_F(MontageVideo, UnMediaAbsentEstDitAvecLEchec) {
+TEST_F(MontageVideo, UnMediaAbsentEstDemandeEtRefuseFaitEchouer) {
   banc.Ecrire("perdue.pvl", "Tempo=1000.pvi\r\n" + banc.CheminHote("a.bmp").toStdString() + "\r\n" +
                                 banc.CheminHote("perdue.jpg").toStdString() + "\r\n");
   ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin("perdue.pvl")));
   banc.dialogues.fichiers = {banc.CheminHote("perdue.mp4")};
+  banc.dialogues.reponses = {false};
   Suivi suivi;
   EXPECT_FALSE(ExporterListeEnVideo(*banc.montage, suivi, modele));
-  ASSERT_EQ(banc.dialogues.textes.size(), 1);
-  EXPECT_TRUE(banc.dialogues.textes[0].startsWith(QStringLiteral("L'export en vidéo a échoué.\r") +
-                                                  banc.CheminHote("perdue.jpg") + " : Médias ou dossier absents!!"))
-      << banc.dialogues.textes[0].toStdString();
+  const QString absent = banc.CheminHote("perdue.jpg") + " : Médias ou dossier absents!!";
+  EXPECT_EQ(banc.dialogues.textes,
+            (QStringList{absent + "\rContinuer l'export sans ce fichier ?", "L'export en vidéo a échoué.\r" + absent}));
   EXPECT_TRUE(Videos().isEmpty());
+}
+
+TEST_F(MontageVideo, UnMediaAbsentAccepteEstPasseEtNommeALaFin) {
+  banc.Ecrire("perdue.pvl", "Tempo=1000.pvi\r\n" + banc.CheminHote("a.bmp").toStdString() + "\r\n" +
+                                banc.CheminHote("perdue.jpg").toStdString() + "\r\n" +
+                                banc.CheminHote("a.bmp").toStdString() + "\r\n");
+  ASSERT_TRUE(banc.montage->Ouvrir(banc.Chemin("perdue.pvl")));
+  banc.dialogues.fichiers = {banc.CheminHote("perdue.mp4")};
+  banc.dialogues.reponses = {true};
+  Suivi suivi;
+  ASSERT_TRUE(ExporterListeEnVideo(*banc.montage, suivi, modele));
+  const QString absent = banc.CheminHote("perdue.jpg") + " : Médias ou dossier absents!!";
+  ASSERT_EQ(banc.dialogues.textes.size(), 2);
+  EXPECT_EQ(banc.dialogues.textes[0], absent + "\rContinuer l'export sans ce fichier ?");
+  EXPECT_EQ(banc.dialogues.textes[1], "Vidéo enregistrée : " + banc.CheminHote("perdue.mp4") +
+                                          "\rDurée : 0 min 2,0 s\r\rPendant l'export :\r" + absent + " Passé.");
+  EXPECT_EQ(Videos(), QStringList{"perdue.mp4"});
+}
+
+TEST_F(MontageVideo, UnNomDeFormatInconnuEstRefuseAvantTout) {
+  banc.dialogues.fichiers = {banc.CheminHote("film.avi")};
+  Suivi suivi;
+  EXPECT_FALSE(ExporterListeEnVideo(*banc.montage, suivi, modele));
+  EXPECT_EQ(banc.dialogues.textes,
+            QStringList{"Format de vidéo inconnu : « film.avi ».\rPlivor écrit des vidéos .mp4, .mkv, .mov et .webm."});
+  EXPECT_TRUE(QDir(banc.dossier.path()).entryList({"*avi*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
 TEST(ProgressionFenetre, LesAvisRestentAuDessusDeLAvancementQuiSAnnule) {

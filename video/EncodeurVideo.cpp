@@ -1,6 +1,7 @@
-#include "video/EncodeurMp4.h"
+#include "video/EncodeurVideo.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cstring>
 
 extern "C" {
@@ -25,7 +26,7 @@ QString TexteAv(int code) {
 
 }  // namespace
 
-struct EncodeurMp4::Etat {
+struct EncodeurVideo::Etat {
   AVFormatContext* format = nullptr;
   AVCodecContext* video = nullptr;
   AVCodecContext* audio = nullptr;
@@ -37,6 +38,7 @@ struct EncodeurMp4::Etat {
   AVPacket* paquet = av_packet_alloc();
   bool fichierOuvert = false;
   bool enTete = false;
+  bool dernierCourt = false;  // the encoder takes a short last frame
   long long images = 0;
   long long trames = 0;  // audio frames sent to the encoder
   std::vector<float> attente;  // interleaved, less than one AAC frame
@@ -64,24 +66,76 @@ struct EncodeurMp4::Etat {
   }
 };
 
-EncodeurMp4::EncodeurMp4(std::unique_ptr<Etat> etat) : e_(std::move(etat)) {}
-EncodeurMp4::~EncodeurMp4() = default;
+EncodeurVideo::EncodeurVideo(std::unique_ptr<Etat> etat) : e_(std::move(etat)) {}
+EncodeurVideo::~EncodeurVideo() = default;
 
-std::unique_ptr<EncodeurMp4> EncodeurMp4::Ouvrir(const QString& chemin, const ReglagesEncodage& r, QString& erreur) {
+std::optional<Conteneur> ConteneurDuNom(const QString& chemin) {
+  const QString suffixe = QFileInfo(chemin).suffix().toLower();
+  if (suffixe == QLatin1String("mp4") || suffixe == QLatin1String("m4v")) return Conteneur::Mp4;
+  if (suffixe == QLatin1String("mkv")) return Conteneur::Mkv;
+  if (suffixe == QLatin1String("mov")) return Conteneur::Mov;
+  if (suffixe == QLatin1String("webm")) return Conteneur::Webm;
+  return std::nullopt;
+}
+
+QString RefusDuNom(const QString& chemin) {
+  if (ConteneurDuNom(chemin)) return {};
+  return QStringLiteral("Format de vidéo inconnu : « %1 ».\rPlivor écrit des vidéos .mp4, .mkv, .mov et .webm.")
+      .arg(QFileInfo(chemin).fileName());
+}
+
+namespace {
+
+struct Format {
+  const char* muxer;
+  const char* video;
+  const char* audio;
+  const char* noms;  // as said when an encoder is missing
+};
+
+Format FormatDe(Conteneur c) {
+  switch (c) {
+    case Conteneur::Mkv: return {"matroska", "libx264", "aac", "H.264 (libx264) ou AAC"};
+    case Conteneur::Mov: return {"mov", "libx264", "aac", "H.264 (libx264) ou AAC"};
+    case Conteneur::Webm: return {"webm", "libvpx-vp9", "libopus", "VP9 (libvpx) ou Opus (libopus)"};
+    case Conteneur::Mp4: break;
+  }
+  return {"mp4", "libx264", "aac", "H.264 (libx264) ou AAC"};
+}
+
+void RegleH264(AVCodecContext* video, const ReglagesEncodage& r) {
+  av_opt_set(video->priv_data, "preset", r.preset.toLatin1().constData(), 0);
+  av_opt_set(video->priv_data, "profile", "high", 0);
+  av_opt_set_double(video->priv_data, "crf", r.crf, 0);
+}
+
+// Constant quality, at a speed near libx264's fast presets.
+void RegleVp9(AVCodecContext* video, const ReglagesEncodage& r) {
+  video->bit_rate = 0;
+  av_opt_set_int(video->priv_data, "crf", std::clamp(r.crf + 13, 4, 63), 0);
+  av_opt_set(video->priv_data, "deadline", "good", 0);
+  av_opt_set_int(video->priv_data, "cpu-used", 5, 0);
+  av_opt_set_int(video->priv_data, "row-mt", 1, 0);
+}
+
+}  // namespace
+
+std::unique_ptr<EncodeurVideo> EncodeurVideo::Ouvrir(const QString& chemin, const ReglagesEncodage& r, QString& erreur) {
   auto e = std::make_unique<Etat>();
   const QByteArray nom = QFile::encodeName(chemin);
-  int code = avformat_alloc_output_context2(&e->format, nullptr, "mp4", nom.constData());
+  const Format f = FormatDe(r.conteneur);
+  int code = avformat_alloc_output_context2(&e->format, nullptr, f.muxer, nom.constData());
   if (code < 0) {
     erreur = TexteAv(code);
     return nullptr;
   }
-  const AVCodec* h264 = avcodec_find_encoder_by_name("libx264");
-  const AVCodec* aac = avcodec_find_encoder_by_name("aac");
-  if (!h264 || !aac) {
-    erreur = QStringLiteral("encodeur H.264 (libx264) ou AAC absent de libavcodec");
+  const AVCodec* codecVideo = avcodec_find_encoder_by_name(f.video);
+  const AVCodec* codecSon = avcodec_find_encoder_by_name(f.audio);
+  if (!codecVideo || !codecSon) {
+    erreur = QStringLiteral("encodeur %1 absent de libavcodec").arg(QLatin1String(f.noms));
     return nullptr;
   }
-  e->video = avcodec_alloc_context3(h264);
+  e->video = avcodec_alloc_context3(codecVideo);
   e->video->width = r.taille.width();
   e->video->height = r.taille.height();
   e->video->pix_fmt = AV_PIX_FMT_YUV420P;
@@ -93,24 +147,28 @@ std::unique_ptr<EncodeurMp4> EncodeurMp4::Ouvrir(const QString& chemin, const Re
   e->video->colorspace = AVCOL_SPC_BT709;
   e->video->color_primaries = AVCOL_PRI_BT709;
   e->video->color_trc = AVCOL_TRC_BT709;
-  av_opt_set(e->video->priv_data, "preset", r.preset.toLatin1().constData(), 0);
-  av_opt_set(e->video->priv_data, "profile", "high", 0);
-  av_opt_set_double(e->video->priv_data, "crf", r.crf, 0);
-  e->audio = avcodec_alloc_context3(aac);
+  if (r.conteneur == Conteneur::Webm)
+    RegleVp9(e->video, r);
+  else
+    RegleH264(e->video, r);
+  e->audio = avcodec_alloc_context3(codecSon);
   e->audio->sample_rate = kFrequenceExport;
+  // Planar where the encoder takes it (AAC), interleaved otherwise (libopus).
   e->audio->sample_fmt = AV_SAMPLE_FMT_FLTP;
+  if (r.conteneur == Conteneur::Webm) e->audio->sample_fmt = AV_SAMPLE_FMT_FLT;
   AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
   av_channel_layout_copy(&e->audio->ch_layout, &stereo);
-  e->audio->bit_rate = 192000;
+  e->audio->bit_rate = r.conteneur == Conteneur::Webm ? 160000 : 192000;
   e->audio->time_base = AVRational{1, kFrequenceExport};
   if (e->format->oformat->flags & AVFMT_GLOBALHEADER) {
     e->video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     e->audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   }
-  if ((code = avcodec_open2(e->video, h264, nullptr)) < 0 || (code = avcodec_open2(e->audio, aac, nullptr)) < 0) {
+  if ((code = avcodec_open2(e->video, codecVideo, nullptr)) < 0 || (code = avcodec_open2(e->audio, codecSon, nullptr)) < 0) {
     erreur = TexteAv(code);
     return nullptr;
   }
+  e->dernierCourt = (codecSon->capabilities & AV_CODEC_CAP_SMALL_LAST_FRAME) != 0;
   e->fluxVideo = avformat_new_stream(e->format, nullptr);
   e->fluxAudio = avformat_new_stream(e->format, nullptr);
   avcodec_parameters_from_context(e->fluxVideo->codecpar, e->video);
@@ -124,7 +182,7 @@ std::unique_ptr<EncodeurMp4> EncodeurMp4::Ouvrir(const QString& chemin, const Re
   e->image->width = r.taille.width();
   e->image->height = r.taille.height();
   e->son = av_frame_alloc();
-  e->son->format = AV_SAMPLE_FMT_FLTP;
+  e->son->format = e->audio->sample_fmt;
   e->son->nb_samples = e->audio->frame_size;
   e->son->sample_rate = kFrequenceExport;
   av_channel_layout_copy(&e->son->ch_layout, &stereo);
@@ -148,7 +206,8 @@ std::unique_ptr<EncodeurMp4> EncodeurMp4::Ouvrir(const QString& chemin, const Re
   }
   e->fichierOuvert = true;
   AVDictionary* options = nullptr;
-  av_dict_set(&options, "movflags", "+faststart", 0);
+  if (r.conteneur == Conteneur::Mp4 || r.conteneur == Conteneur::Mov)
+    av_dict_set(&options, "movflags", "+faststart", 0);
   // The streams are fed in step: wait for both before writing.
   av_opt_set_int(e->format, "max_interleave_delta", 0, 0);
   code = avformat_write_header(e->format, &options);
@@ -158,10 +217,10 @@ std::unique_ptr<EncodeurMp4> EncodeurMp4::Ouvrir(const QString& chemin, const Re
     return nullptr;
   }
   e->enTete = true;
-  return std::unique_ptr<EncodeurMp4>(new EncodeurMp4(std::move(e)));
+  return std::unique_ptr<EncodeurVideo>(new EncodeurVideo(std::move(e)));
 }
 
-bool EncodeurMp4::Image(const QImage& image, bool identique) {
+bool EncodeurVideo::Image(const QImage& image, bool identique) {
   if (!identique || e_->images == 0) {
     if (av_frame_make_writable(e_->image) < 0) return false;
     const uint8_t* source[1] = {image.constBits()};
@@ -175,7 +234,7 @@ bool EncodeurMp4::Image(const QImage& image, bool identique) {
   return r >= 0;
 }
 
-bool EncodeurMp4::Son(const float* echantillons, long long trames) {
+bool EncodeurVideo::Son(const float* echantillons, long long trames) {
   e_->attente.insert(e_->attente.end(), echantillons, echantillons + trames * 2);
   const size_t bloc = size_t(e_->audio->frame_size) * 2;
   while (e_->attente.size() >= bloc)
@@ -184,19 +243,22 @@ bool EncodeurMp4::Son(const float* echantillons, long long trames) {
 }
 
 // One AAC frame from the waiting samples; the last one padded with silence.
-bool EncodeurMp4::EnvoyerSon(bool dernier) {
+bool EncodeurVideo::EnvoyerSon(bool dernier) {
   const int taille = e_->audio->frame_size;
   const int presentes = int(std::min<size_t>(e_->attente.size() / 2, size_t(taille)));
   if (av_frame_make_writable(e_->son) < 0) return false;
+  const bool plan = e_->son->format == AV_SAMPLE_FMT_FLTP;
   auto* gauche = reinterpret_cast<float*>(e_->son->data[0]);
-  auto* droite = reinterpret_cast<float*>(e_->son->data[1]);
+  auto* droite = plan ? reinterpret_cast<float*>(e_->son->data[1]) : gauche + 1;
+  const size_t pas = plan ? 1 : 2;
   for (int i = 0; i < taille; ++i) {
     const bool la = i < presentes;
-    gauche[i] = la ? std::clamp(e_->attente[size_t(i) * 2], -1.0f, 1.0f) : 0.0f;
-    droite[i] = la ? std::clamp(e_->attente[size_t(i) * 2 + 1], -1.0f, 1.0f) : 0.0f;
+    gauche[size_t(i) * pas] = la ? std::clamp(e_->attente[size_t(i) * 2], -1.0f, 1.0f) : 0.0f;
+    droite[size_t(i) * pas] = la ? std::clamp(e_->attente[size_t(i) * 2 + 1], -1.0f, 1.0f) : 0.0f;
   }
   e_->attente.erase(e_->attente.begin(), e_->attente.begin() + presentes * 2);
-  e_->son->nb_samples = dernier ? presentes : taille;
+  // An encoder that wants whole frames gets the last one padded with silence.
+  e_->son->nb_samples = dernier && e_->dernierCourt ? presentes : taille;
   e_->son->pts = e_->trames;
   e_->trames += presentes;
   int r = avcodec_send_frame(e_->audio, e_->son);
@@ -206,7 +268,7 @@ bool EncodeurMp4::EnvoyerSon(bool dernier) {
   return r >= 0;
 }
 
-bool EncodeurMp4::Terminer(QString& erreur) {
+bool EncodeurVideo::Terminer(QString& erreur) {
   bool bon = true;
   if (!e_->attente.empty()) bon = EnvoyerSon(true);
   int r = avcodec_send_frame(e_->video, nullptr);
