@@ -26,9 +26,17 @@ const QList<Option>& Options() {
        true},
       {QStringLiteral("pendant"), {}, QStringLiteral("Avec --rendu : écrit aussi les images des transitions."), true},
       {QStringLiteral("video"), QStringLiteral("FICHIER.mp4"),
-       QStringLiteral("Exporte la séquence en vidéo MP4 sans écran, puis quitte."), true},
+       QStringLiteral("Exporte la séquence en vidéo sans écran, puis quitte ; l'extension choisit le format "
+                      "(.mp4, .mkv, .mov, .webm)."),
+       true},
       {QStringLiteral("taille"), QStringLiteral("LxH"),
-       QStringLiteral("Avec --video : taille des images (1920x1080 par défaut)."), true},
+       QStringLiteral("Avec --video : taille des images (1920x1080 par défaut), que la fenêtre remplit. "
+                      "Avec --rendu : les étapes dessinées pour une image de cette taille."),
+       true},
+      {QStringLiteral("ecran"), {},
+       QStringLiteral("Avec --video : tout l'écran tel qu'il se voit, la fenêtre à sa taille, au lieu de la "
+                      "fenêtre seule."),
+       true},
       {QStringLiteral("ips"), QStringLiteral("N"), QStringLiteral("Avec --video : images par seconde (30 par défaut)."),
        true},
       {QStringLiteral("duree"), QStringLiteral("S"), QStringLiteral("Avec --video : durée de la vidéo en secondes."),
@@ -164,6 +172,7 @@ QString LireValeurs(const QCommandLineParser& l, Commande& c) {
     const auto m = forme.match(v);
     if (!m.hasMatch()) return QStringLiteral("Taille de vidéo illisible : %1 (par exemple 1920x1080).").arg(v);
     c.taille = QSize(m.captured(1).toInt(), m.captured(2).toInt());
+    c.tailleDonnee = true;
   }
   if (l.isSet(QStringLiteral("ips"))) {
     const QString v = l.value(QStringLiteral("ips"));
@@ -187,7 +196,8 @@ QString HorsMode(const QCommandLineParser& l, const Commande& c) {
     bool permis;
   } liens[] = {
       {"etapes", "rendu", c.mode == Commande::Mode::Rendu},  {"pendant", "rendu", c.mode == Commande::Mode::Rendu},
-      {"taille", "video", c.mode == Commande::Mode::Video},  {"ips", "video", c.mode == Commande::Mode::Video},
+      {"taille", "video ou --rendu", c.mode == Commande::Mode::Video || c.mode == Commande::Mode::Rendu},
+      {"ecran", "video", c.mode == Commande::Mode::Video},  {"ips", "video", c.mode == Commande::Mode::Video},
       {"duree", "video", c.mode == Commande::Mode::Video},   {"apres", "capture", !c.capture.isEmpty()},
       {"audio", "publier", publier},  {"script", "publier", publier},   {"conserver", "publier", publier},
       {"programme", "publier", publier}, {"autorun", "publier", publier}, {"nom", "publier", publier},
@@ -285,6 +295,7 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
   }
   LirePublication(lecteur, c);
   c.ignorerAbsents = lecteur.isSet(QStringLiteral("ignorer-absents"));
+  c.ecranEntier = lecteur.isSet(QStringLiteral("ecran"));
   c.pendant = lecteur.isSet(QStringLiteral("pendant"));
   if (const QString faute = HorsMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
   if (const QString faute = LireValeurs(lecteur, c); !faute.isEmpty()) return Faute(faute);

@@ -24,6 +24,8 @@ struct Commande {
   // --video
   QString sortieVideo;
   QSize taille{1920, 1080};
+  bool tailleDonnee = false;  // --taille, which --rendu takes too
+  bool ecranEntier = false;   // --ecran
   int ips = 30;
   double duree = 0;  // 0: until the list comes back to its start
   // --publier

@@ -126,6 +126,8 @@ int Rendre(const Commande& c, const QString& cheminProgramme) {
   DialoguesRendu dialogues;
   CoucheAudioSilencieuse audio;
   EcranFixe ecran(QSize(1280, 800));
+  // The steps as a video of that size draws them.
+  if (c.tailleDonnee) ecran.Cadrer(c.taille);
   CadenceSimulee cadence;
   BureauEnregistre bureau;
   VoisinsAbsents voisins;

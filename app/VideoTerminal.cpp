@@ -69,6 +69,7 @@ int ExporterEnVideo(const Commande& c, const QString& cheminProgramme) {
   r.ips = c.ips;
   r.dureeMax = c.duree;
   r.ignorerAbsents = c.ignorerAbsents;
+  r.ecranEntier = c.ecranEntier;
   BarreTerminal barre;
   std::signal(SIGINT, DemanderArret);
   std::signal(SIGTERM, DemanderArret);

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <algorithm>
 #include <vector>
 
 class QScreen;
@@ -37,6 +38,8 @@ class Ecran {
   virtual QImage Capturer(const QRect& zone) const = 0;
   // The screens connected now, in the window system's order.
   virtual std::vector<EcranDecrit> Ecrans() const = 0;
+  // Pixels drawn per window pixel for a card of that size.
+  virtual double EchelleDe(QSize /*carton*/) const { return 1.0; }
 
   // The screen asked for by name; kept even while it is absent, so that
   // it is taken again once plugged back. The windows are given the screen
@@ -76,12 +79,20 @@ class EcranFixe : public Ecran {
     return image;
   }
   std::vector<EcranDecrit> Ecrans() const override { return ecrans_; }
+  double EchelleDe(QSize carton) const override {
+    if (cadre_.isEmpty() || carton.isEmpty()) return 1.0;
+    return std::min(double(cadre_.width()) / carton.width(), double(cadre_.height()) / carton.height());
+  }
+  // The card is drawn to fill a frame of that size, its aspect kept (a
+  // video of the window); an empty size draws it at its own.
+  void Cadrer(QSize cadre) { cadre_ = cadre; }
   // A screen unplugged or plugged in.
   void Brancher(std::vector<EcranDecrit> ecrans) { ecrans_ = std::move(ecrans); }
 
  private:
   std::vector<EcranDecrit> ecrans_;
   QColor fond_;
+  QSize cadre_;
 };
 
 }  // namespace plivor

@@ -28,8 +28,8 @@ ContexteDisposition TFVue::Contexte() const {
   c.cadre = VersTaille(Carton.size());
   c.pbox = VersTaille(RectPBox().size());
   c.diapo = {LargeurDiapo, HauteurDiapo};
-  c.photo = VersTaille(Photo.size());
-  c.titre = VersTaille(Titre.size());
+  c.photo = VersTaille(EnFenetre(Photo.size()));
+  c.titre = VersTaille(EnFenetre(Titre.size()));
   c.objet = TailleObjet;
   c.fenetreSeule = FenetreSeule;
   c.margeDiapo = MargeDiapo;
@@ -57,11 +57,12 @@ Taille TFVue::TailleDe(int code) {
 
 Place TFVue::PositionDe(int code) const { return PositionCode(code, Contexte()); }
 
-Place TFVue::OrigineImage() const {
-  Place origine = PositionDe(CodeDiapo);
+QPoint TFVue::OrigineImage() const {
+  const Place diapo = PositionDe(CodeDiapo);
+  QPoint origine = EnPixels(QPoint(diapo.x, diapo.y));
   if (SansFond || !ImageOpaque) {
-    origine.x += (LargeurDiapo - Photo.width()) / 2;
-    origine.y += (HauteurDiapo - Photo.height()) / 2;
+    origine.rx() += (EnPixels(LargeurDiapo) - Photo.width()) / 2;
+    origine.ry() += (EnPixels(HauteurDiapo) - Photo.height()) / 2;
   }
   return origine;
 }
@@ -74,11 +75,19 @@ void TFVue::CalculerDiapo() {
 
 // The paint box follows the frame; its pixels are kept where they still fit.
 void TFVue::AjusterPBox() {
-  const QSize taille = RectPBox().size().expandedTo(QSize(1, 1));
+  const double avant = Echelle;
+  Echelle = services_.ecran.EchelleDe(Carton.size());
+  const QSize taille = EnPixels(RectPBox().size()).expandedTo(QSize(1, 1));
   if (PBox.size() == taille) return;
   QImage nouvelle(taille, QImage::Format_RGB32);
   nouvelle.fill(VersQColor(CouleurFenetre));
-  if (!PBox.isNull()) QPainter(&nouvelle).drawImage(0, 0, PBox);
+  if (!PBox.isNull()) {
+    QPainter peintre(&nouvelle);
+    if (Echelle == avant)
+      peintre.drawImage(0, 0, PBox);
+    else
+      peintre.drawImage(QRectF(QPointF(0, 0), QSizeF(PBox.size()) * (Echelle / avant)), PBox);
+  }
   PBox = nouvelle;
   FormatDiapo();
   emit GeometrieChangee();
@@ -130,7 +139,7 @@ void TFVue::Rafraichir(Emetteur emetteur) {
     const QImage fond = services_.ecran.Capturer(QRect(origine, pbox.size()));
     FenetreVisible = true;
     emit GeometrieChangee();
-    if (!fond.isNull()) QPainter(&PBox).drawImage(0, 0, fond);
+    if (!fond.isNull()) QPainter(&PBox).drawImage(QRect(QPoint(0, 0), EnPixels(fond.size())), fond);
   }
   CartonVisible = true;
   CodeInstruction = 0;

@@ -25,7 +25,12 @@ void DessinerCarton(QPainter& peintre, const TFVue& vue) {
     peintre.drawLine(r.bottomLeft(), r.bottomRight());
     peintre.drawLine(r.topRight(), r.bottomRight());
   }
-  peintre.drawImage(carton.topLeft() + vue.RectPBox().topLeft(), vue.PBox);
+  // The paint box's pixels fill its place whatever their density.
+  const QRect boite(carton.topLeft() + vue.RectPBox().topLeft(), vue.RectPBox().size());
+  if (vue.PBox.size() == boite.size())
+    peintre.drawImage(boite.topLeft(), vue.PBox);
+  else
+    peintre.drawImage(boite, vue.PBox);
 }
 
 }  // namespace plivor

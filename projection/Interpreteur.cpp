@@ -118,7 +118,9 @@ void TFVue::ChargerImage(const Texte& ligne) {
   // covers the slide: the fit that follows gives the same picture for a
   // fraction of the work. Cut-out pictures keep their natural pixels.
   const bool reduite = diviseur == 1 && !ImageDecoupee;
-  const QSize diapo(LargeurDiapo, HauteurDiapo);
+  // The decode covers the slide's pixels where they outnumber its window
+  // pixels, in which the fit is made.
+  const QSize diapo = Echelle > 1 ? EnPixels(QSize(LargeurDiapo, HauteurDiapo)) : QSize(LargeurDiapo, HauteurDiapo);
   const auto couvrante = [&diapo](QSize naturelle) {
     const auto ajustee = [&diapo](QSize i) {
       const Taille t = TailleImageAjustee({i.width(), i.height()}, {diapo.width(), diapo.height()});
@@ -152,7 +154,9 @@ void TFVue::ChargerImage(const Texte& ligne) {
   if (!ListePropre) services_.voisins.TailleImage(decodee.naturelle.width(), decodee.naturelle.height());
   ReglagesDiapo reglages;
   reglages.diapo = {LargeurDiapo, HauteurDiapo};
-  reglages.pbox = {PBox.width(), PBox.height()};
+  const QSize pbox = RectPBox().size();
+  reglages.pbox = {pbox.width(), pbox.height()};
+  reglages.echelle = Echelle;
   reglages.decoupee = ImageDecoupee;
   reglages.opaque = ImageOpaque;
   reglages.sansFond = SansFond;
@@ -180,7 +184,7 @@ void TFVue::ChargerTexte(const Texte& ligne) {
   CodeInstruction = CodeCombine(ligne, TablesEnCours());
   if (CodeInstruction == 7500) {
     Titrer(Valeur(ligne));
-    QImage masque(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1), QImage::Format_RGB32);
+    QImage masque(EnPixels(QSize(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1))), QImage::Format_RGB32);
     masque.fill(VersQColor(CouleurDiapo));
     Photo = masque;
     MasquerTitre();
@@ -254,7 +258,8 @@ void TFVue::ChargerRessource(const Texte& ligne) {
       MenuImageCharge = true;
       if (ApercuMontage) {
         QPainter peintre(&PBox);
-        peintre.drawImage(40, (PBox.height() - image.height()) / 2, image);
+        const QRect place(40, (RectPBox().height() - image.height()) / 2, image.width(), image.height());
+        peintre.drawImage(EnPixels(place), image);
         emit Presenter();
       }
       return;

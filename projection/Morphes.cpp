@@ -67,6 +67,7 @@ void TFVue::Morphes() {
     Transitions();
     return;
   }
+  // The steps are counted in window pixels and drawn in the paint box's.
   Place origine = PositionDe(CodeDiapo);
   if (CodeInstruction == 3001) {
     origine = {0, 0};
@@ -74,15 +75,18 @@ void TFVue::Morphes() {
     Photo.fill(VersQColor(CouleurFenetre));
   } else if (CodeInstruction == 4001) {
     const Taille t = TailleCode(CodeDiapo).taille;
-    Photo = QImage(std::max(1, t.l), std::max(1, t.h), QImage::Format_RGB32);
+    Photo = QImage(EnPixels(QSize(std::max(1, t.l), std::max(1, t.h))), QImage::Format_RGB32);
     Photo.fill(VersQColor(CouleurDiapo));
-  } else if (SansFond) {
-    origine.x += (LargeurDiapo - Photo.width()) / 2;
-    origine.y += (HauteurDiapo - Photo.height()) / 2;
   }
   if (Photo.isNull()) return;
-  const QSize p = Photo.size();
-  const QPoint coin(origine.x, origine.y);
+  QPoint coin = EnPixels(QPoint(origine.x, origine.y));
+  if (CodeInstruction != 3001 && CodeInstruction != 4001 && SansFond) {
+    coin += QPoint((EnPixels(LargeurDiapo) - Photo.width()) / 2, (EnPixels(HauteurDiapo) - Photo.height()) / 2);
+    const QSize p = EnFenetre(Photo.size());
+    origine.x += (LargeurDiapo - p.width()) / 2;
+    origine.y += (HauteurDiapo - p.height()) / 2;
+  }
+  const QSize p = EnFenetre(Photo.size());
   const auto morphe = MorpheDuCode(CodeTransition);
   if (morphe && p.width() > 32 && p.height() > 24) {
     const int dimension = morphe->croissance == Croissance::Verticale ? p.height() : p.width();
@@ -90,7 +94,8 @@ void TFVue::Morphes() {
     for (int b = morphe->debut; b <= dimension;) {
       {
         QPainter peintre(&PBox);
-        peintre.drawImage(Rectangle(CodeTransition, b, p).translated(coin), Photo);
+        const QRect r = Rectangle(CodeTransition, b, p);
+        peintre.drawImage(EnPixels(r).translated(coin), Photo);
       }
       // Each step shows for one display frame.
       services_.cadence.Pause(std::chrono::microseconds(16667));
@@ -101,22 +106,17 @@ void TFVue::Morphes() {
     }
   }
   QPainter(&PBox).drawImage(coin, Photo);
-  if (!SansFond) Entourer(origine);
+  if (!SansFond) Entourer(coin);
   emit Presenter();
 }
 
 // The slide colour around the picture, right and below it within the slide.
-void TFVue::Entourer(Place origine) {
+void TFVue::Entourer(QPoint coin) {
   QPainter peintre(&PBox);
   const QColor couleur = VersQColor(CouleurDiapo);
-  if (origine.y > 0)
-    peintre.fillRect(QRect(QPoint(origine.x, origine.y + Photo.height()),
-                           QPoint(origine.x + LargeurDiapo - 1, origine.y + HauteurDiapo - 1)),
-                     couleur);
-  if (origine.x > 0)
-    peintre.fillRect(QRect(QPoint(origine.x + Photo.width(), origine.y),
-                           QPoint(origine.x + LargeurDiapo - 1, origine.y + HauteurDiapo - 1)),
-                     couleur);
+  const QPoint fin = coin + QPoint(EnPixels(LargeurDiapo) - 1, EnPixels(HauteurDiapo) - 1);
+  if (coin.y() > 0) peintre.fillRect(QRect(QPoint(coin.x(), coin.y() + Photo.height()), fin), couleur);
+  if (coin.x() > 0) peintre.fillRect(QRect(QPoint(coin.x() + Photo.width(), coin.y()), fin), couleur);
 }
 
 }  // namespace plivor

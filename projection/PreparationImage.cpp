@@ -4,6 +4,7 @@
 #include <QPalette>
 
 #include <QPainter>
+#include <cmath>
 
 #include "projection/Pinceau.h"
 #include <algorithm>
@@ -61,14 +62,24 @@ QImage Remplie(Taille t, Couleur couleur) {
 }
 
 
-QImage Ajuster(const QImage& image, Taille diapo, Taille& travail) {
+Taille EnPixels(Taille t, double echelle) {
+  if (echelle == 1.0) return t;
+  return {std::max(1, int(std::lround(t.l * echelle))), std::max(1, int(std::lround(t.h * echelle)))};
+}
+
+QImage AuxPixels(const QImage& image, Taille t) {
+  if (image.width() == t.l && image.height() == t.h) return image;
+  return image.scaled(t.l, t.h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+// The fit is made in window pixels, the picture in paint-box pixels: at a
+// larger scale a small picture keeps its place in the slide.
+QImage Ajuster(const QImage& image, const ReglagesDiapo& r, Taille& travail) {
   const Taille naturelle{image.width(), image.height()};
-  if (diapo.l >= naturelle.l && diapo.h >= naturelle.h) {
-    travail = naturelle;
-    return image;
-  }
-  travail = TailleImageAjustee(naturelle, diapo);
-  return image.scaled(travail.l, travail.h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  const Taille diapo = r.diapo;
+  const bool tient = diapo.l >= naturelle.l && diapo.h >= naturelle.h;
+  travail = EnPixels(tient ? naturelle : TailleImageAjustee(naturelle, diapo), r.echelle);
+  return AuxPixels(image, travail);
 }
 
 // The picture imagined centred on the paint box; the slide cuts out what lies
@@ -82,7 +93,8 @@ QImage Decouper(const QImage& image, Taille& diapo, const ReglagesDiapo& r,
   QImage travail = Remplie(diapo, r.couleurDiapo);
   QPainter peintre(&travail);
   peintre.drawImage(QPoint(0, 0), image, QRect(x, y, diapo.l, diapo.h));
-  return travail;
+  peintre.end();
+  return AuxPixels(travail, EnPixels(diapo, r.echelle));
 }
 
 }  // namespace
@@ -116,7 +128,7 @@ ImagePreparee PreparerImage(QImage image, const ReglagesDiapo& r, const PlacerDi
   image = SansAlpha(image, r);
   ImagePreparee p;
   p.diapo = r.diapo;
-  QImage travail = r.decoupee ? Decouper(image, p.diapo, r, placerDiapo) : Ajuster(image, r.diapo, p.travail);
+  QImage travail = r.decoupee ? Decouper(image, p.diapo, r, placerDiapo) : Ajuster(image, r, p.travail);
   image = QImage();
   if (r.decoupee) p.travail = {travail.width(), travail.height()};
   if (!r.opaque) p.couleurTransparente = DepuisQColor(travail.pixelColor(0, travail.height() - 1));
@@ -125,9 +137,10 @@ ImagePreparee PreparerImage(QImage image, const ReglagesDiapo& r, const PlacerDi
     p.photo = travail.convertToFormat(QImage::Format_RGB32);
     return p;
   }
-  p.photo = Remplie(p.diapo, r.couleurDiapo);
+  const Taille diapo = EnPixels(p.diapo, r.echelle);
+  p.photo = Remplie(diapo, r.couleurDiapo);
   QPainter peintre(&p.photo);
-  peintre.drawImage(QPoint((p.diapo.l - p.travail.l) / 2, (p.diapo.h - p.travail.h) / 2), travail);
+  peintre.drawImage(QPoint((diapo.l - p.travail.l) / 2, (diapo.h - p.travail.h) / 2), travail);
   return p;
 }
 

@@ -9,9 +9,12 @@
 
 namespace plivor {
 
+// Sizes in window pixels; the picture is made at `echelle` paint-box pixels
+// per window pixel.
 struct ReglagesDiapo {
   Taille diapo;        // slide size of the slide code
   Taille pbox;         // paint box size
+  double echelle = 1.0;
   bool decoupee = false;
   bool opaque = true;
   bool sansFond = false;
@@ -19,9 +22,9 @@ struct ReglagesDiapo {
 };
 
 struct ImagePreparee {
-  QImage photo;                // what the next display draws
+  QImage photo;                // what the next display draws, in paint-box pixels
   Taille diapo;                // slide size, reduced for cut-out pictures
-  Taille travail;              // the fitted picture alone
+  Taille travail;              // the fitted picture alone, in paint-box pixels
   bool avecFond = false;       // photo carries the slide ground
   Couleur couleurTransparente = 0;
 };

@@ -3,6 +3,7 @@
 // that change it. It draws into images and never touches a widget; the
 // window on screen (EcranVue) shows the paint box and forwards events.
 
+#include <cmath>
 #include <functional>
 #include <QImage>
 #include <QObject>
@@ -153,11 +154,11 @@ class TFVue : public QObject {
   void Transitions();
   void Ralentisseur();
   void Morphes();
-  void Entourer(Place origine);
+  void Entourer(QPoint coin);
   TailleDuCode TailleCode(int code) const;
   Taille TailleDe(int code);  // applies the code changes some sizes carry
   Place PositionDe(int code) const;
-  Place OrigineImage() const;  // where the prepared picture is drawn
+  QPoint OrigineImage() const;  // where the prepared picture is drawn, in paint-box pixels
 
   // Projection controls.
   void PauseClick(Emetteur emetteur = Emetteur::Menu);
@@ -207,7 +208,22 @@ class TFVue : public QObject {
   int BiseauCarton = 2;
   QRect RectPBox() const;
   QImage PBox;      // the paint box's pixels
-  QImage Photo;     // prepared picture
+  QImage Photo;     // prepared picture, in paint-box pixels
+  // Paint-box pixels per window pixel. The geometry of the show stays in
+  // window pixels; the paint box, the prepared picture, the titles and
+  // every drawing in them are made at this resolution (a video frame
+  // larger than the window, a screen of high density).
+  double Echelle = 1.0;
+  int EnPixels(int v) const { return int(std::lround(v * Echelle)); }
+  QPoint EnPixels(QPoint p) const { return {EnPixels(p.x()), EnPixels(p.y())}; }
+  QSize EnPixels(QSize t) const { return {EnPixels(t.width()), EnPixels(t.height())}; }
+  // Edges rounded, not sizes: rectangles side by side stay side by side.
+  QRect EnPixels(const QRect& r) const {
+    return QRect(EnPixels(r.topLeft()), QPoint(EnPixels(r.x() + r.width()) - 1, EnPixels(r.y() + r.height()) - 1));
+  }
+  QSize EnFenetre(QSize pixels) const {
+    return {int(std::lround(pixels.width() / Echelle)), int(std::lround(pixels.height() / Echelle))};
+  }
   QImage Titre, XTitre;
   Couleur CouleurPinceau = RGB(60, 0, 0);  // brush of Photo and the paint box
 

@@ -23,15 +23,15 @@ namespace {
 constexpr QRgb kFondTitre = 0x00FFFFFF;    // white, transparent
 constexpr QRgb kFondCapture = 0x0000FF00;  // RGB(0,255,0), transparent
 
-// Coverage of the letters written at (2, 0): 0 outside, 255 inside.
-QImage Couverture(QSize taille, const QFont& police, const QString& texte) {
+// Coverage of the letters written at (marge, 0): 0 outside, 255 inside.
+QImage Couverture(QSize taille, const QFont& police, const QString& texte, int marge) {
   QImage masque(taille, QImage::Format_ARGB32);
   masque.fill(Qt::transparent);
   QPainter peintre(&masque);
   peintre.setRenderHint(QPainter::TextAntialiasing);
   peintre.setFont(police);
   peintre.setPen(Qt::black);
-  peintre.drawText(QPoint(2, QFontMetrics(police).ascent()), texte);
+  peintre.drawText(QPoint(marge, QFontMetrics(police).ascent()), texte);
   return masque;
 }
 
@@ -72,16 +72,17 @@ void TFVue::Titrer(const Texte& texte) {
   const auto hauteur = [&](int t) { return QFontMetrics(PoliceDeTitre(famille, style, t)).height(); };
   taille = TailleAjustee(taille, format.l * 23 / 24, largeur);
   taille = TailleAjustee(taille, format.h * 23 / 24, hauteur);
-  const QFont police = PoliceDeTitre(famille, style, taille);
+  // Sized in window pixels, drawn in the paint box's.
+  const QFont police = PoliceDeTitre(famille, style, std::max(1, EnPixels(taille)));
   const QFontMetrics mesure(police);
-  const QSize tailleTitre(std::max(1, mesure.horizontalAdvance(ecrit) + 4), std::max(1, mesure.height()));
+  const QSize tailleTitre(std::max(1, mesure.horizontalAdvance(ecrit) + EnPixels(4)), std::max(1, mesure.height()));
 
   Titre = QImage(tailleTitre, QImage::Format_ARGB32);  // its size places it
   const Place diapo = PositionDe(CodeDiapo);
   const Place place = PositionDe(CodeTitre);
-  const QRect zone(diapo.x + place.x, diapo.y + place.y, tailleTitre.width(), tailleTitre.height());
+  const QRect zone(EnPixels(QPoint(diapo.x + place.x, diapo.y + place.y)), tailleTitre);
 
-  const QImage couverture = Couverture(tailleTitre, police, ecrit);
+  const QImage couverture = Couverture(tailleTitre, police, ecrit, EnPixels(2));
   // Without a paint box there is nothing under the title to keep.
   QImage dessous = PBox.isNull() ? QImage() : PBox.copy(zone).convertToFormat(QImage::Format_RGB32);
   if (dessous.size() != tailleTitre) {
@@ -108,7 +109,7 @@ void TFVue::Titrer(const Texte& texte) {
 void TFVue::MasquerTitre() {
   if (XTitre.isNull()) return;
   const Place p = PositionDe(CodeTitre);
-  CopierTransparent(Photo, QPoint(p.x, p.y), XTitre, DepuisQColor(XTitre.pixelColor(0, XTitre.height() - 1)));
+  CopierTransparent(Photo, EnPixels(QPoint(p.x, p.y)), XTitre, DepuisQColor(XTitre.pixelColor(0, XTitre.height() - 1)));
 }
 
 }  // namespace plivor

@@ -188,13 +188,14 @@ void TFVue::Transitions() {
   if (ImageOpaque && code == 4001) FacteurPause = 8;
   if (!ImageOpaque) FacteurPause = 2;
 
+  // Where the work image goes, in paint-box pixels.
   const Place diapo = PositionDe(CodeDiapo);
   QImage travail;
-  Place origine = diapo;
+  QPoint origine = EnPixels(QPoint(diapo.x, diapo.y));
   const auto avecTitre = [&](const QImage& image) {
     travail = image;
     const Place titre = PositionDe(CodeTitre);
-    origine = {diapo.x + titre.x, diapo.y + titre.y};
+    origine = EnPixels(QPoint(diapo.x + titre.x, diapo.y + titre.y));
     CodeInstruction = 0;
   };
   switch (code) {
@@ -204,7 +205,7 @@ void TFVue::Transitions() {
       origine = {0, 0};
       break;
     case 4001:
-      travail = QImage(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1), QImage::Format_RGB32);
+      travail = QImage(EnPixels(QSize(std::max(LargeurDiapo, 1), std::max(HauteurDiapo, 1))), QImage::Format_RGB32);
       travail.fill(VersQColor(CouleurDiapo));
       break;
     case 7001: avecTitre(XTitre); break;
@@ -223,9 +224,9 @@ void TFVue::Transitions() {
   // Titles key out their own ground, pictures the colour found at loading.
   if (!ImageOpaque)
     cle = titreEnCours_ ? DepuisQColor(travail.pixelColor(0, travail.height() - 1)) : CouleurTransparente;
-  Pinceau pinceau(PBox, travail, QPoint(origine.x, origine.y), cle);
+  Pinceau pinceau(PBox, travail, origine, cle);
   Cadence& cadence = services_.cadence;
-  cadence.travail = QRect(origine.x, origine.y, travail.width(), travail.height());
+  cadence.travail = QRect(origine, travail.size());
   cadence.zone = QRegion();
   cadence.Debut();
   {

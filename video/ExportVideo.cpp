@@ -51,6 +51,10 @@ class DialoguesExport : public DialoguesConsole {
   QString message;
 };
 
+// The screen a window-filling export lays the show out on: the offscreen
+// render's, so that both show the same window.
+const QSize kEcranFenetre(1280, 800);
+
 // Past this a list that never comes back to its start is not a show.
 constexpr Cadence::Duree kDureeSansFin = std::chrono::hours(6);
 
@@ -66,7 +70,7 @@ class Export {
         cadence_(r.ips, [this](long long image) { Prendre(image); }),
         sources_(r.soundFont.isEmpty() ? SoundFontParDefaut(QFileInfo(r.cheminProgramme).absolutePath()) : r.soundFont),
         audio_(cadence_, journal_, sources_),
-        ecran_(r.taille),
+        ecran_(r.ecranEntier ? r.taille : kEcranFenetre),
         vue_(ServicesVue{fichiers_, dialogues_, audio_, ecran_, cadence_, bureau_, voisins_,
                          DossierDe(LigneDepuisHote(r.cheminProgramme.toStdString()).value_or(Texte{}),
                                    fichiers_.Style())}),
@@ -74,6 +78,7 @@ class Export {
         options_(vue_, registre_),
         image_(r.taille, QImage::Format_RGB32) {
     vue_.CheminProgramme = LigneDepuisHote(r.cheminProgramme.toStdString()).value_or(Texte{});
+    if (!r.ecranEntier) ecran_.Cadrer(r.taille);
     audio_.avis = [this](const QString& texte) { Avis(texte); };
     dialogues_.avis = [this](const QString& texte) { Avis(texte); };
     vue_.PasserAbsent = [this](const Texte& nom) { return PasserAbsent(nom); };
@@ -132,7 +137,10 @@ void Export::Prendre(long long image) {
   const bool identique = image > 0 && plan == plan_ && vue_.PBox.size() == boite_.size() &&
                          std::memcmp(vue_.PBox.constBits(), boite_.constBits(), boite_.sizeInBytes()) == 0;
   if (!identique) {
-    ComposerEcran(vue_, image_);
+    if (r_.ecranEntier)
+      ComposerEcran(vue_, image_);
+    else
+      ComposerCadre(vue_, image_);
     plan_ = plan;
     boite_ = vue_.PBox.copy();
   }

@@ -20,6 +20,9 @@ struct ReglagesVideo {
   QString cheminProgramme;
   QString soundFont;  // empty: the projection's
   QString preset = QStringLiteral("veryfast");
+  // The whole screen as the display shows it, the window at its own size;
+  // otherwise the window's card fills the frame, drawn at its pixels.
+  bool ecranEntier = false;
   // A missing file is passed by, said as a notice; otherwise `questions`
   // (when given) is asked whether to go on without it.
   bool ignorerAbsents = false;

@@ -11,6 +11,9 @@ namespace plivor {
 class TFVue;
 
 void ComposerEcran(const TFVue& vue, QImage& ecran);
+// The window's card alone, scaled to fill `cadre` with its aspect kept and
+// black bars where the aspects differ; its paint box is at the card's scale.
+void ComposerCadre(const TFVue& vue, QImage& cadre);
 
 // Everything of the screen but the paint box's pixels.
 struct PlanEcran {

@@ -81,7 +81,7 @@ TEST_F(Commande, LAideNommeChaqueOptionEtLaVersionSuit) {
   EXPECT_TRUE(aide.sortie.startsWith(QStringLiteral("Utilisation : plivor [options] [--] [liste.pvl ...]\n")))
       << aide.sortie.toStdString();
   for (const char* option : {"-h, --help ", "--version ", "--rendu DOSSIER ", "--etapes N ", "--pendant ",
-                             "--video FICHIER.mp4 ", "--taille LxH ", "--ips N ", "--duree S ", "--capture FICHIER ",
+                             "--video FICHIER.mp4 ", "--taille LxH ", "--ecran ", "--ips N ", "--duree S ", "--capture FICHIER ",
                              "--apres MS ", "--  ", "PLIVOR_REGLAGES=FICHIER "})
     EXPECT_TRUE(aide.sortie.contains(QStringLiteral("\n  ") + QString::fromUtf8(option))) << option;
   EXPECT_EQ(Plivor({QStringLiteral("-h")}).sortie, aide.sortie);

@@ -31,10 +31,10 @@ TEST(TransitionsDebordantes, LaBoiteMontreExactementLaPartieDeLImageQuiLaCouvre)
       const auto connexion = QObject::connect(&vue, &TFVue::Presenter, [&] { ++images; });
       vue.Transitions();
       QObject::disconnect(connexion);
-      const Place o = vue.OrigineImage();
-      ASSERT_LT(o.x, 0);
-      ASSERT_LT(o.y, 0);
-      EXPECT_EQ(vue.PBox, image.copy(-o.x, -o.y, vue.PBox.width(), vue.PBox.height()))
+      const QPoint o = vue.OrigineImage();
+      ASSERT_LT(o.x(), 0);
+      ASSERT_LT(o.y(), 0);
+      EXPECT_EQ(vue.PBox, image.copy(-o.x(), -o.y(), vue.PBox.width(), vue.PBox.height()))
           << "transition " << code << (opaque ? " opaque" : " transparente");
       EXPECT_GE(images, 1) << code;
     }

@@ -30,8 +30,8 @@ class Transitions : public testing::Test {
     vue().Transitions();
   }
   QImage Zone() const {
-    const Place o = banc.vue->OrigineImage();
-    return banc.vue->PBox.copy(o.x, o.y, banc.vue->Photo.width(), banc.vue->Photo.height());
+    const QPoint o = banc.vue->OrigineImage();
+    return banc.vue->PBox.copy(o.x(), o.y(), banc.vue->Photo.width(), banc.vue->Photo.height());
   }
   BancVue banc;
 };
@@ -43,9 +43,9 @@ TEST_F(Transitions, ChacuneDevoileExactementLImage) {
       const QImage image = test::Quadrants(taille.width(), taille.height());
       Montrer(image, code);
       EXPECT_EQ(Zone(), image) << "transition " << code << " " << taille.width() << "x" << taille.height();
-      const Place o = vue().OrigineImage();
-      EXPECT_EQ(vue().PBox.pixelColor(o.x - 1, o.y - 1), QColor(Qt::white)) << code;
-      EXPECT_EQ(vue().PBox.pixelColor(o.x + taille.width(), o.y + taille.height()), QColor(Qt::white)) << code;
+      const QPoint o = vue().OrigineImage();
+      EXPECT_EQ(vue().PBox.pixelColor(o.x() - 1, o.y() - 1), QColor(Qt::white)) << code;
+      EXPECT_EQ(vue().PBox.pixelColor(o.x() + taille.width(), o.y() + taille.height()), QColor(Qt::white)) << code;
     }
   }
 }

@@ -250,9 +250,9 @@ TEST(Vue, UneImageTransparenteLaisseVoirLeFond) {
   vue.Charger(banc.Chemin("t.bmp"));
   vue.Editer();
   EXPECT_EQ(vue.CouleurTransparente, RGB(0, 0, 255));
-  const Place o = vue.OrigineImage();
-  EXPECT_EQ(vue.PBox.pixelColor(o.x + 2, o.y + 2), QColor(Qt::white));
-  EXPECT_EQ(vue.PBox.pixelColor(o.x + 20, o.y + 20), QColor(255, 0, 0));
+  const QPoint o = vue.OrigineImage();
+  EXPECT_EQ(vue.PBox.pixelColor(o.x() + 2, o.y() + 2), QColor(Qt::white));
+  EXPECT_EQ(vue.PBox.pixelColor(o.x() + 20, o.y() + 20), QColor(255, 0, 0));
 }
 
 TEST(Vue, LaDiapoTropGrandeRevientAuPaintBox) {
