@@ -33,6 +33,10 @@ const QList<Option>& Options() {
        QStringLiteral("Avec --video : taille des images (1920x1080 par défaut), que la fenêtre remplit. "
                       "Avec --rendu : les étapes dessinées pour une image de cette taille."),
        true},
+      {QStringLiteral("materiel"), {},
+       QStringLiteral("Avec --video : encode par la carte graphique (VA-API ou NVENC) quand elle le peut, "
+                      "sinon par le processeur."),
+       true},
       {QStringLiteral("ecran"), {},
        QStringLiteral("Avec --video : tout l'écran tel qu'il se voit, la fenêtre à sa taille, au lieu de la "
                       "fenêtre seule."),
@@ -197,7 +201,8 @@ QString HorsMode(const QCommandLineParser& l, const Commande& c) {
   } liens[] = {
       {"etapes", "rendu", c.mode == Commande::Mode::Rendu},  {"pendant", "rendu", c.mode == Commande::Mode::Rendu},
       {"taille", "video ou --rendu", c.mode == Commande::Mode::Video || c.mode == Commande::Mode::Rendu},
-      {"ecran", "video", c.mode == Commande::Mode::Video},  {"ips", "video", c.mode == Commande::Mode::Video},
+      {"ecran", "video", c.mode == Commande::Mode::Video},
+      {"materiel", "video", c.mode == Commande::Mode::Video},  {"ips", "video", c.mode == Commande::Mode::Video},
       {"duree", "video", c.mode == Commande::Mode::Video},   {"apres", "capture", !c.capture.isEmpty()},
       {"audio", "publier", publier},  {"script", "publier", publier},   {"conserver", "publier", publier},
       {"programme", "publier", publier}, {"autorun", "publier", publier}, {"nom", "publier", publier},
@@ -296,6 +301,7 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
   LirePublication(lecteur, c);
   c.ignorerAbsents = lecteur.isSet(QStringLiteral("ignorer-absents"));
   c.ecranEntier = lecteur.isSet(QStringLiteral("ecran"));
+  c.materiel = lecteur.isSet(QStringLiteral("materiel"));
   c.pendant = lecteur.isSet(QStringLiteral("pendant"));
   if (const QString faute = HorsMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
   if (const QString faute = LireValeurs(lecteur, c); !faute.isEmpty()) return Faute(faute);

@@ -26,6 +26,7 @@ struct Commande {
   QSize taille{1920, 1080};
   bool tailleDonnee = false;  // --taille, which --rendu takes too
   bool ecranEntier = false;   // --ecran
+  bool materiel = false;      // --materiel
   int ips = 30;
   double duree = 0;  // 0: until the list comes back to its start
   // --publier

@@ -70,6 +70,7 @@ int ExporterEnVideo(const Commande& c, const QString& cheminProgramme) {
   r.dureeMax = c.duree;
   r.ignorerAbsents = c.ignorerAbsents;
   r.ecranEntier = c.ecranEntier;
+  r.materiel = c.materiel;
   BarreTerminal barre;
   std::signal(SIGINT, DemanderArret);
   std::signal(SIGTERM, DemanderArret);

@@ -32,6 +32,9 @@ class Registre {
   ValeursRegistre Lire() const;
   void Ecrire(const ValeursRegistre& valeurs);
 
+  // The settings themselves, for the windows that keep choices of their own.
+  QSettings& Reglages() { return *settings_; }
+
   // The value names, in the order of the option check list.
   static const std::array<const char*, kNombreOptions>& NomsOptions();
 

@@ -31,6 +31,7 @@ class TFOptions : public QObject {
 
  public:
   TFOptions(TFVue& vue, Registre& registre, QObject* parent = nullptr);
+  Registre& LeRegistre() { return registre_; }
 
   void FormCreate();
   void LireOptions();

@@ -8,6 +8,7 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/channel_layout.h>
+#include <libavutil/hwcontext.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
 }
@@ -33,19 +34,24 @@ struct EncodeurVideo::Etat {
   AVStream* fluxVideo = nullptr;
   AVStream* fluxAudio = nullptr;
   SwsContext* sws = nullptr;
-  AVFrame* image = nullptr;
+  AVFrame* image = nullptr;   // in the encoder's software format
+  AVFrame* surface = nullptr;  // VA-API: the picture uploaded for the encoder
+  AVBufferRef* materiel = nullptr;  // VA-API: the device
   AVFrame* son = nullptr;
   AVPacket* paquet = av_packet_alloc();
   bool fichierOuvert = false;
   bool enTete = false;
   bool dernierCourt = false;  // the encoder takes a short last frame
+  QString avis;  // said once the file is started
   long long images = 0;
   long long trames = 0;  // audio frames sent to the encoder
   std::vector<float> attente;  // interleaved, less than one AAC frame
   ~Etat() {
     av_packet_free(&paquet);
     av_frame_free(&image);
+    av_frame_free(&surface);
     av_frame_free(&son);
+    av_buffer_unref(&materiel);
     sws_freeContext(sws);
     avcodec_free_context(&video);
     avcodec_free_context(&audio);
@@ -67,6 +73,7 @@ struct EncodeurVideo::Etat {
 };
 
 EncodeurVideo::EncodeurVideo(std::unique_ptr<Etat> etat) : e_(std::move(etat)) {}
+QString EncodeurVideo::Avis() const { return e_->avis; }
 EncodeurVideo::~EncodeurVideo() = default;
 
 std::optional<Conteneur> ConteneurDuNom(const QString& chemin) {
@@ -120,6 +127,65 @@ void RegleVp9(AVCodecContext* video, const ReglagesEncodage& r) {
 
 }  // namespace
 
+namespace {
+
+AVCodecContext* ContexteVideo(const AVCodec* codec, const ReglagesEncodage& r, AVPixelFormat format) {
+  AVCodecContext* video = avcodec_alloc_context3(codec);
+  video->width = r.taille.width();
+  video->height = r.taille.height();
+  video->pix_fmt = format;
+  video->time_base = AVRational{1, r.ips};
+  video->framerate = AVRational{r.ips, 1};
+  video->gop_size = r.ips * 2;
+  video->sample_aspect_ratio = AVRational{1, 1};
+  video->color_range = AVCOL_RANGE_MPEG;
+  video->colorspace = AVCOL_SPC_BT709;
+  video->color_primaries = AVCOL_PRI_BT709;
+  video->color_trc = AVCOL_TRC_BT709;
+  return video;
+}
+
+}  // namespace
+
+// NVENC takes the pictures as they are; VA-API from frames of its device.
+// The first that opens is kept; none: nothing, the context freed.
+const AVCodec* EncodeurVideo::OuvrirMateriel(Etat& e, const ReglagesEncodage& r) {
+  if (const AVCodec* nvenc = avcodec_find_encoder_by_name("h264_nvenc")) {
+    e.video = ContexteVideo(nvenc, r, AV_PIX_FMT_YUV420P);
+    av_opt_set(e.video->priv_data, "preset", "p4", 0);
+    av_opt_set(e.video->priv_data, "rc", "vbr", 0);
+    av_opt_set_int(e.video->priv_data, "cq", r.crf + 5, 0);
+    if ((e.format->oformat->flags & AVFMT_GLOBALHEADER)) e.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+    if (avcodec_open2(e.video, nvenc, nullptr) >= 0) return nvenc;
+    avcodec_free_context(&e.video);
+  }
+  const AVCodec* vaapi = avcodec_find_encoder_by_name("h264_vaapi");
+  if (!vaapi || av_hwdevice_ctx_create(&e.materiel, AV_HWDEVICE_TYPE_VAAPI, nullptr, nullptr, 0) < 0) return nullptr;
+  e.video = ContexteVideo(vaapi, r, AV_PIX_FMT_VAAPI);
+  av_opt_set_int(e.video->priv_data, "qp", r.crf + 4, 0);
+  if ((e.format->oformat->flags & AVFMT_GLOBALHEADER)) e.video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+  AVBufferRef* cadres = av_hwframe_ctx_alloc(e.materiel);
+  if (cadres) {
+    auto* c = reinterpret_cast<AVHWFramesContext*>(cadres->data);
+    c->format = AV_PIX_FMT_VAAPI;
+    c->sw_format = AV_PIX_FMT_NV12;
+    c->width = r.taille.width();
+    c->height = r.taille.height();
+    c->initial_pool_size = 8;
+    if (av_hwframe_ctx_init(cadres) >= 0) {
+      e.video->hw_frames_ctx = av_buffer_ref(cadres);
+      av_buffer_unref(&cadres);
+      e.surface = av_frame_alloc();
+      if (avcodec_open2(e.video, vaapi, nullptr) >= 0) return vaapi;
+    }
+    av_buffer_unref(&cadres);
+  }
+  avcodec_free_context(&e.video);
+  av_frame_free(&e.surface);
+  av_buffer_unref(&e.materiel);
+  return nullptr;
+}
+
 std::unique_ptr<EncodeurVideo> EncodeurVideo::Ouvrir(const QString& chemin, const ReglagesEncodage& r, QString& erreur) {
   auto e = std::make_unique<Etat>();
   const QByteArray nom = QFile::encodeName(chemin);
@@ -129,28 +195,26 @@ std::unique_ptr<EncodeurVideo> EncodeurVideo::Ouvrir(const QString& chemin, cons
     erreur = TexteAv(code);
     return nullptr;
   }
-  const AVCodec* codecVideo = avcodec_find_encoder_by_name(f.video);
   const AVCodec* codecSon = avcodec_find_encoder_by_name(f.audio);
+  const bool materiel = r.materiel && r.conteneur != Conteneur::Webm;
+  const AVCodec* codecVideo = materiel ? OuvrirMateriel(*e, r) : nullptr;
+  if (materiel && !codecVideo)
+    e->avis = QStringLiteral("Aucun encodeur matériel H.264 utilisable (VA-API, NVENC) : la vidéo est encodée par le "
+                             "processeur (libx264).");
+  if (!codecVideo) {
+    codecVideo = avcodec_find_encoder_by_name(f.video);
+    if (codecVideo && codecSon) {
+      e->video = ContexteVideo(codecVideo, r, AV_PIX_FMT_YUV420P);
+      if (r.conteneur == Conteneur::Webm)
+        RegleVp9(e->video, r);
+      else
+        RegleH264(e->video, r);
+    }
+  }
   if (!codecVideo || !codecSon) {
     erreur = QStringLiteral("encodeur %1 absent de libavcodec").arg(QLatin1String(f.noms));
     return nullptr;
   }
-  e->video = avcodec_alloc_context3(codecVideo);
-  e->video->width = r.taille.width();
-  e->video->height = r.taille.height();
-  e->video->pix_fmt = AV_PIX_FMT_YUV420P;
-  e->video->time_base = AVRational{1, r.ips};
-  e->video->framerate = AVRational{r.ips, 1};
-  e->video->gop_size = r.ips * 2;
-  e->video->sample_aspect_ratio = AVRational{1, 1};
-  e->video->color_range = AVCOL_RANGE_MPEG;
-  e->video->colorspace = AVCOL_SPC_BT709;
-  e->video->color_primaries = AVCOL_PRI_BT709;
-  e->video->color_trc = AVCOL_TRC_BT709;
-  if (r.conteneur == Conteneur::Webm)
-    RegleVp9(e->video, r);
-  else
-    RegleH264(e->video, r);
   e->audio = avcodec_alloc_context3(codecSon);
   e->audio->sample_rate = kFrequenceExport;
   // Planar where the encoder takes it (AAC), interleaved otherwise (libopus).
@@ -164,7 +228,8 @@ std::unique_ptr<EncodeurVideo> EncodeurVideo::Ouvrir(const QString& chemin, cons
     e->video->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
     e->audio->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
   }
-  if ((code = avcodec_open2(e->video, codecVideo, nullptr)) < 0 || (code = avcodec_open2(e->audio, codecSon, nullptr)) < 0) {
+  if ((!avcodec_is_open(e->video) && (code = avcodec_open2(e->video, codecVideo, nullptr)) < 0) ||
+      (code = avcodec_open2(e->audio, codecSon, nullptr)) < 0) {
     erreur = TexteAv(code);
     return nullptr;
   }
@@ -177,8 +242,9 @@ std::unique_ptr<EncodeurVideo> EncodeurVideo::Ouvrir(const QString& chemin, cons
   e->fluxVideo->avg_frame_rate = e->video->framerate;
   e->fluxAudio->time_base = e->audio->time_base;
 
+  const AVPixelFormat logiciel = e->materiel ? AV_PIX_FMT_NV12 : e->video->pix_fmt;
   e->image = av_frame_alloc();
-  e->image->format = AV_PIX_FMT_YUV420P;
+  e->image->format = logiciel;
   e->image->width = r.taille.width();
   e->image->height = r.taille.height();
   e->son = av_frame_alloc();
@@ -191,7 +257,7 @@ std::unique_ptr<EncodeurVideo> EncodeurVideo::Ouvrir(const QString& chemin, cons
     return nullptr;
   }
   e->sws = sws_getContext(r.taille.width(), r.taille.height(), AV_PIX_FMT_BGRA, r.taille.width(), r.taille.height(),
-                          AV_PIX_FMT_YUV420P, SWS_BILINEAR, nullptr, nullptr, nullptr);
+                          logiciel, SWS_BILINEAR, nullptr, nullptr, nullptr);
   if (!e->sws) {
     erreur = QStringLiteral("conversion des couleurs impossible");
     return nullptr;
@@ -227,8 +293,19 @@ bool EncodeurVideo::Image(const QImage& image, bool identique) {
     const int pas[1] = {int(image.bytesPerLine())};
     sws_scale(e_->sws, source, pas, 0, image.height(), e_->image->data, e_->image->linesize);
   }
-  e_->image->pts = e_->images++;
-  int r = avcodec_send_frame(e_->video, e_->image);
+  AVFrame* envoi = e_->image;
+  if (e_->materiel) {
+    // The encoder reads the picture from the device's memory.
+    av_frame_unref(e_->surface);
+    if (av_hwframe_get_buffer(e_->video->hw_frames_ctx, e_->surface, 0) < 0 ||
+        av_hwframe_transfer_data(e_->surface, e_->image, 0) < 0) {
+      erreur_ = QStringLiteral("envoi de l'image à l'encodeur matériel impossible");
+      return false;
+    }
+    envoi = e_->surface;
+  }
+  envoi->pts = e_->images++;
+  int r = avcodec_send_frame(e_->video, envoi);
   if (r >= 0) r = e_->Vider(e_->video, e_->fluxVideo);
   if (r < 0) erreur_ = TexteAv(r);
   return r >= 0;

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+struct AVCodec;
+
 namespace plivor {
 
 // Chosen by the file's extension, whatever its case.
@@ -23,6 +25,8 @@ struct ReglagesEncodage {
   int crf = 18;  // libx264's scale; VP9's own is derived from it
   QString preset = QStringLiteral("veryfast");
   Conteneur conteneur = Conteneur::Mp4;
+  // H.264 by VA-API or NVENC where one works, else libx264 with a notice.
+  bool materiel = false;
 };
 
 class EncodeurVideo {
@@ -41,10 +45,13 @@ class EncodeurVideo {
   // Flushes both encoders and writes the index; false with the reason.
   bool Terminer(QString& erreur);
   const QString& Erreur() const { return erreur_; }
+  // What the user should know of how the file is made (empty: nothing).
+  QString Avis() const;
 
  private:
   struct Etat;
   explicit EncodeurVideo(std::unique_ptr<Etat> etat);
+  static const AVCodec* OuvrirMateriel(Etat& e, const ReglagesEncodage& r);
   bool EnvoyerSon(bool dernier);
   std::unique_ptr<Etat> e_;
   QString erreur_;

@@ -3,8 +3,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <cmath>
 
 #include "montage/Montage.h"
+#include "options/TFOptions.h"
+#include "video/ChoixVideo.h"
+#include "video/DialogueVideo.h"
 #include "video/EncodeurVideo.h"
 #include "projection/TFVue.h"
 
@@ -30,7 +34,8 @@ QString Avis(const QStringList& avis) {
 
 }  // namespace
 
-bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, const ReglagesVideo& modele) {
+bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, const ReglagesVideo& modele,
+                          const ChoisirReglages& choisir) {
   TFVue& vue = montage.Vue();
   Dialogues& dialogues = vue.Services().dialogues;
   if (montage.Lignes().empty()) {
@@ -43,6 +48,9 @@ bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, cons
       return false;
     if (!montage.Sauver()) return false;
   }
+  std::optional<ReglagesVideo> choisis = modele;
+  if (choisir) choisis = choisir(modele);
+  if (!choisis) return false;
   const QString liste = QString::fromStdString(vue.Services().fichiers.CheminHote(montage.NomListe).string());
   const QFileInfo infos(liste);
   const auto choix = dialogues.FichierAEnregistrer(
@@ -61,7 +69,7 @@ bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, cons
     dialogues.Information(refus);
     return false;
   }
-  ReglagesVideo r = modele;
+  ReglagesVideo r = *choisis;
   r.liste = liste;
   r.sortie = sortie;
   r.ignorerAbsents = vue.IgnorerAbsents;
@@ -85,15 +93,24 @@ QProgressDialog& ProgressionFenetre::Dialogue() {
     dialogue_->setMinimumDuration(0);
     dialogue_->setAutoClose(false);
     dialogue_->setAutoReset(false);
+    chrono_.start();
   }
   return *dialogue_;
+}
+
+// "reste environ 1 min 20 s", once enough is done to tell.
+QString TempsRestant(double fraction, qint64 ecouleMs) {
+  if (fraction < 0.02 || ecouleMs < 1000 || fraction >= 1) return {};
+  const int reste = int(std::lround(double(ecouleMs) / 1000 * (1 - fraction) / fraction));
+  return QStringLiteral(" — reste environ %1 min %2 s").arg(reste / 60).arg(reste % 60);
 }
 
 bool ProgressionFenetre::Avancer(double fraction, double secondes) {
   QProgressDialog& d = Dialogue();
   d.setValue(std::clamp(int(fraction * 1000), 0, 1000));
   // Notices stay above the progress for the whole export.
-  d.setLabelText(avis_ + QStringLiteral("Export en vidéo… %1 de vidéo").arg(Duree(secondes)));
+  d.setLabelText(avis_ + QStringLiteral("Export en vidéo… %1 de vidéo").arg(Duree(secondes)) +
+                 TempsRestant(fraction, chrono_.elapsed()));
   // The dialog answers its button while the export runs.
   QCoreApplication::processEvents();
   return !d.wasCanceled();
@@ -106,7 +123,22 @@ void ProgressionFenetre::Avis(const QString& texte) {
 
 void ExporterEnVideo(Montage& montage, QWidget* fenetre) {
   ProgressionFenetre progression(fenetre);
-  ExporterListeEnVideo(montage, progression);
+  TFVue& vue = montage.Vue();
+  const auto choisir = [&](const ReglagesVideo& modele) -> std::optional<ReglagesVideo> {
+    TFOptions* options = vue.Reglages();
+    std::optional<ChoixVideo> lus;
+    if (options) lus = LireChoixVideo(options->LeRegistre().Reglages());
+    const QSize carte = vue.Carton.isEmpty() ? QSize(800, 600) : vue.Carton.size();
+    DialogueVideo dialogue(lus.value_or(ChoixVideo{}), carte, DureeEstimee(montage.Lignes(), vue.Timer1.interval()),
+                           fenetre);
+    if (dialogue.exec() != QDialog::Accepted) return std::nullopt;
+    const ChoixVideo choix = dialogue.Choix();
+    if (options) EcrireChoixVideo(options->LeRegistre().Reglages(), choix);
+    ReglagesVideo r = modele;
+    AppliquerChoix(choix, r);
+    return r;
+  };
+  ExporterListeEnVideo(montage, progression, {}, choisir);
 }
 
 }  // namespace plivor

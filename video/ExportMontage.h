@@ -3,7 +3,10 @@
 // composed, saved first when it has changed, exported under a name the user
 // chooses, with a progress report that can cancel it.
 
+#include <QElapsedTimer>
 #include <QProgressDialog>
+#include <functional>
+#include <optional>
 #include <QStringList>
 #include <memory>
 
@@ -15,8 +18,13 @@ namespace plivor {
 
 class Montage;
 
+// The export's settings as the user chooses them, once the list is saved
+// and before its name is asked; nothing: the export is given up.
+using ChoisirReglages = std::function<std::optional<ReglagesVideo>(const ReglagesVideo&)>;
+
 // True once the video is written. `modele` gives the size and frame rate.
-bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, const ReglagesVideo& modele = {});
+bool ExporterListeEnVideo(Montage& montage, ProgressionExport& progression, const ReglagesVideo& modele = {},
+                          const ChoisirReglages& choisir = {});
 
 // The progress of an export in a dialog whose button cancels it.
 class ProgressionFenetre : public ProgressionExport {
@@ -32,6 +40,7 @@ class ProgressionFenetre : public ProgressionExport {
   QWidget* parent_;
   std::unique_ptr<QProgressDialog> dialogue_;
   QString avis_;
+  QElapsedTimer chrono_;  // since the export started, for the time left
 };
 
 // The menu entry's whole work, from the montage window.

@@ -309,6 +309,8 @@ ResultatExport Exporter(const ReglagesVideo& r, ProgressionExport& progression) 
   encodage.taille = r.taille;
   encodage.ips = r.ips;
   encodage.preset = r.preset;
+  encodage.crf = r.crf;
+  encodage.materiel = r.materiel;
   encodage.conteneur = *ConteneurDuNom(r.sortie);
   QString erreur;
   // The encoders' own chatter stays off the terminal; failures are said.
@@ -319,6 +321,7 @@ ResultatExport Exporter(const ReglagesVideo& r, ProgressionExport& progression) 
                     QStringLiteral(" : ") + erreur;
     return echec;
   }
+  if (const QString avis = encodeur->Avis(); !avis.isEmpty()) progression.Avis(avis);
   ResultatExport resultat;
   {
     Export exportation(r, progression, *encodeur);

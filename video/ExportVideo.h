@@ -20,6 +20,9 @@ struct ReglagesVideo {
   QString cheminProgramme;
   QString soundFont;  // empty: the projection's
   QString preset = QStringLiteral("veryfast");
+  int crf = 18;
+  // H.264 by the graphics hardware where FFmpeg finds a working encoder.
+  bool materiel = false;
   // The whole screen as the display shows it, the window at its own size;
   // otherwise the window's card fills the frame, drawn at its pixels.
   bool ecranEntier = false;

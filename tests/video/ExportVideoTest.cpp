@@ -463,6 +463,19 @@ TEST_F(ExportVideo, LeConteneurSuitLeNomDuFichier) {
   EXPECT_TRUE(QDir(dossier.path()).entryList({"*avi*"}, QDir::Files | QDir::Hidden).isEmpty());
 }
 
+// No graphics encoder here: the processor's takes over, and says so.
+TEST_F(ExportVideo, SansEncodeurMaterielLeProcesseurEncodeEtLeDit) {
+  const QString sortie = Chemin("materiel.mp4");
+  const Issue issue = Exporter(DeuxImages(), sortie, {"--taille", "320x240", "--ips", "10", "--materiel"});
+  ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  EXPECT_TRUE(issue.erreurs.contains(QString::fromUtf8(
+      "Aucun encodeur matériel H.264 utilisable (VA-API, NVENC) : la vidéo est encodée par le processeur (libx264).")))
+      << issue.erreurs.toStdString();
+  const FaitsVideo f = LireFaits(sortie);
+  EXPECT_EQ(f.codecVideo, "h264");
+  EXPECT_EQ(f.images, 20);
+}
+
 TEST_F(ExportVideo, DesReglagesIllisiblesSontDits) {
   const QString liste = DeuxImages();
   Issue issue = Exporter(liste, Chemin("x.mp4"), {"--taille", "641x480"});

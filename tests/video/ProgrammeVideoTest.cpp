@@ -38,9 +38,12 @@ class ProgrammeVideo : public testing::Test {
     ASSERT_TRUE(liste.open(QIODevice::WriteOnly));
     liste.write("Tempo=1500.pvi\r\na.jpg\r\nTempo=1000.pvi\r\na.jpg\r\n");
   }
-  // "Plus...", its last entry, the name typed in the save dialog.
+  // "Plus...", its last entry, 720p chosen in the settings' window (the
+  // size list has the focus, 720p first), the name typed in the save dialog.
   static QString Exporter(const QString& nom) {
     return QStringLiteral("clic 1150 95 1 0.5; clic 1186 52 1 1; xdotool key Up Return; sleep 1.5\n"
+                          "R=$(fenetre 'Réglages de la vidéo')\n"
+                          "xdotool windowfocus $R; sleep 0.3; xdotool key Home; sleep 0.3; xdotool key Return; sleep 1.5\n"
                           "D=$(fenetre 'Exporter en vidéo')\n"
                           "xdotool mousemove --window $D 60 60; sleep 0.3\n"
                           "xdotool key ctrl+a; xdotool type --delay 15 '%1'; xdotool key Return\n")
@@ -93,11 +96,15 @@ TEST_F(ProgrammeVideo, LaListeDuMontageSExporteParLeMenuPlus) {
   Lancer(Exporter(Chemin("film")) + "sleep 22\n", 30000);
   const plivor::test::FaitsVideo faits = plivor::test::LireFaits(Chemin("film.mp4"));
   EXPECT_EQ(faits.codecVideo, "h264");
-  EXPECT_EQ(faits.largeur, 1920);
-  EXPECT_EQ(faits.hauteur, 1080);
+  EXPECT_EQ(faits.largeur, 1280);
+  EXPECT_EQ(faits.hauteur, 720);
   EXPECT_NEAR(faits.dureeVideo, 2.5, 0.05);
   EXPECT_EQ(Videos(), QStringList{"film.mp4"});
   EXPECT_GT(Pales(), 20000);
+  // The choice is kept for the next export.
+  QFile reglages(Chemin("reglages.ini"));
+  ASSERT_TRUE(reglages.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(reglages.readAll().contains("VideoTaille=1280x720"));
 }
 
 TEST_F(ProgrammeVideo, UnExportAnnuleParEchapNeLaisseRien) {
