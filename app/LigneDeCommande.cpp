@@ -225,8 +225,11 @@ QString ChoisirMode(const QCommandLineParser& l, Commande& c) {
                {"montage", Commande::Mode::Montage}};
   QString premiere;
   c.mode = Commande::Mode::Fenetre;
+  // With --publier, --video adds the show's video to the publication.
+  const bool publier = l.isSet(QStringLiteral("publier"));
   for (const auto& m : modes) {
     if (!l.isSet(QString::fromLatin1(m.option))) continue;
+    if (publier && m.mode == Commande::Mode::Video) continue;
     if (!premiere.isEmpty())
       return QStringLiteral("Les options --%1 et --%2 ne vont pas ensemble.").arg(premiere, QString::fromLatin1(m.option));
     premiere = QString::fromLatin1(m.option);
@@ -306,7 +309,17 @@ Commande LireCommande(const QStringList& arguments, Executable programme) {
   if (const QString faute = HorsMode(lecteur, c); !faute.isEmpty()) return Faute(faute);
   if (const QString faute = LireValeurs(lecteur, c); !faute.isEmpty()) return Faute(faute);
 
-  for (const QString& argument : lecteur.positionalArguments()) {
+  QStringList positionnels = lecteur.positionalArguments();
+  if (c.mode == Commande::Mode::Publier && lecteur.isSet(QStringLiteral("video"))) {
+    // The option's value is the list that followed it.
+    c.videoPublication = true;
+    const QString valeur = lecteur.value(QStringLiteral("video"));
+    if (!EstListe(valeur))
+      return Faute(QStringLiteral("Avec --publier, --video ne prend pas de nom : la vidéo est <nom>.mp4 à côté de la "
+                                  "liste publiée."));
+    positionnels.prepend(valeur);
+  }
+  for (const QString& argument : positionnels) {
     if (!EstListe(argument))
       return Faute(QStringLiteral("« %1 » n'est pas une liste Plivor (.pvl ou .txt).").arg(argument));
     c.listes << QFileInfo(argument).absoluteFilePath();

@@ -33,6 +33,7 @@ struct Commande {
   QString dossierPublication;
   bool audio = false, script = false, conserver = false;
   bool programme = false, autorun = false, ignorerAbsents = false;
+  bool videoPublication = false;  // --video with --publier: <nom>.mp4 beside the list
   QString nom;  // empty: the list's base name
   // --capture
   QString capture;

@@ -14,6 +14,7 @@
 #include "platform/Freedesktop.h"
 #include "sources/Publication.h"
 #include "sources/Sources.h"
+#include "video/ExportMontage.h"
 
 namespace plivor {
 
@@ -54,6 +55,13 @@ class BarreCopie {
   bool terminal_;
   bool ouverte_ = false;
   int dernier_ = -1;
+};
+
+// The video's notices on the error output; its progress is not drawn.
+class AvisTerminal : public ProgressionExport {
+ public:
+  bool Avancer(double, double) override { return true; }
+  void Avis(const QString& texte) override { std::fprintf(stderr, "%s\n", qPrintable(texte)); }
 };
 
 bool Dit(const DialoguesTerminal& dialogues, const char* texte) {
@@ -137,6 +145,10 @@ int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
   Installation installation(vue, DossiersUtilisateur());
   publication.DefinirInstallation(&installation);
   publication.rb_Plivor = false;
+  AvisTerminal avis;
+  publication.DefinirExportVideo([&vue, &avis](const QString& liste, const QString& video, QString& raison) {
+    return ExporterVideoPubliee(vue, liste, video, avis, raison);
+  });
 
   BarreCopie barre;
   moteurs.dialogues.avantDeDire = [&barre] { barre.Fin(); };
@@ -155,6 +167,12 @@ int PublierEnTerminal(const Commande& c, const QString& cheminProgramme) {
     publication.PubClick(BoutonPublication::Pub_Plivor);
     barre.Fin();
     reussie = Dit(moteurs.dialogues, "Installation terminée !");
+  }
+  // Before the start files, so that autorun.sh falls back to the video.
+  if (reussie && c.videoPublication) {
+    publication.PubClick(BoutonPublication::Pub_btVideo);
+    reussie = !moteurs.dialogues.textes.isEmpty() &&
+              moteurs.dialogues.textes.back().startsWith(QStringLiteral("Vidéo ajoutée : "));
   }
   if (reussie && c.autorun) reussie = CreerDemarrage(publication, sources, moteurs, dossier);
   if (reussie) std::printf("%s\n", qPrintable(Hote(moteurs.fichiers, publication.ListePubliee)));

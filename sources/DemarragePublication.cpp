@@ -1,6 +1,7 @@
 // The publication's program and automatic start: the player carried into
 // the folder, "Autorun.inf", "Autorun.pvl" and the start script.
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -29,9 +30,20 @@ QString Cite(const QString& mot) {
   return QLatin1Char('\'') + r + QLatin1Char('\'');
 }
 
+// No player started: the show's video in whatever plays videos here.
+QString VideoDeSecours(const QString& video) {
+  return QStringLiteral(
+             "v=%1\n"
+             "if [ -f \"$v\" ]; then\n"
+             "  echo \"Aucun lecteur Plivor n'a démarré : ouverture de la vidéo $v.\" >&2\n"
+             "  exec xdg-open \"$v\"\n"
+             "fi\n")
+      .arg(Cite(video));
+}
+
 }  // namespace
 
-QString TexteAutorunSh(const QString& programme, const QString& autre) {
+QString TexteAutorunSh(const QString& programme, const QString& autre, const QString& video) {
   // The carried players first, then those installed on this machine.
   QStringList essais;
   for (const QString& nom : {QStringLiteral("./") + programme, QStringLiteral("./") + autre, programme, autre})
@@ -57,9 +69,15 @@ QString TexteAutorunSh(const QString& programme, const QString& autre) {
              "    *) exit $code ;;\n"
              "  esac\n"
              "done\n"
+             "%2"
              "echo \"Plivor est introuvable.\" >&2\n"
              "exit 1\n")
-      .arg(essais.join(QLatin1Char(' ')));
+      .arg(essais.join(QLatin1Char(' ')), video.isEmpty() ? QString() : VideoDeSecours(video));
+}
+
+QString VideoDeListe(const QString& liste) {
+  const QFileInfo infos(liste);
+  return infos.absoluteDir().filePath(infos.completeBaseName() + QStringLiteral(".mp4"));
 }
 
 void Publication::InclureProgramme() {
@@ -145,7 +163,8 @@ void Publication::Autorun() {
   bool fait = EcrireListe(inf, lignesInf, fichiers);
   fait = EcrireEnGardant(pvl, depart->lignes, bak, fichiers) && fait;
   const QString autre = rb_Plivor ? lecteur : EnClair(NomDeFichier(vue_.CheminProgramme));
-  fait = EcrireAutorunSh(programme, autre) && fait;
+  const QString video = QFileInfo(VideoDeListe(EnClair(choisie))).fileName();
+  fait = EcrireAutorunSh(programme, autre, QFileInfo::exists(dossier + QLatin1Char('/') + video) ? video : QString()) && fait;
   sources_.DirectoryChange();
   const bool presents = QFileInfo::exists(dossier + QStringLiteral("/Autorun.inf")) &&
                         QFileInfo::exists(dossier + QStringLiteral("/Autorun.pvl"));
@@ -154,14 +173,43 @@ void Publication::Autorun() {
 
 // What Linux desktops offer to run from removable media: the player
 // carried in the folder, else one installed, on the start sequence.
-bool Publication::EcrireAutorunSh(const QString& programme, const QString& autre) {
+bool Publication::EcrireAutorunSh(const QString& programme, const QString& autre, const QString& video) {
   FichiersHote& fichiers = vue_.Services().fichiers;
   const Texte chemin = Joindre(DossierPub(), "autorun.sh", kStyle);
-  if (!fichiers.EcrireFichier(chemin, TexteAutorunSh(programme, autre).toStdString())) return false;
+  if (!fichiers.EcrireFichier(chemin, TexteAutorunSh(programme, autre, video).toStdString())) return false;
   return QFile::setPermissions(QString::fromStdString(fichiers.CheminHote(chemin).string()),
                                QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                                    QFileDevice::ReadGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther |
                                    QFileDevice::ExeOther);
+}
+
+// "Ajouter une vidéo": the published show as a video beside its list, so
+// that the folder plays where no player of ours can run.
+void Publication::AjouterVideo() {
+  if (ListePubliee.empty()) {
+    Dire(QStringLiteral("Publier auparavant la séquence !"));
+    return;
+  }
+  if (!exporterVideo_) {
+    Dire(QStringLiteral("Export en vidéo impossible depuis cette fenêtre."));
+    return;
+  }
+  const QString liste = EnClair(ListePubliee);
+  const QString video = VideoDeListe(liste);
+  FichiersHote& fichiers = vue_.Services().fichiers;
+  registre_.Ouvrir(DossierPub(), fichiers);
+  if (!DemarrageLibre(Ligne(video))) return;
+  Occupe = true;
+  Etape(QStringLiteral("Vidéo de la séquence"));
+  QString raison;
+  const bool faite = exporterVideo_(liste, video, raison);
+  EnCoursVisible = false;
+  Occupe = false;
+  sources_.DirectoryChange();
+  emit Change();
+  Dire(faite ? QStringLiteral("Vidéo ajoutée : ") + QFileInfo(video).fileName()
+             : QStringLiteral("L'export en vidéo a échoué.\r") + raison);
+  emit Focus();
 }
 
 }  // namespace plivor

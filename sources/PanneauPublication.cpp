@@ -117,6 +117,8 @@ void PanneauPublication::Construire() {
                           BoutonPublication::Pub_Plivor));
   colonne->addWidget(clic(Bouton(this, "Pub_btAutorun", QStringLiteral("Créer un fichier Autorun")),
                           BoutonPublication::Pub_btAutorun));
+  colonne->addWidget(clic(Bouton(this, "Pub_btVideo", QStringLiteral("Ajouter une vidéo")),
+                          BoutonPublication::Pub_btVideo));
 
   enCours_ = Titre(this, "Pub_trEnCours", QStringLiteral("Processus en cours"));
   colonne->addWidget(enCours_);

@@ -167,6 +167,7 @@ void Publication::PubClick(BoutonPublication bouton) {
     case BoutonPublication::Pub_btValider: Assembler(); break;
     case BoutonPublication::Pub_Plivor: InclureProgramme(); break;
     case BoutonPublication::Pub_btAutorun: Autorun(); break;
+    case BoutonPublication::Pub_btVideo: AjouterVideo(); break;
   }
 }
 

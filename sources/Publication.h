@@ -34,6 +34,7 @@ enum class BoutonPublication {
   Pub_btValider,
   Pub_Plivor,
   Pub_btAutorun,
+  Pub_btVideo,
 };
 
 inline constexpr char kNomSequenceInitial[] = "Nom de séquence";
@@ -48,6 +49,10 @@ class Publication : public QObject {
   // The program files come through the installation routine; without it
   // "Inclure le programme" says it cannot.
   void DefinirInstallation(Installation* installation);
+  // "Ajouter une vidéo" writes the published show's video through this:
+  // the list, the video's name; false with the reason. Unset, it says it cannot.
+  using ExportVideoPublication = std::function<bool(const QString& liste, const QString& video, QString& raison)>;
+  void DefinirExportVideo(ExportVideoPublication exporter) { exporterVideo_ = std::move(exporter); }
 
   // The montage's "Publier la présentation": the panel in the resource window.
   void Publier();
@@ -143,15 +148,17 @@ class Publication : public QObject {
   bool ApercuPermis();  // not more often than IntervalleApercu
   void InclureProgramme();
   void Autorun();
+  void AjouterVideo();
   // A file of the automatic start at `chemin` may be written: free, the
   // publication's own, or the person lets it be replaced.
   bool DemarrageLibre(const Texte& chemin);
-  bool EcrireAutorunSh(const QString& programme, const QString& autre);
+  bool EcrireAutorunSh(const QString& programme, const QString& autre, const QString& video);
   Montage& Moteur();
 
   Sources& sources_;
   TFVue& vue_;
   Installation* installation_ = nullptr;
+  ExportVideoPublication exporterVideo_;
   RegistrePublication registre_;
 
   // Per assembly.
@@ -177,9 +184,12 @@ class Publication : public QObject {
 };
 
 // The text of the autorun.sh that starts the show of its folder with
-// `programme` or `autre`, carried beside it or installed; every name
-// quoted, so that no character of a name is run.
-QString TexteAutorunSh(const QString& programme, const QString& autre);
+// `programme` or `autre`, carried beside it or installed, else opens
+// `video` (when given) in the system's player; every name quoted, so that
+// no character of a name is run.
+QString TexteAutorunSh(const QString& programme, const QString& autre, const QString& video = {});
+// The video "Ajouter une vidéo" writes for a published list: beside it, of its name.
+QString VideoDeListe(const QString& liste);
 
 // A sequence or folder name the user typed, as a single folder name inside
 // the publication folder; the message saying why it is refused otherwise.

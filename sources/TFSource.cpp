@@ -17,6 +17,7 @@
 #include "montage/ModeleMontage.h"
 #include "platform/VueDossiers.h"
 #include "sources/PanneauPublication.h"
+#include "video/ExportMontage.h"
 
 namespace plivor {
 
@@ -199,6 +200,10 @@ void TFSource::Construire() {
 void TFSource::ConstruirePublication() {
   auto* colonne = static_cast<QVBoxLayout*>(layout());
   publication_ = std::make_unique<Publication>(*moteur_);
+  publication_->DefinirExportVideo([this](const QString& liste, const QString& video, QString& raison) {
+    ProgressionFenetre progression(this);
+    return ExporterVideoPubliee(moteur_->Vue(), liste, video, progression, raison);
+  });
   panneauPub_ = new PanneauPublication(*publication_, this);
   colonne->insertWidget(colonne->indexOf(ligneFiltre_) + 1, panneauPub_->EnTete());
   colonne->addWidget(panneauPub_);

@@ -121,6 +121,22 @@ void ProgressionFenetre::Avis(const QString& texte) {
   Dialogue().setLabelText(avis_);
 }
 
+bool ExporterVideoPubliee(TFVue& vue, const QString& liste, const QString& video, ProgressionExport& progression,
+                          QString& raison) {
+  ChoixVideo choix;
+  if (TFOptions* options = vue.Reglages()) choix = LireChoixVideo(options->LeRegistre().Reglages());
+  ReglagesVideo r;
+  AppliquerChoix(choix, r);
+  r.liste = liste;
+  r.sortie = video;
+  r.cheminProgramme = QCoreApplication::applicationFilePath();
+  r.ignorerAbsents = vue.IgnorerAbsents;
+  r.questions = &vue.Services().dialogues;
+  const ResultatExport resultat = ExporterVideo(r, progression);
+  raison = resultat.message;
+  return resultat.reussi;
+}
+
 void ExporterEnVideo(Montage& montage, QWidget* fenetre) {
   ProgressionFenetre progression(fenetre);
   TFVue& vue = montage.Vue();

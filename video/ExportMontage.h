@@ -17,6 +17,7 @@ class QWidget;
 namespace plivor {
 
 class Montage;
+class TFVue;
 
 // The export's settings as the user chooses them, once the list is saved
 // and before its name is asked; nothing: the export is given up.
@@ -42,6 +43,11 @@ class ProgressionFenetre : public ProgressionExport {
   QString avis_;
   QElapsedTimer chrono_;  // since the export started, for the time left
 };
+
+// The video of a published list (the publication's "Ajouter une vidéo"),
+// with the choices last made in the export window; false with the reason.
+bool ExporterVideoPubliee(TFVue& vue, const QString& liste, const QString& video, ProgressionExport& progression,
+                          QString& raison);
 
 // The menu entry's whole work, from the montage window.
 void ExporterEnVideo(Montage& montage, QWidget* fenetre);

@@ -205,6 +205,35 @@ TEST_F(Terminal, LeProgrammeEtLeDemarrageAutomatique) {
   EXPECT_FALSE(QFileInfo::exists(Chemin(QStringLiteral("seul/Autorun.inf"))));
 }
 
+// --video with --publier: the published show as a video beside its list,
+// which the start script falls back to.
+TEST_F(Terminal, UnePublicationGagneSaVideo) {
+  const Bilan bilan = Plivor({QStringLiteral("--publier"), QStringLiteral("film"), QStringLiteral("--programme"),
+                              QStringLiteral("--autorun"), QStringLiteral("--video"), QStringLiteral("show/spectacle.pvl")});
+  ASSERT_TRUE(bilan.fini);
+  EXPECT_EQ(bilan.code, 0) << bilan.erreurs.toStdString();
+  EXPECT_EQ(bilan.sortie, Chemin(QStringLiteral("film/spectacle.pvl")) + QLatin1Char('\n'));
+  EXPECT_TRUE(bilan.erreurs.contains(QStringLiteral("Vidéo ajoutée : spectacle.mp4\n"))) << bilan.erreurs.toStdString();
+  QFile video(Chemin(QStringLiteral("film/spectacle.mp4")));
+  ASSERT_TRUE(video.open(QIODevice::ReadOnly));
+  const QByteArray debut = video.read(64);
+  EXPECT_TRUE(debut.contains("ftyp")) << debut.toHex().toStdString();
+  QFile script(Chemin(QStringLiteral("film/autorun.sh")));
+  ASSERT_TRUE(script.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(script.readAll().contains("v='spectacle.mp4'\n"));
+  // Published again: the video is the publication's own, replaced without a word.
+  const Bilan encore = Plivor({QStringLiteral("--publier"), QStringLiteral("film"), QStringLiteral("--video"),
+                               QStringLiteral("show/spectacle.pvl")});
+  EXPECT_EQ(encore.code, 0) << encore.erreurs.toStdString();
+  EXPECT_FALSE(encore.erreurs.contains(QStringLiteral("Le remplacer"))) << encore.erreurs.toStdString();
+
+  const Bilan nomme = Plivor({QStringLiteral("--publier"), QStringLiteral("film"), QStringLiteral("--video"),
+                              QStringLiteral("x.mp4"), QStringLiteral("show/spectacle.pvl")});
+  EXPECT_EQ(nomme.code, 2);
+  EXPECT_TRUE(nomme.erreurs.startsWith(QString::fromUtf8("Avec --publier, --video ne prend pas de nom")))
+      << nomme.erreurs.toStdString();
+}
+
 TEST_F(Terminal, UneLigneDeCommandeIncorrecteSortEn2) {
   const QString liste = QStringLiteral("show/spectacle.pvl");
   const struct {

@@ -110,5 +110,28 @@ TEST_F(AutorunSh, SansLecteurQuiDemarrePlivorEstIntrouvable) {
   EXPECT_FALSE(QFile::exists(Chemin("lance.txt")));
 }
 
+// No player starts but the show's video is there: the system's player
+// opens it (xdg-open, here a stand-in on the PATH), with a word why.
+TEST_F(AutorunSh, SansLecteurQuiDemarreLaVideoSOuvre) {
+  if (!QStandardPaths::findExecutable(QStringLiteral("prelio")).isEmpty() ||
+      !QStandardPaths::findExecutable(QStringLiteral("plivor")).isEmpty())
+    GTEST_SKIP() << "un lecteur est installé sur cette machine";
+  const QString video = QStringLiteral("Mon spectacle $(1).mp4");
+  Ecrire("pub/autorun.sh", TexteAutorunSh(QStringLiteral("prelio"), QStringLiteral("plivor"), video).toUtf8());
+  Ecrire("pub/prelio", "#!/bin/sh\nexit 127\n", true);
+  Joueur("installes/xdg-open", "ouvert.txt");
+  // Without the video, as before.
+  Issue issue = Lancer();
+  EXPECT_EQ(issue.code, 1);
+  EXPECT_EQ(Trace("ouvert.txt"), "<absent>");
+  Ecrire("pub/" + video, "vidéo");
+  issue = Lancer();
+  EXPECT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+  EXPECT_EQ(Trace("ouvert.txt"), video.toUtf8() + "\n");
+  EXPECT_TRUE(issue.erreurs.endsWith(
+      QStringLiteral("Aucun lecteur Plivor n'a démarré : ouverture de la vidéo Mon spectacle $(1).mp4.\n")))
+      << issue.erreurs.toStdString();
+}
+
 }  // namespace
 }  // namespace plivor
