@@ -160,7 +160,9 @@ QImage MenuScenes::VignetteProjetee(const Texte& fichier) {
   TFVue& vue = montage_.Vue();
   vue.Photo = QImage();
   vue.Charger(fichier);
-  return vue.Photo;
+  QImage vignette = vue.Photo;
+  vignette.setDevicePixelRatio(vue.Echelle);
+  return vignette;
 }
 
 void MenuScenes::DessinerCellule(QImage& image, int cellule, const QImage& vignette, int icone) {

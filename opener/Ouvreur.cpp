@@ -151,6 +151,8 @@ bool Ouvreur::MontrerImage(const Texte& ligne) {
   vue_.CodeDiapo = codeDiapo;
   if (vue_.Photo.isNull()) return false;
   Vignette = vue_.Photo.copy();
+  // Made at the paint box's density: shown at its size in window pixels.
+  Vignette.setDevicePixelRatio(vue_.Echelle);
   VignetteCentree = true;
   VignetteVisible = true;
   return true;

@@ -286,9 +286,12 @@ void TFOuvrir::Rafraichir() {
   vignette_->setVisible(m.Apercu);
   if (m.VignetteVisible && !m.Vignette.isNull()) {
     // Larger pictures are reduced to the frame; smaller ones keep their pixels.
-    const bool grande = m.Vignette.width() > vignette_->width() || m.Vignette.height() > vignette_->height();
-    const QImage image =
-        grande ? m.Vignette.scaled(vignette_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation) : m.Vignette;
+    // Sizes in window pixels: a picture made at a higher density keeps it.
+    const QSizeF taille = m.Vignette.deviceIndependentSize();
+    const bool grande = taille.width() > vignette_->width() || taille.height() > vignette_->height();
+    const QImage image = grande ? m.Vignette.scaled(vignette_->size() * m.Vignette.devicePixelRatio(), Qt::KeepAspectRatio,
+                                                    Qt::SmoothTransformation)
+                                : m.Vignette;
     vignette_->setAlignment(m.VignetteCentree ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignTop);
     vignette_->setPixmap(QPixmap::fromImage(image));
   } else {

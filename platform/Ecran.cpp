@@ -1,5 +1,7 @@
 #include "platform/Ecran.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
@@ -47,6 +49,11 @@ QScreen* EcranQt(const QString& nom) {
   for (QScreen* ecran : QGuiApplication::screens())
     if (!nom.isEmpty() && ecran->name() == nom) return ecran;
   return QGuiApplication::primaryScreen();
+}
+
+double EcranPrincipal::EchelleDe(QSize) const {
+  const QScreen* ecran = EcranQt(NomChoisi());
+  return ecran ? std::max(1.0, ecran->devicePixelRatio()) : 1.0;
 }
 
 QImage EcranPrincipal::Capturer(const QRect& zone) const {

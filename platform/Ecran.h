@@ -61,6 +61,9 @@ class EcranPrincipal : public Ecran {
  public:
   QImage Capturer(const QRect& zone) const override;
   std::vector<EcranDecrit> Ecrans() const override;
+  // The screen's own density: at a scale of 2 the show is drawn at its
+  // device pixels, not doubled.
+  double EchelleDe(QSize carton) const override;
 };
 
 // The window system's screen of that name, else the primary one.

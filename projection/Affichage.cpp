@@ -139,7 +139,13 @@ void TFVue::Rafraichir(Emetteur emetteur) {
     const QImage fond = services_.ecran.Capturer(QRect(origine, pbox.size()));
     FenetreVisible = true;
     emit GeometrieChangee();
-    if (!fond.isNull()) QPainter(&PBox).drawImage(QRect(QPoint(0, 0), EnPixels(fond.size())), fond);
+    if (!fond.isNull()) {
+      QPainter peintre(&PBox);
+      if (Echelle == 1.0)
+        peintre.drawImage(0, 0, fond);
+      else
+        peintre.drawImage(PBox.rect(), fond);
+    }
   }
   CartonVisible = true;
   CodeInstruction = 0;

@@ -91,7 +91,7 @@ void EcranVue::PleinEcran() {
 }
 
 QRect EcranVue::BoiteEcran() const {
-  return QRect(vue_.Carton.topLeft() + vue_.RectPBox().topLeft(), vue_.PBox.size());
+  return QRect(vue_.Carton.topLeft() + vue_.RectPBox().topLeft(), vue_.RectPBox().size());
 }
 
 // A transition's frame repaints only the rows or columns drawn since the
@@ -105,7 +105,8 @@ void EcranVue::Presenter() {
   if (zone->isEmpty() || !isVisible()) return;
   // Slats are many columns a pixel wide: one copy of the rows they span
   // costs less than a copy, and a transfer to the display, a column.
-  QRegion montree = *zone;
+  // The zone is in the paint box's pixels, the window in its own.
+  QRegion montree = vue_.Echelle == 1.0 ? *zone : QRegion(vue_.EnFenetre(zone->boundingRect()));
   if (zone->rectCount() > 8 &&
       std::all_of(zone->begin(), zone->end(), [](const QRect& r) { return r.width() < 4 && r.height() > 4; }))
     montree = zone->boundingRect();
@@ -119,7 +120,13 @@ void EcranVue::paintEvent(QPaintEvent* evenement) {
   const QRect boite = BoiteEcran();
   if (vue_.CartonVisible && boite.contains(evenement->region().boundingRect())) {
     if (imageTransition_) ++imagesTransition_;
-    for (const QRect& r : evenement->region()) peintre.drawImage(r.topLeft(), vue_.PBox, r.translated(-boite.topLeft()));
+    for (const QRect& r : evenement->region()) {
+      const QRect source = r.translated(-boite.topLeft());
+      if (vue_.Echelle == 1.0)
+        peintre.drawImage(r.topLeft(), vue_.PBox, source);
+      else
+        peintre.drawImage(QRectF(r), vue_.PBox, QRectF(vue_.EnPixels(source)));
+    }
     return;
   }
   peintre.fillRect(rect(), Qt::black);

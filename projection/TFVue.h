@@ -221,6 +221,12 @@ class TFVue : public QObject {
   QRect EnPixels(const QRect& r) const {
     return QRect(EnPixels(r.topLeft()), QPoint(EnPixels(r.x() + r.width()) - 1, EnPixels(r.y() + r.height()) - 1));
   }
+  // Every window pixel the paint-box pixels touch.
+  QRect EnFenetre(const QRect& pixels) const {
+    return QRect(QPoint(int(std::floor(pixels.x() / Echelle)), int(std::floor(pixels.y() / Echelle))),
+                 QPoint(int(std::ceil((pixels.x() + pixels.width()) / Echelle)) - 1,
+                        int(std::ceil((pixels.y() + pixels.height()) / Echelle)) - 1));
+  }
   QSize EnFenetre(QSize pixels) const {
     return {int(std::lround(pixels.width() / Echelle)), int(std::lround(pixels.height() / Echelle))};
   }

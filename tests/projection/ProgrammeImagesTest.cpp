@@ -103,4 +103,31 @@ TEST_F(ProgrammeImages, UnPngTransparentMontreLeFondEtUnHeicSeMontre) {
   AttendreDebout(Projeter(QStringLiteral("heic.pvl")));
 }
 
+// At a scale of 2 the window is drawn at the screen's device pixels: a
+// large photo of stripes 8 pixels wide keeps them black and white, where
+// a fit at the window's own pixels, doubled, greys them out.
+TEST_F(ProgrammeImages, AUneEchelleDeDeuxUnePhotoGardeSonDetail) {
+  QImage rayures(4000, 2500, QImage::Format_RGB32);
+  for (int y = 0; y < rayures.height(); ++y) {
+    auto* ligne = reinterpret_cast<QRgb*>(rayures.scanLine(y));
+    for (int x = 0; x < rayures.width(); ++x) ligne[x] = (x / 8) % 2 ? qRgb(250, 250, 250) : qRgb(5, 5, 5);
+  }
+  ASSERT_TRUE(rayures.save(Chemin("rayures.png")));
+  Liste(QStringLiteral("rayures.pvl"), QStringLiteral("rayures.png"));
+  EXPECT_EQ(pilote_.Lancer(QStringLiteral("export QT_SCALE_FACTOR=2\n"
+                                          "demarrer --capture ecran-rayures.png --apres 3000 rayures.pvl\nwait $P"),
+                           60000),
+            0)
+      << pilote_.Erreurs();
+  const QImage ecran = pilote_.Capture(QStringLiteral("ecran-rayures.png"));
+  ASSERT_EQ(ecran.size(), QSize(1280, 800));
+  int nets = 0, vus = 0;
+  const int y = ecran.height() / 2;
+  for (int x = ecran.width() / 2 - 200; x < ecran.width() / 2 + 200; ++x, ++vus) {
+    const int g = qGray(ecran.pixel(x, y));
+    nets += g < 50 || g > 205;
+  }
+  EXPECT_GT(double(nets) / vus, 0.5) << nets << " / " << vus;
+}
+
 }  // namespace

@@ -116,22 +116,24 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
   // buttons by their rows, the file list from y 250.
   const QString actions =
       kOutils + QStringLiteral(
-                    "demarrer --capture ecran.png --apres 40000 '%1'\n"
+                    "demarrer --capture ecran.png --apres 60000 '%1'\n"
                     "cliquer 640 400; xdotool key c; sleep 2.5\n"
                     // "Plus...", fifth entry: "Publier la présentation".
                     "clic 1150 95 0.5; clic 1186 52 1; xdotool key Down Down Down Down Down Return; sleep 2\n"
                     // "Charger une liste à publier": the list as saved.
-                    "clic 933 640 2; saisir 'Charger une liste' '%1'\n"
+                    "clic 933 616 2; saisir 'Charger une liste' '%1'\n"
                     // "Nouveau": the publication folder, made in the folder shown.
                     "clic 993 231 1.5; saisir 'Cr' publie\n"
                     // The sequence name, "Dossier Audio", "Conserver les sous-listes", the assembly.
-                    "clic 933 542 0.3; saisir 'Plivor : Fenêtre des Ressources' Aube\n"
-                    "clic 830 566 0.5; clic 830 618 0.5\n"
-                    "clic 933 664 4; message\n"
+                    "clic 933 518 0.3; saisir 'Plivor : Fenêtre des Ressources' Aube\n"
+                    "clic 830 542 0.5; clic 830 594 0.5\n"
+                    "clic 933 640 4; message\n"
                     // The player, carried.
-                    "clic 942 688 0.5; clic 933 710 4; message\n"
+                    "clic 942 664 0.5; clic 933 686 4; message\n"
+                    // The show's video beside its list.
+                    "clic 933 734 12; message\n"
                     // The published main list chosen (the first by name), then the automatic start.
-                    "clic 900 253 1; clic 933 734 2; message\n"
+                    "clic 900 253 1; clic 933 710 2; message\n"
                     "wait $P\n")
                     .arg(Chemin("show/main.pvl"));
   ASSERT_EQ(pilote_.Lancer(actions, 120000), 0) << pilote_.Erreurs();
@@ -153,7 +155,7 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
   // A build without the carried players (no patchelf) publishes its own.
   const QString emporte = QFileInfo(kProgramme).path() + QStringLiteral("/portable");
   const bool avecEmporte = QFileInfo::exists(emporte + QStringLiteral("/prelio"));
-  QStringList attendu{".plivor-publication", "Aube.pvl", "Aube/bleu.jpg", "Aube/rouge-2.jpg", "Aube/rouge.jpg",
+  QStringList attendu{".plivor-publication", "Aube.mp4", "Aube.pvl", "Aube/bleu.jpg", "Aube/rouge-2.jpg", "Aube/rouge.jpg",
                       "Audio/air.wav", "Autorun.inf", "Autorun.pvl", "Plivor.ico", "Prelio.txt", "autorun.sh",
                       "intro.pvl", "prelio"};
   if (avecEmporte) attendu << "qt.conf";
@@ -164,6 +166,9 @@ TEST_F(ProgrammePublication, LeDossierPublieEtDeplaceJoueSeulAvecLeLecteurEmport
     EXPECT_EQ(Lire(publie + "/prelio"), Lire(emporte + "/prelio"));
   }
   EXPECT_TRUE(QFileInfo(publie + "/autorun.sh").isExecutable());
+  // The video plays where no player of ours can: autorun.sh falls back to it.
+  EXPECT_TRUE(Lire(publie + "/Aube.mp4").left(12).contains("ftyp"));
+  EXPECT_TRUE(Lire(publie + "/autorun.sh").contains("v='Aube.mp4'"));
   const QByteArray liste = "Tempo=1500.pvi\r\nAube\\rouge.jpg\r\nAube\\rouge-2.jpg\r\nAudio\\air.wav\r\nintro.pvl\r\n";
   EXPECT_EQ(Lire(publie + "/Aube.pvl"), liste);
   EXPECT_EQ(Lire(publie + "/intro.pvl"), "Aube\\bleu.jpg\r\nTempo=1000.pvi\r\n");
