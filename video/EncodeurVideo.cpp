@@ -17,16 +17,6 @@ extern "C" {
 
 namespace plivor {
 
-namespace {
-
-QString TexteAv(int code) {
-  char tampon[AV_ERROR_MAX_STRING_SIZE] = {};
-  av_strerror(code, tampon, sizeof tampon);
-  return QString::fromUtf8(tampon);
-}
-
-}  // namespace
-
 struct EncodeurVideo::Etat {
   AVFormatContext* format = nullptr;
   AVCodecContext* video = nullptr;

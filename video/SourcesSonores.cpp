@@ -19,13 +19,13 @@ extern "C" {
 
 namespace plivor {
 
-namespace {
-
 QString TexteAv(int code) {
   char tampon[AV_ERROR_MAX_STRING_SIZE] = {};
   av_strerror(code, tampon, sizeof tampon);
   return QString::fromUtf8(tampon);
 }
+
+namespace {
 
 // Telephone sound to studio masters.
 constexpr int kFrequenceMinimale = 4000;

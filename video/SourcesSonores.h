@@ -10,6 +10,9 @@
 
 namespace plivor {
 
+// An FFmpeg error code in words.
+QString TexteAv(int code);
+
 inline constexpr int kFrequenceExport = 48000;
 
 class Pcm {
