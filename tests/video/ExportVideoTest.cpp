@@ -236,6 +236,44 @@ TEST_F(ExportVideo, VolumePauseRepriseEtArretTombentALeursLignes) {
   EXPECT_GT(Efficace(s, 3.9, 3.98), 0.05);
 }
 
+// A fade out ends paused at the fade's floor, 3 % of the volume. After an
+// AllerA loop the sound stays silent when its line is not played again,
+// and comes back at its whole volume when it is.
+TEST_F(ExportVideo, UnSonEteintParUnFonduNeRevientPasATroisPourCentApresUneBoucle) {
+  ASSERT_TRUE(EcrireWav(Chemin("ton.wav"), Sinus(440, 44100, 30), 44100, 1));
+  const QString a = Chemin("quadrants.bmp"), b = Chemin("damier.bmp"), ton = Chemin("ton.wav");
+  const QStringList fin{"Audio-FadeOff=1000.pvi", a, b, a, "AllerA=Boucle.pvi"};
+  const QString avant = Liste(QStringLiteral("avant.pvl"),
+                              QStringList{"Tempo=1000.pvi", "Transition=Sans.pvi", ton, "Drapeau=Boucle.pvd", a, b} + fin);
+  const QString apres = Liste(QStringLiteral("apres.pvl"),
+                              QStringList{"Tempo=1000.pvi", "Transition=Sans.pvi", "Drapeau=Boucle.pvd", a, ton, b} + fin);
+  for (const QString& liste : {avant, apres}) {
+    const QString sortie = liste + ".mp4";
+    const Issue issue = Exporter(liste, sortie, {"--taille", "160x120", "--ips", "10", "--duree", "14"});
+    ASSERT_EQ(issue.code, 0) << issue.erreurs.toStdString();
+    const std::vector<float> s = SonGauche(sortie);
+    const double plein = Efficace(s, 0.2, 0.8);
+    ASSERT_GT(plein, 0.05);
+    // Each 0.5 s from `debut` to `fin`, the loudest and the quietest.
+    const auto etendue = [&](double debut, double fin) {
+      double crete = 0, plancher = 1;
+      for (double t = debut; t + 0.5 <= fin + 1e-9; t += 0.5) {
+        crete = std::max(crete, Efficace(s, t, t + 0.5) / plein);
+        plancher = std::min(plancher, Efficace(s, t, t + 0.5) / plein);
+      }
+      return std::pair{crete, plancher};
+    };
+    // The one-second fade falls by 7/8 every 125 ms: paused by 4 s.
+    EXPECT_LT(etendue(4.0, 5.0).first, 0.01);
+    if (liste == avant) {
+      EXPECT_LT(etendue(5.0, 13.5).first, 0.01);  // never the floor's 3 %
+    } else {
+      EXPECT_GT(etendue(5.5, 8.0).first, 0.9);  // played again at its volume
+      EXPECT_LT(etendue(11.0, 13.0).first, 0.01);  // and faded out again
+    }
+  }
+}
+
 TEST_F(ExportVideo, UneLigneMidiSEntend) {
   ASSERT_TRUE(EcrireMidi(Chemin("air.mid"), {NoteMidi{60, 0, 900, 110}, NoteMidi{67, 0, 900, 110}}));
   const QString liste = Liste(QStringLiteral("midi.pvl"), {"Tempo=1500.pvi", "Transition=Sans.pvi", Chemin("quadrants.bmp"),
