@@ -69,6 +69,7 @@ void TFVue::Morphes() {
   }
   // The steps are counted in window pixels and drawn in the paint box's.
   Place origine = PositionDe(CodeDiapo);
+  bool centree = false;
   if (CodeInstruction == 3001) {
     origine = {0, 0};
     Photo = QImage(PBox.size(), QImage::Format_RGB32);
@@ -77,16 +78,17 @@ void TFVue::Morphes() {
     const Taille t = TailleCode(CodeDiapo).taille;
     Photo = QImage(EnPixels(QSize(std::max(1, t.l), std::max(1, t.h))), QImage::Format_RGB32);
     Photo.fill(VersQColor(CouleurDiapo));
+  } else {
+    centree = SansFond;
   }
   if (Photo.isNull()) return;
+  const QSize p = EnFenetre(Photo.size());
   QPoint coin = EnPixels(QPoint(origine.x, origine.y));
-  if (CodeInstruction != 3001 && CodeInstruction != 4001 && SansFond) {
+  if (centree) {
     coin += QPoint((EnPixels(LargeurDiapo) - Photo.width()) / 2, (EnPixels(HauteurDiapo) - Photo.height()) / 2);
-    const QSize p = EnFenetre(Photo.size());
     origine.x += (LargeurDiapo - p.width()) / 2;
     origine.y += (HauteurDiapo - p.height()) / 2;
   }
-  const QSize p = EnFenetre(Photo.size());
   const auto morphe = MorpheDuCode(CodeTransition);
   if (morphe && p.width() > 32 && p.height() > 24) {
     const int dimension = morphe->croissance == Croissance::Verticale ? p.height() : p.width();
