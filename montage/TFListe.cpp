@@ -5,6 +5,7 @@
 #include "montage/PanneauMenu.h"
 #include "montage/Verification.h"
 #include "video/ExportMontage.h"
+#include "platform/DeplacementFenetre.h"
 
 #include <QAction>
 #include <algorithm>
@@ -50,6 +51,8 @@ class BoutonSouris : public QToolButton {
 TFListe::TFListe(TFVue& vue, ServicesFichiers& fichiers, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), moteur_(std::make_unique<Montage>(vue, fichiers)) {
   setObjectName(QStringLiteral("TFListe"));
+  // Frameless: its free parts are its caption.
+  DeplacementFenetre::Installer(this);
   setWindowTitle(QStringLiteral("Plivor : Montage"));
   setAcceptDrops(true);
   Construire();

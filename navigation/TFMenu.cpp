@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "navigation/Glyphes.h"
+#include "platform/DeplacementFenetre.h"
 #include "projection/PreparationImage.h"
 
 namespace plivor {
@@ -40,6 +41,12 @@ ImageMenu::ImageMenu(PanneauNavigation& panneau, QWidget* parent) : QLabel(paren
   setMouseTracking(true);
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
   setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+// A thumbnail is a control: a press on it is its own, the rest of the
+// picture moves the panel.
+void ImageMenu::mousePressEvent(QMouseEvent* evenement) {
+  evenement->setAccepted(panneau_.IndexVignette >= 0);
 }
 
 void ImageMenu::mouseMoveEvent(QMouseEvent* evenement) {
@@ -77,6 +84,8 @@ TFMenu::TFMenu(PanneauNavigation& panneau, TFVue& vue, QMenu* popImage, QWidget*
       menu_pn_(new QWidget(this)),
       menu_img_(new ImageMenu(panneau, menu_pn_)) {
   setObjectName(QStringLiteral("TFMenu"));
+  // Any free part of the panel moves it.
+  DeplacementFenetre::Installer(this);
   setWindowTitle(QStringLiteral("   Plivor"));
   setToolTip(QStringLiteral("Déplacer"));
   // The projection window keeps the focus during a show: the hints must
@@ -186,11 +195,6 @@ void TFMenu::MontrerDPop(QPoint ou) {
   }
   if (dpop.isEmpty()) return;
   dpop.exec(ou - QPoint(dpop.sizeHint().width() / 2, dpop.sizeHint().height()));
-}
-
-void TFMenu::mousePressEvent(QMouseEvent* evenement) {
-  // Any free part of the panel moves it.
-  if (evenement->button() == Qt::LeftButton && windowHandle()) windowHandle()->startSystemMove();
 }
 
 void TFMenu::moveEvent(QMoveEvent* evenement) {

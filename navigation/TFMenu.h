@@ -42,6 +42,7 @@ class ImageMenu : public QLabel {
   ImageMenu(PanneauNavigation& panneau, QWidget* parent);
 
  protected:
+  void mousePressEvent(QMouseEvent* evenement) override;
   void mouseMoveEvent(QMouseEvent* evenement) override;
   void mouseReleaseEvent(QMouseEvent* evenement) override;
   void paintEvent(QPaintEvent* evenement) override;
@@ -57,7 +58,6 @@ class TFMenu : public QWidget {
   TFMenu(PanneauNavigation& panneau, TFVue& vue, QMenu* popImage, QWidget* parent = nullptr);
 
  protected:
-  void mousePressEvent(QMouseEvent* evenement) override;
   void moveEvent(QMoveEvent* evenement) override;
   void changeEvent(QEvent* evenement) override;
   void contextMenuEvent(QContextMenuEvent* evenement) override;

@@ -16,6 +16,7 @@
 #include <QWindow>
 
 #include "platform/VueDossiers.h"
+#include "platform/DeplacementFenetre.h"
 
 namespace plivor {
 
@@ -70,6 +71,8 @@ TFOuvrir::TFOuvrir(TFVue& vue, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       moteur_(std::make_unique<Ouvreur>(vue, QString::fromStdString(VersUtf8(vue.Services().fichiers.DossierCourant())))) {
   setObjectName(QStringLiteral("TFOuvrir"));
+  // Frameless: its free parts are its caption.
+  DeplacementFenetre::Installer(this);
   setWindowTitle(QStringLiteral("Plivor-Prelio : Ouvrir une séquence"));
   setWindowModality(Qt::ApplicationModal);
   Construire();
@@ -233,8 +236,8 @@ void TFOuvrir::ConstruireMenus() {
 
 void TFOuvrir::showEvent(QShowEvent* e) {
   QWidget::showEvent(e);
-  const QSize ecran = moteur_->Vue().Services().ecran.Taille();
-  move((ecran.width() - width()) / 2, (ecran.height() - height()) / 2);
+  // Centred where the other windows go, whichever screen shows the show.
+  move(moteur_->Vue().Services().ecran.Principal().center() - rect().center());
   moteur_->DirectoryChange();
   dossiers_->Relire();
   moteur_->SelectionFichiers();

@@ -2,31 +2,52 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 #include "core/Langue.h"
 #include "options/TFOptions.h"
+#include "platform/DeplacementFenetre.h"
 #include "platform/Ecran.h"
 #include "projection/PreparationImage.h"
 
 namespace plivor {
 
+namespace {
+
+// Every option shows at once and whole: the list is as tall and as wide as
+// its rows, so the window grows to it rather than scroll.
+void AjusterAuContenu(QListWidget* liste) {
+  liste->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  liste->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  int hauteur = 0;
+  for (int i = 0; i < liste->count(); ++i) hauteur += liste->sizeHintForRow(i);
+  const int cadre = 2 * liste->frameWidth();
+  liste->setMinimumSize(liste->sizeHintForColumn(0) + cadre, hauteur + cadre);
+}
+
+}  // namespace
+
 FenetreOptions::FenetreOptions(TFOptions& options, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool), options_(options) {
   setObjectName(QStringLiteral("TFOptions"));
+  // Frameless: its free parts are its caption.
+  DeplacementFenetre::Installer(this);
   setWindowTitle(QStringLiteral("Plivor - Options"));
   resize(185, 281);
   auto* disposition = new QVBoxLayout(this);
   disposition->setContentsMargins(2, 2, 2, 2);
   opt_Page_ = new QTabWidget(this);
+  // Each page's tab in view: the window is as wide as the three.
+  opt_Page_->tabBar()->setUsesScrollButtons(false);
   opt_Page_->addTab(PageAPropos(), QStringLiteral(" A Propos"));
   opt_Page_->addTab(PageOptions(), QStringLiteral(" Options "));
   pageInstallation_ = new QWidget(this);
@@ -82,7 +103,9 @@ QWidget* FenetreOptions::PageOptions() {
   for (const QString& libelle : TFOptions::LibellesOptions()) {
     auto* item = new QListWidgetItem(libelle, options_liste_);
     item->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
+    item->setCheckState(Qt::Unchecked);
   }
+  AjusterAuContenu(options_liste_);
   opt_langue_ = new QComboBox(page);
   opt_langue_->setToolTip(QStringLiteral("Choisir un deuxième langage"));
   for (const char* entree : kChoixLangues) opt_langue_->addItem(QString::fromLatin1(entree));

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/Aide.h"
@@ -23,6 +25,23 @@ QDBusInterface EconomiseurEcran() {
 }
 
 const QString kPortail = QStringLiteral("org.freedesktop.portal.Desktop");
+
+// Whether the desktop has a browser for a page: xdg-open hands it to the
+// session's handler of HTML, $BROWSER or x-www-browser. Without any of them
+// it would fail after the help had been let go.
+bool NavigateurPresent() {
+  if (QStandardPaths::findExecutable(QStringLiteral("xdg-open")).isEmpty()) return false;
+  if (!qEnvironmentVariableIsEmpty("BROWSER")) return true;
+  if (!QStandardPaths::findExecutable(QStringLiteral("x-www-browser")).isEmpty()) return true;
+  QProcess mime;
+  mime.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), QStringLiteral("text/html")});
+  if (!mime.waitForFinished(3000)) {
+    mime.kill();
+    mime.waitForFinished(1000);
+    return false;
+  }
+  return mime.exitCode() == 0 && !mime.readAllStandardOutput().trimmed().isEmpty();
+}
 
 bool FinitPar(const QString& nom, const QStringList& extensions) {
   const QString suffixe = nom.section(QLatin1Char('.'), -1).toLower();
@@ -137,6 +156,9 @@ void BureauHote::OuvrirAide(const QString& fichierAide, int rubrique) {
                              QStringLiteral("Fichier d'aide absent : ") + fichierAide);
     return;
   }
+  // The desktop's browser, as any help opens; our own viewer where the
+  // desktop has no way to open a page.
+  if (NavigateurPresent() && QDesktopServices::openUrl(QUrl::fromLocalFile(page))) return;
   if (!visionneuse_) visionneuse_ = new VisionneuseAide;
   visionneuse_->Ouvrir(page);
 }

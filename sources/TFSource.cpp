@@ -18,6 +18,7 @@
 #include "platform/VueDossiers.h"
 #include "sources/PanneauPublication.h"
 #include "video/ExportMontage.h"
+#include "platform/DeplacementFenetre.h"
 
 namespace plivor {
 
@@ -72,6 +73,8 @@ TFSource::TFSource(TFVue& vue, Montage& montage, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       moteur_(std::make_unique<Sources>(vue, montage, Utf8(vue.Services().fichiers.DossierCourant()))) {
   setObjectName(QStringLiteral("TFSource"));
+  // Frameless: its free parts are its caption.
+  DeplacementFenetre::Installer(this);
   setWindowTitle(QStringLiteral("Plivor : Fenêtre des Ressources"));
   Construire();
   resize(226, 573);

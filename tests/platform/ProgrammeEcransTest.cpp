@@ -88,9 +88,9 @@ geometrie "$(fenetre "$PROJECTION")" > avant.txt
 dans "$PROJECTION" 300 300; touches i; sleep 1
 o=$(fenetre "Plivor - Options") || exit 3
 xdotool mousemove --window "$o" 120 14 click 1; sleep 0.8
-xdotool mousemove --window "$o" 92 298 click 1; sleep 0.8
+xdotool mousemove --window "$o" 92 399 click 1; sleep 0.8
 touches Down Return; sleep 0.8
-xdotool mousemove --window "$o" 92 326 click 1; sleep 2.5
+xdotool mousemove --window "$o" 92 427 click 1; sleep 2.5
 geometrie "$(fenetre "$PROJECTION")" > apres.txt
 ecran HDMI-1 premier.png; ecran HDMI-2 second.png
 dans "$PROJECTION" 500 380; xdotool click 1; sleep 0.6; touches c; sleep 2.5
