@@ -8,6 +8,7 @@
 #include "app/Enchainement.h"
 #include "app/Instance.h"
 #include "app/Programme.h"
+#include "app/Terminal.h"
 
 namespace plivor {
 
@@ -20,11 +21,11 @@ Accueil::Accueil(Programme& programme, Instance& instance) : programme_(programm
 }
 
 void Accueil::Recevoir() {
-  const QList<QStringList> recues = instance_.Prendre();
+  const QList<Requete> recues = instance_.Prendre();
   if (recues.isEmpty()) return;
   // The last lists asked replace any before them; a bare launch only raises.
-  for (const QStringList& listes : recues)
-    if (!listes.isEmpty()) attente_ = listes;
+  for (const Requete& requete : recues)
+    if (!requete.listes.isEmpty()) attente_ = requete;
   Lever();
 }
 
@@ -42,8 +43,10 @@ void Accueil::Calme() {
 void Accueil::Projeter() {
   prevu_ = false;
   if (!attente_ || !Libre()) return;
-  const QStringList listes = *attente_;
+  const Requete requete = *attente_;
   attente_.reset();
+  if (requete.montage) return Editer(requete.listes.value(0));
+  const QStringList& listes = requete.listes;
   TFVue& vue = programme_.Vue();
   const ListesCommande commande(listes);
   bool representable = false;
@@ -61,6 +64,15 @@ void Accueil::Projeter() {
   if (vue.CheminListe == demandee && !vue.Services().fichiers.FichierExiste(demandee)) vue.CheminListe = avant;
   commande.ApresOuverture(vue);
   Lever();
+}
+
+// As "--montage" at the start, after the montage's own question on the list
+// it holds: its edits are saved or let go by the user, never lost unasked.
+void Accueil::Editer(const QString& liste) {
+  TFVue& vue = programme_.Vue();
+  if (vue.ListeModifiee && !programme_.MoteurMontage().QuestionSauver()) return;
+  vue.ListeModifiee = false;
+  OuvrirDansMontage(vue, liste, liste);
 }
 
 void Accueil::Lever() {

@@ -1,16 +1,17 @@
 #pragma once
 // What the running program does with the lists of a second launch: they
-// are projected as the lists of the command line are at the start, once no
-// box, dialog or menu is open and the program waits for its user; the
-// window is raised at once.
+// are projected as the lists of the command line are at the start (or the
+// list of "--montage" is edited), once no box, dialog or menu is open and
+// the program waits for its user; the window is raised at once.
 
 #include <QObject>
 #include <QStringList>
 #include <optional>
 
+#include "app/Instance.h"
+
 namespace plivor {
 
-class Instance;
 class Programme;
 
 class Accueil : public QObject {
@@ -23,12 +24,13 @@ class Accueil : public QObject {
   void Recevoir();
   void Calme();
   void Projeter();
+  void Editer(const QString& liste);
   bool Libre() const;
   void Lever();
 
   Programme& programme_;
   Instance& instance_;
-  std::optional<QStringList> attente_;
+  std::optional<Requete> attente_;
   bool prevu_ = false;
 };
 

@@ -17,6 +17,7 @@ namespace plivor {
 namespace {
 
 const QByteArray kEntete("PLIVOR-1");
+const QByteArray kEnteteMontage("PLIVOR-M");
 const QByteArray kRecu("recu\n");
 constexpr qsizetype kTailleMax = 4 << 20;
 // Generous: the running program may be inside a transition or loading.
@@ -54,33 +55,37 @@ Instance::Instance(const QString& dossier, const QString& reglages) {
 
 Instance::~Instance() = default;
 
-QByteArray Instance::Message(const QStringList& listes) {
-  const QByteArray corps = listes.join(QChar(u'\0')).toUtf8();
+QByteArray Instance::Message(const Requete& requete) {
+  const QByteArray corps = requete.listes.join(QChar(u'\0')).toUtf8();
   QByteArray taille(4, '\0');
   qToBigEndian(quint32(corps.size()), taille.data());
-  return kEntete + taille + corps;
+  return (requete.montage ? kEnteteMontage : kEntete) + taille + corps;
 }
 
-std::optional<QStringList> Instance::Lire(const QByteArray& message) {
+std::optional<Requete> Instance::Lire(const QByteArray& message) {
   const qsizetype tete = kEntete.size() + 4;
-  if (message.size() < tete || !message.startsWith(kEntete)) return std::nullopt;
+  const bool montage = message.startsWith(kEnteteMontage);
+  if (message.size() < tete || !(montage || message.startsWith(kEntete))) return std::nullopt;
   const quint32 taille = qFromBigEndian<quint32>(message.constData() + kEntete.size());
   if (qsizetype(taille) != message.size() - tete) return std::nullopt;
   const QString corps = QString::fromUtf8(message.mid(tete));
-  return corps.isEmpty() ? QStringList{} : corps.split(QChar(u'\0'));
+  Requete requete{corps.isEmpty() ? QStringList{} : corps.split(QChar(u'\0')), montage};
+  // Editing names the list it edits.
+  if (requete.montage && requete.listes.isEmpty()) return std::nullopt;
+  return requete;
 }
 
-QList<QStringList> Instance::Prendre() {
-  QList<QStringList> r;
+QList<Requete> Instance::Prendre() {
+  QList<Requete> r;
   r.swap(recues_);
   return r;
 }
 
-Instance::Remise Instance::Confier(const QStringList& listes) {
+Instance::Remise Instance::Confier(const Requete& requete) {
   QLocalSocket socket;
   socket.connectToServer(socket_);
   if (!socket.waitForConnected(5000)) return Remise::Personne;
-  socket.write(Message(listes));
+  socket.write(Message(requete));
   QByteArray reponse;
   while (reponse.size() < kRecu.size()) {
     if (!socket.waitForReadyRead(kAttenteReponseMs)) break;
@@ -91,7 +96,7 @@ Instance::Remise Instance::Confier(const QStringList& listes) {
   return socket.state() == QLocalSocket::UnconnectedState ? Remise::Personne : Remise::Muet;
 }
 
-Instance::Issue Instance::Etablir(const QStringList& listes) {
+Instance::Issue Instance::Etablir(const Requete& requete) {
   if (socket_.isEmpty()) return Issue::Libre;
   // The look and the registration are one step: of two launches at once,
   // the second finds the first listening.
@@ -118,7 +123,7 @@ Instance::Issue Instance::Etablir(const QStringList& listes) {
       return Issue::Seule;
     }
     verrou.unlock();
-    switch (Confier(listes)) {
+    switch (Confier(requete)) {
       case Remise::Faite: return Issue::Confiee;
       case Remise::Muet: return Issue::Muette;
       case Remise::Personne: break;  // it ended meanwhile: look again
@@ -136,12 +141,12 @@ void Instance::Accueillir() {
     connect(socket, &QLocalSocket::readyRead, this, [this, socket, tampon] {
       *tampon += socket->readAll();
       if (tampon->size() > kTailleMax) return socket->abort();
-      const auto listes = Lire(*tampon);
-      if (!listes) return;
+      const auto requete = Lire(*tampon);
+      if (!requete) return;
       socket->write(kRecu);
       socket->flush();
       socket->disconnectFromServer();
-      recues_ << *listes;
+      recues_ << *requete;
       emit Demande();
     });
   }

@@ -13,6 +13,13 @@ class QLocalSocket;
 
 namespace plivor {
 
+// What a launch asks of the running program.
+struct Requete {
+  QStringList listes;    // absolute paths; none: only raise it
+  bool montage = false;  // the first list is to be edited, not projected
+  bool operator==(const Requete&) const = default;
+};
+
 class Instance : public QObject {
   Q_OBJECT
 
@@ -30,19 +37,18 @@ class Instance : public QObject {
   Instance(const QString& dossier, const QString& reglages);
   ~Instance() override;
 
-  // Hands `listes` (absolute paths; none: only raise it) to the running
-  // program, or becomes the running one. Two launches at once end with one
-  // registered, the other handing over.
-  Issue Etablir(const QStringList& listes);
+  // Hands the request to the running program, or becomes the running one.
+  // Two launches at once end with one registered, the other handing over.
+  Issue Etablir(const Requete& requete);
 
   QString Socket() const { return socket_; }
   // The requests heard so far, oldest first, taken away.
-  QList<QStringList> Prendre();
+  QList<Requete> Prendre();
 
   // The running program's end of the exchange, as Etablir sends it.
-  static QByteArray Message(const QStringList& listes);
-  // The lists of a whole message; nothing when it is not one.
-  static std::optional<QStringList> Lire(const QByteArray& message);
+  static QByteArray Message(const Requete& requete);
+  // The request of a whole message; nothing when it is not one.
+  static std::optional<Requete> Lire(const QByteArray& message);
 
  signals:
   // A second launch asked something; Prendre has it.
@@ -50,12 +56,12 @@ class Instance : public QObject {
 
  private:
   enum class Remise { Faite, Personne, Muet };
-  Remise Confier(const QStringList& listes);
+  Remise Confier(const Requete& requete);
   void Accueillir();
 
   QString socket_;
   std::unique_ptr<QLocalServer> serveur_;
-  QList<QStringList> recues_;
+  QList<Requete> recues_;
 };
 
 // The folder for the socket: the user's runtime folder when it is theirs,

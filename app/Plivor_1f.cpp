@@ -50,9 +50,9 @@ int main(int argc, char* argv[]) {
   if (commande.mode == Mode::Publier) return plivor::PublierEnTerminal(commande, QCoreApplication::applicationFilePath());
   // A launch with windows goes to the program already open, if there is one.
   std::unique_ptr<plivor::Instance> instance;
-  if (!montage && commande.capture.isEmpty() && !commande.nouvelleInstance) {
+  if (commande.capture.isEmpty() && !commande.nouvelleInstance) {
     instance = std::make_unique<plivor::Instance>(QString(), qEnvironmentVariable("PLIVOR_REGLAGES"));
-    switch (instance->Etablir(commande.listes)) {
+    switch (instance->Etablir({commande.listes, montage})) {
       case plivor::Instance::Issue::Confiee: return 0;
       case plivor::Instance::Issue::Muette:
         std::fputs("Le programme déjà ouvert ne répond pas.\n", stderr);

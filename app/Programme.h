@@ -63,6 +63,7 @@ class Programme {
   void FinDemandee();
   TFVue& Vue() { return *vue_; }
   EcranVue& FenetreVue() { return *ecranVue_; }
+  Montage& MoteurMontage() { return liste_->Moteur(); }
 
  private:
   FichiersHote fichiers_;

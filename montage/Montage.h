@@ -43,6 +43,10 @@ class Montage : public QObject {
   // `fichiers`: normally the projection's own file services.
   Montage(TFVue& vue, ServicesFichiers& fichiers);
 
+  // Before the list is replaced: its edits saved or let go, as the user
+  // answers; false when a save asked for failed.
+  bool QuestionSauver();
+
   // ---- The list as the view reads it.
   const Liste& Lignes() const { return lignes_; }
   int Compte() const { return static_cast<int>(lignes_.size()); }
@@ -221,7 +225,6 @@ class Montage : public QObject {
   // Notes the lines of `etendues` (the lines of `lue` as they enter the
   // list) that lost something at reading; `dire`: each is said.
   void NoterAlterees(const ListeLue& lue, const Liste& etendues, bool dire);
-  bool QuestionSauver();
   void AppliquerTempoBase();
   int Genre(const Texte& ligne) const;
   int TempoOptions() const;

@@ -14,11 +14,14 @@ namespace {
 using plivor::Instance;
 
 TEST(MessageInstance, LesListesArriventCommeEllesSontParties) {
+  using plivor::Requete;
   const QStringList listes = {QStringLiteral("/tmp/Ma démo (1).pvl"), QStringLiteral("/home/é/x\ny.txt")};
-  EXPECT_EQ(Instance::Lire(Instance::Message(listes)), std::optional<QStringList>(listes));
-  EXPECT_EQ(Instance::Lire(Instance::Message({})), std::optional<QStringList>(QStringList{}));
+  for (const Requete& requete : {Requete{listes, false}, Requete{{}, false}, Requete{listes.mid(0, 1), true}})
+    EXPECT_EQ(Instance::Lire(Instance::Message(requete)), std::optional<Requete>(requete));
+  // The montage is not told to edit nothing.
+  EXPECT_FALSE(Instance::Lire(Instance::Message({{}, true})));
   // A message cut short, lengthened, or of something else is not one.
-  const QByteArray message = Instance::Message(listes);
+  const QByteArray message = Instance::Message({listes, false});
   EXPECT_FALSE(Instance::Lire(message.left(message.size() - 1)));
   EXPECT_FALSE(Instance::Lire(message + "x"));
   EXPECT_FALSE(Instance::Lire(QByteArray("GET / HTTP/1.0\r\n\r\n")));

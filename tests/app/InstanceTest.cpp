@@ -177,3 +177,41 @@ TEST_F(Instance, LesListesAttendentQueLaBoiteSoitFermee) {
 }
 
 }  // namespace
+
+namespace {
+
+// "plivor --montage" while a program runs: the running montage edits the
+// list; a list it holds with edits is offered to be saved first.
+TEST_F(Instance, UnMontageDemandeEnSecondVaAuMontageOuvert) {
+  const QString script = QStringLiteral(
+                             "demarrer a.pvl\n"
+                             "second un.txt --montage b.pvl\n"
+                             "fenetre 'Plivor : Montage' 20 > /dev/null && echo montre > montage.txt\n"
+                             "sleep 2; cliquer 1100 109; touches Delete; sleep 1\n"
+                             "second deux.txt --montage a.pvl\n"
+                             "boite; texte_boite > question.txt; touches alt+o\n"
+                             "dans 'Sauver une liste Plivor' 60 60\n"
+                             "touches ctrl+a; taper '%1'; touches Return\n"
+                             "attendre_fichier '%1' 20; sleep 2\n"
+                             "cliquer 1113 29; sleep 1.5\n"
+                             "dans 'Sauver une liste Plivor' 60 60\n"
+                             "touches ctrl+a; taper '%2'; touches Return\n"
+                             "attendre_fichier '%2' 20\n"
+                             "nombre > nombre.txt\n"
+                             "terminer\n")
+                             .arg(banc.Chemin(QStringLiteral("b2.pvl")), banc.Chemin(QStringLiteral("a2.pvl")));
+  ASSERT_EQ(Lancer(script), 0) << pilote.Erreurs();
+  EXPECT_EQ(Lu("un.txt"), "0\n") << pilote.Erreurs();
+  EXPECT_EQ(Lu("deux.txt"), "0\n") << pilote.Erreurs();
+  EXPECT_EQ(Lu("montage.txt"), "montre\n");
+  EXPECT_NE(Lu("question.txt").find("b.pvl a été modifiée, la sauvegarder ?"), std::string::npos) << Lu("question.txt");
+  // The edit saved where the user said, the second list then in the montage.
+  EXPECT_EQ(Lu("b2.pvl"), BancTerminal::Crlf({"Tempo=60000.pvi"}).toStdString());
+  EXPECT_EQ(Lu("a2.pvl"),
+            BancTerminal::Crlf({"Tempo=60000.pvi", banc.Chemin(QStringLiteral("rouge.jpg"))}).toStdString());
+  EXPECT_EQ(banc.Lire(QStringLiteral("b.pvl")), BancTerminal::Crlf({"Tempo=60000.pvi", "bleu.jpg"}));
+  EXPECT_EQ(Lu("nombre.txt"), "1\n");
+  EXPECT_EQ(pilote.Code(), 0);
+}
+
+}  // namespace
