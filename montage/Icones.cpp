@@ -1,8 +1,12 @@
 #include "montage/Icones.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
+#include <QtMath>
+#include <algorithm>
 #include <array>
 
 namespace plivor {
@@ -42,8 +46,10 @@ const std::array<Dessin, kNombreIcones> kDessins = {{
     {QColor(90, 90, 120), "RES"},    // 23 resource
 }};
 
-QImage Dessiner(int index) {
-  QImage image(kLargeurIcone, kHauteurIcone, QImage::Format_ARGB32_Premultiplied);
+// Drawn at `echelle` pixels per point, so a 2x screen gets its own detail.
+QImage Dessiner(int index, double echelle) {
+  QImage image(qCeil(kLargeurIcone * echelle), qCeil(kHauteurIcone * echelle), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(echelle);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -91,15 +97,22 @@ QImage Dessiner(int index) {
 
 }  // namespace
 
-QImage ImageIcone(int index) {
-  if (index < 0 || index >= kNombreIcones) return {};
-  return Dessiner(index);
+QImage ImageIcone(int index, double echelle) {
+  if (index < 0 || index >= kNombreIcones || echelle <= 0) return {};
+  return Dessiner(index, echelle);
+}
+
+double EchelleIcones() {
+  double echelle = 1.0;
+  for (const QScreen* ecran : QGuiApplication::screens()) echelle = std::max(echelle, ecran->devicePixelRatio());
+  return echelle;
 }
 
 const QPixmap& IconeMontage(int index) {
   static const std::array<QPixmap, kNombreIcones> icones = [] {
     std::array<QPixmap, kNombreIcones> r;
-    for (int i = 0; i < kNombreIcones; ++i) r[static_cast<size_t>(i)] = QPixmap::fromImage(Dessiner(i));
+    const double echelle = EchelleIcones();
+    for (int i = 0; i < kNombreIcones; ++i) r[static_cast<size_t>(i)] = QPixmap::fromImage(Dessiner(i, echelle));
     return r;
   }();
   static const QPixmap aucune;

@@ -99,21 +99,27 @@ void Dessiner(QPainter& p, Emetteur bouton, double t) {
 }  // namespace
 
 QIcon Glyphe(Emetteur bouton, QSize taille) {
-  QPixmap image(taille);
-  image.fill(Qt::transparent);
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  Dessiner(p, bouton, taille.width());
-  p.end();
-  // Disabled, a glyph fades: the light glyphs would look alike otherwise.
-  QPixmap pale(taille);
-  pale.fill(Qt::transparent);
-  QPainter pp(&pale);
-  pp.setOpacity(0.3);
-  pp.drawPixmap(0, 0, image);
-  pp.end();
-  QIcon icone(image);
-  icone.addPixmap(pale, QIcon::Disabled);
+  QIcon icone;
+  // One drawing per density: a 2x screen takes the one drawn for it.
+  for (const double echelle : {1.0, 2.0}) {
+    QPixmap image(taille * echelle);
+    image.setDevicePixelRatio(echelle);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    Dessiner(p, bouton, taille.width());
+    p.end();
+    // Disabled, a glyph fades: the light glyphs would look alike otherwise.
+    QPixmap pale(image.size());
+    pale.setDevicePixelRatio(echelle);
+    pale.fill(Qt::transparent);
+    QPainter pp(&pale);
+    pp.setOpacity(0.3);
+    pp.drawPixmap(0, 0, image);
+    pp.end();
+    icone.addPixmap(image);
+    icone.addPixmap(pale, QIcon::Disabled);
+  }
   return icone;
 }
 

@@ -78,6 +78,23 @@ TEST_F(Fenetre, LesLignesSePeignentAvecLeursIcones) {
     for (int j = i + 1; j < kNombreIcones; ++j) EXPECT_NE(ImageIcone(i), ImageIcone(j)) << i << " " << j;
 }
 
+// Drawn at twice the density, an icon has its own detail: a pixel-doubled
+// one would be made of uniform 2 x 2 blocks.
+TEST(Icones, ADoubleDensiteLIconeADeuxFoisPlusDePoints) {
+  for (const int index : {0, 12, 23}) {
+    const QImage icone = ImageIcone(index, 2.0).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(icone.size(), QSize(2 * kLargeurIcone, 2 * kHauteurIcone));
+    EXPECT_EQ(icone.devicePixelRatio(), 2.0);
+    int blocsMeles = 0;
+    for (int y = 0; y + 1 < icone.height(); y += 2)
+      for (int x = 0; x + 1 < icone.width(); x += 2) {
+        const QRgb c = icone.pixel(x, y);
+        if (icone.pixel(x + 1, y) != c || icone.pixel(x, y + 1) != c || icone.pixel(x + 1, y + 1) != c) ++blocsMeles;
+      }
+    EXPECT_GT(blocsMeles, kLargeurIcone * kHauteurIcone / 8) << index;
+  }
+}
+
 TEST_F(Fenetre, LeModeTexteMontreLesLignesSansIcone) {
   Recevoir({"Tempo=2000.pvi", "Transition=Gauche.pvi"});
   QAction* texte = Entree(fenetre->PopPlus(), QStringLiteral("Afficher le texte"));

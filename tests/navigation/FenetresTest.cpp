@@ -96,6 +96,30 @@ TEST(Glyphes, UnBoutonInactifPalit) {
   EXPECT_LT(opaciteInactive * 2, opaciteActive);
 }
 
+// Pixels neither clear nor solid: the edges of a drawing.
+int PixelsDeBord(const QImage& image) {
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const int a = qAlpha(image.pixel(x, y));
+      if (a > 16 && a < 240) ++n;
+    }
+  return n;
+}
+
+TEST(Glyphes, UnEcranDoubleAUnDessinASaDensite) {
+  const QIcon icone = Glyphe(Emetteur::bt_Pause);
+  const QImage simple = icone.pixmap(QSize(22, 22), 1.0).toImage().convertToFormat(QImage::Format_ARGB32);
+  const QImage double_ = icone.pixmap(QSize(22, 22), 2.0).toImage().convertToFormat(QImage::Format_ARGB32);
+  ASSERT_EQ(double_.size(), QSize(44, 44));
+  // Not the small one enlarged: that would blur each edge over twice the
+  // pixels a drawing at that size has.
+  const QImage agrandie = simple.scaled(44, 44, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  ASSERT_GT(PixelsDeBord(agrandie), 0);
+  EXPECT_LT(PixelsDeBord(double_) * 4, PixelsDeBord(agrandie) * 3)
+      << PixelsDeBord(double_) << " " << PixelsDeBord(agrandie);
+}
+
 TEST(Traductions, LesTextesDeQtSontEnFrancais) {
   const auto traduction = InstallerTraductionsQt();
   ASSERT_NE(traduction, nullptr) << "traductions françaises de Qt absentes";
