@@ -13,6 +13,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "core/Langue.h"
 #include "options/TFOptions.h"
 #include "platform/DeplacementFenetre.h"
@@ -61,9 +63,15 @@ FenetreOptions::FenetreOptions(TFOptions& options, QWidget* parent)
   connect(&options_, &TFOptions::VisibiliteChangee, this, [this](bool visible) {
     if (visible) {
       opt_Page_->setCurrentIndex(options_.opt_Page);
-      // Centred on the screen.
-      if (const QScreen* ecran = QGuiApplication::primaryScreen())
-        move(ecran->geometry().center() - rect().center());
+      // Centred on the screen at the size its contents take, its top in view.
+      if (const QScreen* ecran = QGuiApplication::primaryScreen()) {
+        layout()->activate();
+        const QRect zone = ecran->availableGeometry();
+        QRect place(QPoint(0, 0), size());
+        place.moveCenter(zone.center());
+        place.moveTop(std::max(place.top(), zone.top()));
+        move(place.topLeft());
+      }
     }
     setVisible(visible);
   });

@@ -60,7 +60,9 @@ void TFVue::FormCreate() {
   CadreFenetre = BiseauCarton = 2;
   MargeFenetre = BordureCarton = 8;
   const QSize ecran = services_.ecran.Taille();
-  if (ecran.width() < Fenetre.width()) {
+  // A screen too low for the window is a small screen too (a wide one at a
+  // scale of 2): the window would be cut otherwise.
+  if (ecran.width() < Fenetre.width() || ecran.height() < Fenetre.height()) {
     CodeFenetreDefaut = 380;
     CadreFenetre = MargeFenetre = 0;
     DecalageDiapo = 2;

@@ -4,8 +4,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRect>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
 
 #include "support/ImagesEssai.h"
 #include "support/Pilote.h"
@@ -122,6 +125,62 @@ terminer
   EXPECT_EQ(options, QPoint(100, -60)) << Lu("options-avant.txt") << Lu("options-apres.txt");
   const QPoint menu = Place(Lu("menu-apres.txt")) - Place(Lu("menu-avant.txt"));
   EXPECT_EQ(menu, QPoint(-50, -40)) << Lu("menu-avant.txt") << Lu("menu-apres.txt");
+}
+
+// At 200 % of a 1920 x 1080 screen, 960 x 540 points: the projection, its
+// options, the navigation panel and the montage each lie whole within it.
+TEST_F(FenetresBureau, AUneEchelleDeDeuxAucuneFenetreNeDepasseDeLEcran) {
+  qputenv("SUR_XVFB_ECRANS", "E 1920x1080+0+0");
+  qputenv("PLIVOR_MONITEURS", PLIVOR_MONITEURS);
+  const int code = pilote_.Lancer(QString::fromLatin1(kEntete) + QStringLiteral(R"SH(
+places() {
+  local id
+  for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do
+    case "$(xdotool getwindowname "$id")" in Plivor*|"   Plivor"*)
+      echo "$(xdotool getwindowname "$id")|$(xdotool getwindowgeometry "$id" |
+        sed -n 's/.*Position: \([0-9-]*\),\([0-9-]*\).*/\1 \2/p;s/.*Geometry: \([0-9]*\)x\([0-9]*\).*/\1 \2/p' | tr '\n' ' ')";;
+    esac
+  done
+}
+for echelle in 2; do
+  export QT_SCALE_FACTOR=$echelle
+  demarrer essai.pvl
+  clavier "$PROJECTION" 100 100; touches i; sleep 1
+  places > "options-$echelle.txt"
+  capturer "options-$echelle.png"
+  clavier "$PROJECTION" 100 100; touches i; sleep 0.5
+  clavier "$PROJECTION" 100 100; touches n; sleep 1
+  places > "menu-$echelle.txt"
+  touches c; sleep 2
+  places > "montage-$echelle.txt"
+  capturer "montage-$echelle.png"
+  terminer
+done
+)SH"));
+  qunsetenv("SUR_XVFB_ECRANS");
+  qunsetenv("PLIVOR_MONITEURS");
+  ASSERT_EQ(code, 0) << pilote_.Erreurs();
+  const QRect ecran(0, 0, 1920, 1080);
+  for (const char* echelle : {"2"}) {
+    pilote_.Capture(QStringLiteral("options-%1.png").arg(QLatin1String(echelle)));
+    pilote_.Capture(QStringLiteral("montage-%1.png").arg(QLatin1String(echelle)));
+    for (const char* etape : {"options", "menu", "montage"}) {
+      const std::string nom = std::string(etape) + "-" + echelle + ".txt";
+      const QStringList lignes = QString::fromStdString(Lu(nom.c_str())).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+      QStringList titres;
+      for (const QString& ligne : lignes) {
+        const QString titre = ligne.section(QLatin1Char('|'), 0, 0);
+        titres << titre;
+        const QStringList n = ligne.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+        ASSERT_EQ(n.size(), 4) << ligne.toStdString();
+        const QRect place(n[0].toInt(), n[1].toInt(), n[2].toInt(), n[3].toInt());
+        EXPECT_TRUE(ecran.contains(place)) << echelle << " " << ligne.toStdString();
+      }
+      const std::map<std::string, const char*> attendues = {
+          {"options", "Plivor - Options"}, {"menu", "   Plivor"}, {"montage", "Plivor : Montage"}};
+      EXPECT_TRUE(titres.contains(QLatin1String(attendues.at(etape)))) << echelle << " " << titres.join(u',').toStdString();
+    }
+  }
 }
 
 }  // namespace

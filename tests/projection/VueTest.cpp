@@ -40,6 +40,16 @@ TEST(Vue, SurUnEcranEtroitLaFenetrePrendLEcran) {
   EXPECT_EQ(vue.CodeFenetreDefaut, 380);
 }
 
+// A wide screen too low for 800 x 600 (1920 x 1080 at a scale of 2): the
+// window takes the screen rather than reach out of it.
+TEST(Vue, SurUnEcranBasLaFenetrePrendLEcran) {
+  BancVue banc(QSize(960, 540));
+  TFVue& vue = *banc.vue;
+  EXPECT_EQ(vue.Fenetre, QRect(0, 0, 960, 540));
+  EXPECT_EQ(vue.Carton, QRect(0, 0, 960, 540));
+  EXPECT_EQ(vue.MargeFenetre, 0);
+}
+
 TEST(Vue, EtatInitial) {
   BancVue banc;
   TFVue& vue = *banc.vue;
