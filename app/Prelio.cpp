@@ -71,7 +71,7 @@ class Lecteur {
   FichiersHote fichiers_;
   DialoguesEcran dialogues_;
   CoucheAudioSdl audio_;
-  BureauHote bureau_;
+  BureauHote bureau_{dialogues_};
   CadenceReelle cadence_;
   EcranPrincipal ecran_;
   std::unique_ptr<Registre> registre_;

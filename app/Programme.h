@@ -71,7 +71,7 @@ class Programme {
   DialoguesSurveilles surveilles_{dialogues_};
   bool minuterieTenue_ = false;
   CoucheAudioSdl audio_;
-  BureauHote bureau_;
+  BureauHote bureau_{surveilles_};
   CadenceReelle cadence_;
   std::unique_ptr<Ecran> ecran_;
   std::unique_ptr<Registre> registre_;

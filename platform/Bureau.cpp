@@ -7,12 +7,12 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QUrl>
 
 #include "platform/Aide.h"
+#include "platform/Dialogues.h"
 
 namespace plivor {
 
@@ -152,8 +152,7 @@ void BureauHote::InhiberVeille(bool inhibee) {
 void BureauHote::OuvrirAide(const QString& fichierAide, int rubrique) {
   const QString page = PageAide(fichierAide, rubrique);
   if (page.isEmpty()) {
-    QMessageBox::information(nullptr, QCoreApplication::applicationName(),
-                             QStringLiteral("Fichier d'aide absent : ") + fichierAide);
+    dialogues_.Information(QStringLiteral("Fichier d'aide absent : ") + fichierAide);
     return;
   }
   // The desktop's browser, as any help opens; our own viewer where the

@@ -46,14 +46,19 @@ class Bureau {
   QSet<QString> refuses_;
 };
 
+class Dialogues;
+
 class BureauHote : public Bureau {
  public:
+  // `dialogues` says what cannot be opened.
+  explicit BureauHote(Dialogues& dialogues) : dialogues_(dialogues) {}
   ~BureauHote() override;
   bool OuvrirDocument(const QString& chemin) override;
   void InhiberVeille(bool inhibee) override;
   void OuvrirAide(const QString& fichierAide, int rubrique) override;
 
  private:
+  Dialogues& dialogues_;
   quint32 jeton_ = 0;  // of the screen saver's inhibition
   QString demandePortail_;  // or the portal's request that holds it
   bool inhibee_ = false;

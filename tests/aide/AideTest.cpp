@@ -26,6 +26,8 @@
 #include "montage/MiseEnForme.h"
 #include "opener/TFOuvrir.h"
 #include "options/Installation.h"
+#include "platform/Bureau.h"
+#include "platform/Dialogues.h"
 #include "platform/FichiersHote.h"
 #include "platform/Freedesktop.h"
 #include "sources/Publication.h"
@@ -248,6 +250,17 @@ TEST(Langage, LaPageNommeChaqueMotCleEtChaqueValeurAvecUneLigneQueLeCoeurRelit) 
   for (const FicheGrammaire& f : grammaire)
     EXPECT_EQ(atteintes[f.octets], 1) << VersUtf8(NomMotCle(f.MotCle())) << " " << f.CodeValeur();
   EXPECT_EQ(lue->lignes.size(), grammaire.size());
+}
+
+// A help file gone (a copy without its folders) is said in a box of the
+// program's, as every message is, not in one of its own.
+TEST(AideAbsente, LeMessagePasseParLesDialoguesDuProgramme) {
+  QTemporaryDir dossier;
+  DialoguesScriptes dialogues;
+  BureauHote bureau(dialogues);
+  const QString absent = dossier.filePath(QStringLiteral("Plivor.hlp"));
+  bureau.OuvrirAide(absent, 1000);
+  EXPECT_EQ(dialogues.textes, QStringList{QStringLiteral("Fichier d'aide absent : ") + absent});
 }
 
 }  // namespace

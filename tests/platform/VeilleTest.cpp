@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/Bureau.h"
+#include "platform/Dialogues.h"
 
 namespace {
 
@@ -106,7 +107,8 @@ TEST(Veille, SansEconomiseurLePortailTientLaVeille) {
   fil.demarre.acquire();
   ASSERT_TRUE(fil.pret);
   {
-    plivor::BureauHote bureau;
+    plivor::DialoguesScriptes dialogues;
+    plivor::BureauHote bureau(dialogues);
     bureau.InhiberVeille(true);
     bureau.InhiberVeille(true);  // held once
     EXPECT_EQ(LeJournal().Lire(), QStringList{QStringLiteral("Inhibit  8 Projection en cours")});
