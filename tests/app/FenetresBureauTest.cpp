@@ -1,6 +1,7 @@
 // The real program under a virtual X server, as a desktop user meets it:
-// F1 opens the help in the desktop's browser, and the frameless windows
-// move when their free parts are dragged, as a caption would be.
+// F1 opens the help in the desktop's browser, the frameless windows move
+// when their free parts are dragged, as a caption would be, and at a scale
+// of 2 every window stays on the screen.
 
 #include <QDir>
 #include <QFile>
