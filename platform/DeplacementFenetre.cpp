@@ -14,8 +14,10 @@ void DeplacementFenetre::Installer(QWidget* fenetre) { new DeplacementFenetre(fe
 
 bool DeplacementFenetre::eventFilter(QObject* objet, QEvent* evenement) {
   if (objet != fenetre_) return false;
+  const QEvent::Type type = evenement->type();
+  if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) return false;
   const auto* souris = static_cast<QMouseEvent*>(evenement);
-  switch (evenement->type()) {
+  switch (type) {
     case QEvent::MouseButtonPress:
       if (souris->button() != Qt::LeftButton) return false;
       if (fenetre_->windowHandle() && fenetre_->windowHandle()->startSystemMove()) {
