@@ -1,8 +1,9 @@
 #pragma once
 // The sound devices as the projection sees them: the per-device volumes,
 // one media player for WAV, MIDI and CD tracks, and an MP3 player object.
-// The SDL2_mixer layer (AudioSdl) plays them; the silent layer below keeps
-// the same state without a sound card.
+// The sound engine plays them (AudioSdl on the sound device, the export on
+// its own clock); the silent layer below keeps the same state and plays
+// nothing.
 
 #include <QObject>
 #include <QString>

@@ -1,24 +1,24 @@
 #pragma once
-// The audio layer on SDL2_mixer's music channel. Sampled sounds of every
-// format are decoded by the export's own code (FFmpeg) and played from the
-// sample asked; MIDI is FluidSynth with the Debian SoundFont; CD tracks are
-// streamed from the drive. One sound at a time, as the projection wants it.
+// The projection's sound: the engine the video export uses, its journal
+// mixed by SDL2's audio device as the device asks for more, at the engine's
+// rate. The device's clock is the engine's: a sound starts, stops or changes
+// volume at the next frame the device is given. Sampled sounds of every
+// format are decoded by FFmpeg, MIDI is FluidSynth with the Debian
+// SoundFont, CD tracks are read from the drive through libcdio.
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
 #include <memory>
+#include <vector>
 
 #include "platform/Audio.h"
-
-struct _Mix_Music;
+#include "video/CoucheAudioJournal.h"
 
 namespace plivor {
 
 class DisqueCd;
-class Pcm;
 
-class CoucheAudioSdl : public QObject, public CoucheAudio {
+class CoucheAudioSdl : public QObject, public CoucheAudioJournal {
   Q_OBJECT
 
  public:
@@ -26,75 +26,53 @@ class CoucheAudioSdl : public QObject, public CoucheAudio {
   explicit CoucheAudioSdl(QString soundFont = {});
   ~CoucheAudioSdl() override;
 
-  // Empty when the mixer opened, else why there is no sound.
+  // Empty when the device opened, else why there is no sound.
   const QString& Erreur() const { return erreur_; }
 
-  VolumeStereo Volume(Peripherique p) const override;
-  bool RegleVolume(Peripherique p, VolumeStereo v) override;
-  std::optional<QString> Ouvrir(Peripherique peripherique, const QString& chemin) override;
-  void Fermer() override;
-  void Jouer(int debutMs, int finMs) override;
-  void Pause() override;
-  void Reprendre() override;
-  void Arreter() override;
-  bool EnLecture() const override;
-  int IdPeripherique() const override { return ouvert_ ? static_cast<int>(peripherique_) + 1 : -1; }
+  // The frames the device was given so far.
+  long long Trame() const override { return journal_.Produites(); }
   std::optional<PisteCd> Piste(int numero) const override;
-  std::optional<int> Longueur() const override {
-    return ouvert_ && dureeMs_ > 0 ? std::optional<int>(dureeMs_) : std::nullopt;
-  }
-  std::unique_ptr<LecteurMp3> CreerMp3(QString& erreur) override;
   std::optional<QString> Avertissement() override;
+  // The MP3 player notifies on the window thread, after the call.
+  bool AvisDifferes() const override { return true; }
+  // Without any device, not even a silent one, nothing opens.
+  std::optional<QString> Ouvrir(Peripherique peripherique, const QString& chemin) override;
+  std::unique_ptr<LecteurMp3> CreerMp3(QString& erreur) override;
 
   // Length of the open medium in ms, 0 when unknown.
-  int Duree() const { return dureeMs_; }
-  // Position in the open medium, in ms.
-  int Position() const;
+  int Duree() const { return Longueur().value_or(0); }
 
-  // The mixer's rate, at which sounds are decoded for it.
-  static constexpr int kFrequenceMelangeur = 44100;
+  // Holds the device while it lives: calls made meanwhile take effect at
+  // one frame (a volume and the start of a sound, say).
+  class MemeTrame {
+   public:
+    explicit MemeTrame(const CoucheAudioSdl& couche);
+    ~MemeTrame();
+    MemeTrame(const MemeTrame&) = delete;
+    MemeTrame& operator=(const MemeTrame&) = delete;
 
-  // Used by the MP3 player, which shares the music channel.
-  std::shared_ptr<const Pcm> Decoder(const QString& chemin, QString& erreur);
-  void LibererMusique(_Mix_Music*& musique);
-  void JouerMusique(_Mix_Music* musique, double debutSecondes, QObject* proprietaire);
-  void AppliquerVolume(Peripherique p);
+   private:
+    unsigned peripherique_;
+  };
 
- signals:
-  // The music channel reached the end of what was playing.
-  void MusiqueTerminee(QObject* proprietaire);
+  // The device's frames in each call, and so the latency of a change.
+  static constexpr int kTrameParAppel = 1024;
+
+ protected:
+  std::optional<QString> OuvrirCd(std::shared_ptr<const Pcm>& cd) override;
 
  private:
-  void ArreterFin();
-  void LancerCd(int debutMs);
-  // The open sound made to play from `debutMs` to `finMs` (0: its end).
-  bool ChargerPcmDepuis(int debutMs, int finMs);
-  static void CdVersMelangeur(void* donnees, unsigned char* flux, int longueur);
+  bool OuvrirPeripherique();
+  static void Remplir(void* donnees, unsigned char* flux, int octets);
 
-  bool OuvrirMelangeur();
-
-  QString soundFont_;
+  JournalSonore journal_;
+  SourcesSonores sources_;
   QString erreur_;
   QString avertissement_;
-  bool melangeurOuvert_ = false;
-  std::array<VolumeStereo, 3> volumes_{{{0xCCCC, 0xCCCC}, {0xCCCC, 0xCCCC}, {0xCCCC, 0xCCCC}}};
-  Peripherique peripherique_ = Peripherique::Onde;
-  bool ouvert_ = false;
-  bool joue_ = false;  // started since it was opened
-  _Mix_Music* musique_ = nullptr;
-  // The decoded sound, and what of it the mixer plays.
-  std::shared_ptr<const Pcm> pcm_;
-  QByteArray wavJoue_;
-  std::unique_ptr<DisqueCd> disque_;
-  int dureeMs_ = 0;
-  // Where the medium is: position at the last start or resume, plus the time
-  // played since; the end position stops it.
-  int origineMs_ = 0;
-  QElapsedTimer horloge_;
-  bool enPause_ = false;
-  int finMs_ = 0;
-  QTimer minuterieFin_;
-  QObject* proprietaire_ = nullptr;  // who holds the music channel
+  unsigned peripherique_ = 0;  // SDL's device, 0 when none opened
+  std::vector<float> melange_;  // the device thread's
+  std::shared_ptr<DisqueCd> disque_;
+  QTimer veille_;  // an MP3 stream at its end says so
 };
 
 }  // namespace plivor

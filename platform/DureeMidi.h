@@ -1,6 +1,6 @@
 #pragma once
 // The length of a standard MIDI file, read from its events and tempo map
-// (the mixer gives none for MIDI).
+// (the synthesizer's player gives none).
 
 #include <optional>
 #include <string_view>

@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 PAQUETS=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev libgl-dev
-  libsdl2-mixer-dev libfluidsynth-dev timgm6mb-soundfont libcdio-dev
+  libsdl2-dev libfluidsynth-dev timgm6mb-soundfont libcdio-dev
   libjpeg62-turbo-dev libgif-dev libheif-dev qt6-image-formats-plugins libheif-examples
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core xdotool libx11-dev libxrandr-dev

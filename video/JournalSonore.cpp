@@ -7,6 +7,8 @@ namespace plivor {
 JournalSonore::JournalSonore() { volumes_.push_back({0, {102, 102, 102}}); }
 
 void JournalSonore::Volume(long long trame, Peripherique peripherique, int niveau) {
+  const std::lock_guard garde(verrou_);
+  trame = Prochaine(trame);
   Niveaux n = volumes_.back();
   n.trame = std::max(trame, n.trame);
   n.niveaux[static_cast<size_t>(peripherique)] = std::clamp(niveau, 0, 128);
@@ -17,20 +19,30 @@ void JournalSonore::Volume(long long trame, Peripherique peripherique, int nivea
 }
 
 void JournalSonore::Commencer(Troncon troncon) {
-  Couper(troncon.debut);
+  const std::lock_guard garde(verrou_);
+  // Late by what was mixed meanwhile, it still starts at its first frame.
+  troncon.debut = Prochaine(troncon.debut);
+  CouperVerrouille(troncon.debut);
   troncons_.push_back(std::move(troncon));
 }
 
 void JournalSonore::Couper(long long trame) {
+  const std::lock_guard garde(verrou_);
+  CouperVerrouille(Prochaine(trame));
+}
+
+void JournalSonore::CouperVerrouille(long long trame) {
   if (troncons_.empty() || troncons_.back().coupe) return;
   troncons_.back().coupe = std::max(trame, troncons_.back().debut);
 }
 
 bool JournalSonore::Joue(long long trame) const {
+  const std::lock_guard garde(verrou_);
   return !troncons_.empty() && !troncons_.back().coupe && trame < troncons_.back().FinNaturelle();
 }
 
 void JournalSonore::Melanger(long long jusqua, std::vector<float>& sortie) {
+  const std::lock_guard garde(verrou_);
   if (jusqua <= produites_) return;
   const long long depart = produites_;
   const size_t base = sortie.size();

@@ -1,11 +1,15 @@
 #pragma once
-// What the music channel played during an export, on the simulated clock:
-// each stretch of a source from one instant to another, and the volume of
-// each device as it changed. Mixed as the export goes: what lies before the
-// clock is final.
+// What the music channel plays, frame by frame at the output's rate: each
+// stretch of a source from one frame to another, and the volume of each
+// device as it changed. The export mixes it as its simulated clock goes, the
+// projection's sound device as it asks for more; what was mixed is final, so
+// nothing can start, stop or change before it. Safe to use from the window's
+// thread while the device's thread mixes.
 
 #include <array>
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -28,7 +32,7 @@ struct Troncon {
 class JournalSonore {
  public:
   JournalSonore();
-  // Levels 0..128 of the three devices, as the mixer applies them.
+  // Levels 0..128 of the three devices.
   void Volume(long long trame, Peripherique peripherique, int niveau);
   // Starts a stretch; the one playing is stopped first.
   void Commencer(Troncon troncon);
@@ -40,7 +44,12 @@ class JournalSonore {
   void Melanger(long long jusqua, std::vector<float>& sortie);
   long long Produites() const { return produites_; }
 
+  // The frames already mixed hold: a change asked for before them takes
+  // effect at the next frame to mix.
+  long long Prochaine(long long trame) const { return std::max(trame, produites_.load()); }
+
  private:
+  void CouperVerrouille(long long trame);
   struct Niveaux {
     long long trame;
     std::array<int, 3> niveaux;
@@ -48,7 +57,8 @@ class JournalSonore {
   std::vector<Troncon> troncons_;
   size_t premierActif_ = 0;
   std::vector<Niveaux> volumes_;
-  long long produites_ = 0;
+  mutable std::mutex verrou_;
+  std::atomic<long long> produites_{0};
   std::vector<float> lus_;  // the part of a source mixed in this block
 };
 

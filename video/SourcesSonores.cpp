@@ -5,7 +5,6 @@
 #include "platform/MidiRiff.h"
 
 #include <QFile>
-#include <QtEndian>
 #include <algorithm>
 #include <cmath>
 
@@ -163,36 +162,6 @@ std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur, in
   return pcm;
 }
 
-QByteArray WavDePcm(const Pcm& pcm, long long debut, long long fin) {
-  if (fin <= 0 || fin > pcm.Trames()) fin = pcm.Trames();
-  debut = std::clamp(debut, 0LL, fin);
-  const long long trames = fin - debut;
-  const auto mot32 = [](QByteArray& o, quint32 v) {
-    for (int i = 0; i < 4; ++i) o.append(char((v >> (8 * i)) & 0xFF));
-  };
-  const auto mot16 = [](QByteArray& o, quint16 v) { o.append(char(v & 0xFF)).append(char(v >> 8)); };
-  const quint32 donnees = quint32(trames * 4);
-  QByteArray wav("RIFF");
-  mot32(wav, 36 + donnees);
-  wav.append("WAVEfmt ");
-  mot32(wav, 16), mot16(wav, 1), mot16(wav, 2), mot32(wav, quint32(pcm.frequence));
-  mot32(wav, quint32(pcm.frequence) * 4), mot16(wav, 4), mot16(wav, 16);
-  wav.append("data");
-  mot32(wav, donnees);
-  const qsizetype entete = wav.size();
-  wav.resize(entete + qsizetype(donnees));
-  auto* sortie = reinterpret_cast<qint16*>(wav.data() + entete);
-  std::vector<float> bloc;
-  for (long long t = debut; t < fin; t += 4096) {
-    const long long n = std::min(4096LL, fin - t);
-    bloc.resize(size_t(n) * 2);
-    pcm.Lire(t, n, bloc.data());
-    for (size_t i = 0; i < bloc.size(); ++i)
-      *sortie++ = qToLittleEndian(qint16(std::lround(std::clamp(bloc[i], -1.0f, 1.0f) * 32767.0f)));
-  }
-  return wav;
-}
-
 void PcmMemoire::Lire(long long debut, long long n, float* sortie) const {
   const long long dispo = std::clamp(Trames() - debut, 0LL, n);
   if (dispo > 0) std::copy_n(echantillons.data() + debut * 2, dispo * 2, sortie);
@@ -233,20 +202,27 @@ class MidiEnDirect : public Pcm {
 
   long long Trames() const override { return trames_; }
 
+  void Preparer(long long debut) const override { Avancer(debut); }
+
   void Lire(long long debut, long long n, float* sortie) const override {
+    Avancer(debut);
+    Synthetiser(n, sortie);
+  }
+
+ private:
+  // What lies before `debut` is played and left; reading earlier starts the
+  // file again.
+  void Avancer(long long debut) const {
     QString erreur;
     if (debut < position_ && !Ouvrir(erreur)) position_ = trames_;
-    // What lies before the part asked is played and left.
     std::vector<float> passe;
     while (position_ < debut) {
       const long long bloc = std::min<long long>(debut - position_, 4096);
       passe.resize(size_t(bloc) * 2);
       Synthetiser(bloc, passe.data());
     }
-    Synthetiser(n, sortie);
   }
 
- private:
   void Synthetiser(long long n, float* s) const {
     if (lecteur_ && position_ < trames_) {
       const long long faites = std::min(n, trames_ - position_);
@@ -294,9 +270,16 @@ std::shared_ptr<const Pcm> RendreMidi(const QString& chemin, const QString& soun
 std::shared_ptr<const Pcm> SourcesSonores::Charger(const QString& chemin, bool midi, QString& erreur,
                                                    long long dureeMidiMs) {
   const auto cle = std::make_pair(chemin, midi);
-  if (auto trouve = charges_.find(cle); trouve != charges_.end()) return trouve->second;
-  auto pcm = midi ? RendreMidi(chemin, soundFont_, dureeMidiMs, erreur) : DecoderSon(chemin, erreur);
-  if (pcm) charges_[cle] = pcm;
+  std::shared_ptr<const Pcm> pcm;
+  if (auto trouve = charges_.find(cle); trouve != charges_.end()) pcm = trouve->second.lock();
+  if (!pcm) pcm = midi ? RendreMidi(chemin, soundFont_, dureeMidiMs, erreur) : DecoderSon(chemin, erreur);
+  if (!pcm) return nullptr;
+  charges_[cle] = pcm;
+  std::erase(recents_, pcm);
+  recents_.push_back(pcm);
+  constexpr size_t kRecents = 3;
+  if (recents_.size() > kRecents) recents_.erase(recents_.begin());
+  std::erase_if(charges_, [](const auto& c) { return c.second.expired(); });
   return pcm;
 }
 

@@ -1,5 +1,5 @@
 // The sound decoding path on any file: FFmpeg's libraries for every sampled
-// format and the WAV the mixer is given, the MIDI length, and FluidSynth's
+// format, the MIDI length, and FluidSynth's
 // own loader and player for a while.
 
 #include <QDir>
@@ -48,7 +48,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   if (auto pcm = DecoderSon(chemin, erreur)) {
     float tampon[2 * 256];
     pcm->Lire(pcm->Trames() / 2, 256, tampon);
-    WavDePcm(*pcm, pcm->Trames() / 3);
   }
   fluid_player_t* lecteur = new_fluid_player(Synthe());
   if (fluid_player_add_mem(lecteur, octets.constData(), std::size_t(octets.size())) == FLUID_OK &&

@@ -1,4 +1,4 @@
-// The SDL2_mixer layer played through SDL's disk driver: what was played is
+// The projection's sound layer played through SDL's disk driver: what was played is
 // read back from the file the driver writes.
 
 #include <QFile>

@@ -1,4 +1,4 @@
-// Sounds chosen in the resource window, played by the SDL2_mixer layer
+// Sounds chosen in the resource window, played by the projection's sound layer
 // through SDL's disk driver: what was played is read back from the file the
 // driver writes.
 

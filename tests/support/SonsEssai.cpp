@@ -24,12 +24,20 @@ std::vector<std::int16_t> DeuxNotes() {
   return e;
 }
 
-std::vector<std::int16_t> CanalGauche(const QString& fichier) {
+std::vector<float> Stereo(const QString& fichier) {
   QFile f(fichier);
   if (!f.open(QIODevice::ReadOnly)) return {};
   const QByteArray octets = f.readAll();
-  std::vector<std::int16_t> gauche(size_t(octets.size()) / 4);
-  for (size_t i = 0; i < gauche.size(); ++i) std::memcpy(&gauche[i], octets.constData() + 4 * i, 2);
+  std::vector<float> e(size_t(octets.size()) / sizeof(float));
+  std::memcpy(e.data(), octets.constData(), e.size() * sizeof(float));
+  return e;
+}
+
+std::vector<std::int16_t> CanalGauche(const QString& fichier) {
+  const std::vector<float> e = Stereo(fichier);
+  std::vector<std::int16_t> gauche(e.size() / 2);
+  for (size_t i = 0; i < gauche.size(); ++i)
+    gauche[i] = std::int16_t(std::lround(std::clamp(e[2 * i], -1.0f, 1.0f) * 32767.0f));
   return gauche;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // Sounds for the audio tests, and the reading back of what SDL's disk
-// driver wrote (44.1 kHz, 16-bit stereo).
+// driver wrote (the engine's 48 kHz, float stereo).
 
 #include <QString>
 #include <cstdint>
@@ -8,14 +8,17 @@
 
 namespace plivor::test {
 
-inline constexpr int kFrequence = 44100;
+inline constexpr int kFrequence = 48000;
 
 // Runs the event loop for `ms` milliseconds.
 void Attendre(int ms);
 // One second of 440 Hz, then one of 880 Hz, mono, amplitude 10 000.
 std::vector<std::int16_t> DeuxNotes();
-// The left channel of a file written by the disk driver.
+// The left channel of a file written by the disk driver, on the 16-bit
+// scale.
 std::vector<std::int16_t> CanalGauche(const QString& fichier);
+// Both channels as the driver wrote them.
+std::vector<float> Stereo(const QString& fichier);
 
 // First and past-last sample above the silence.
 struct Extrait {

@@ -1,21 +1,22 @@
-#include "video/CoucheAudioExport.h"
+#include "video/CoucheAudioJournal.h"
 
 #include <QFile>
+#include <QTimer>
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <functional>
 
 #include "platform/DureeMidi.h"
 #include "platform/MidiRiff.h"
 
 namespace plivor {
 
-// The MP3 player: its own stream on the shared music channel, as the SDL
-// layer's player keeps it.
-class LecteurMp3Export : public LecteurMp3 {
+// The MP3 player: its own stream on the shared music channel.
+class LecteurMp3Journal : public LecteurMp3 {
  public:
-  explicit LecteurMp3Export(CoucheAudioExport& couche) : couche_(couche) {}
-  ~LecteurMp3Export() override {
+  explicit LecteurMp3Journal(CoucheAudioJournal& couche) : couche_(couche) {}
+  ~LecteurMp3Journal() override {
     InputClose();
     couche_.Oublier(this);
   }
@@ -25,11 +26,13 @@ class LecteurMp3Export : public LecteurMp3 {
     QString erreur;
     pcm_ = couche_.Sources().Charger(chemin, false, erreur);
     if (!pcm_) return erreur;
-    dureeMs_ = int(pcm_->DureeMs());
+    dureeMs_ = int(std::min<long long>(pcm_->DureeMs(), INT_MAX));
     arretMs_ = 0;
     attenteMs_.reset();
+    // The length is known at once, to the frame, so a start offset given
+    // with the line applies to the first play.
     emit Duree(dureeMs_);
-    emit Pret();
+    Annoncer([this] { emit Pret(); });
     return {};
   }
 
@@ -46,17 +49,17 @@ class LecteurMp3Export : public LecteurMp3 {
     if (!pcm_) return;
     if (enPause_) {
       couche_.CommencerCanal(pcm_, Peripherique::Onde, arretMs_, 0, this);
-      depart_ = couche_.Horloge().Maintenant();
     } else if (!enLecture_) {
+      // A seek chose where to start; else a stopped stream resumes.
       const int debut = attenteMs_.value_or(arretMs_);
       couche_.CommencerCanal(pcm_, Peripherique::Onde, debut, 0, this);
       attenteMs_.reset();
       arretMs_ = debut;
-      depart_ = couche_.Horloge().Maintenant();
     }
+    if (!enLecture_) depart_ = couche_.Trame();
     enLecture_ = true;
     enPause_ = false;
-    emit Etat(1);
+    AnnoncerEtat(1);
   }
 
   void Pause() override {
@@ -65,7 +68,7 @@ class LecteurMp3Export : public LecteurMp3 {
     arretMs_ += Ecoulees();
     enLecture_ = false;
     enPause_ = true;
-    emit Etat(2);
+    AnnoncerEtat(2);
   }
 
   void Stop() override {
@@ -73,7 +76,7 @@ class LecteurMp3Export : public LecteurMp3 {
     if (enLecture_ || enPause_) couche_.CouperCanal(this);
     enLecture_ = enPause_ = false;
     if (dureeMs_ > 0 && arretMs_ >= dureeMs_) arretMs_ = 0;
-    emit Etat(0);
+    AnnoncerEtat(0);
   }
 
   void InputSeek(int offset, int range) override {
@@ -82,7 +85,7 @@ class LecteurMp3Export : public LecteurMp3 {
     if (enLecture_ || enPause_) {
       if (enLecture_) couche_.CommencerCanal(pcm_, Peripherique::Onde, ms, 0, this);
       arretMs_ = ms;
-      depart_ = couche_.Horloge().Maintenant();
+      depart_ = couche_.Trame();
     } else {
       attenteMs_ = ms;
     }
@@ -93,85 +96,94 @@ class LecteurMp3Export : public LecteurMp3 {
     if (!enLecture_ || couche_.CanalJoue(this)) return;
     enLecture_ = false;
     arretMs_ = 0;
-    emit Etat(0);
+    AnnoncerEtat(0);
   }
 
  private:
-  int Ecoulees() const { return int(couche_.MsEcoulees(depart_)); }
-  CoucheAudioExport& couche_;
+  // Through the window thread's queue where the layer wants it so, as a
+  // player on its own thread would notify.
+  void Annoncer(std::function<void()> avis) {
+    if (couche_.AvisDifferes())
+      QTimer::singleShot(0, this, std::move(avis));
+    else
+      avis();
+  }
+  void AnnoncerEtat(int etat) {
+    Annoncer([this, etat] { emit Etat(etat); });
+  }
+  int Ecoulees() const { return int(couche_.MsDepuis(depart_)); }
+  CoucheAudioJournal& couche_;
   std::shared_ptr<const Pcm> pcm_;
   int dureeMs_ = 0;
-  std::optional<int> attenteMs_;
-  int arretMs_ = 0;
-  Cadence::Duree depart_{};
+  std::optional<int> attenteMs_;  // where the next play starts, after a seek
+  int arretMs_ = 0;               // where it stopped, or where it last started
+  long long depart_ = 0;          // the frame of that start
   bool enLecture_ = false;
   bool enPause_ = false;
 };
 
-CoucheAudioExport::CoucheAudioExport(const CadenceExport& horloge, JournalSonore& journal, SourcesSonores& sources)
-    : horloge_(horloge), journal_(journal), sources_(sources) {
-  for (size_t p = 0; p < volumes_.size(); ++p) journal_.Volume(0, Peripherique(p), Niveau(Peripherique(p)));
-}
+CoucheAudioJournal::CoucheAudioJournal(JournalSonore& journal, SourcesSonores& sources)
+    : journal_(journal), sources_(sources) {}
 
-CoucheAudioExport::~CoucheAudioExport() { Fermer(); }
+// The owner closes the medium while its clock still runs.
+CoucheAudioJournal::~CoucheAudioJournal() = default;
 
-int CoucheAudioExport::Niveau(Peripherique p) const {
+int CoucheAudioJournal::Niveau(Peripherique p) const {
   const VolumeStereo v = volumes_[static_cast<size_t>(p)];
   const int moyenne = (std::clamp(v.gauche, 0, 65535) + std::clamp(v.droite, 0, 65535)) / 2;
   return moyenne * 128 / 65535;
 }
 
-bool CoucheAudioExport::RegleVolume(Peripherique p, VolumeStereo v) {
+bool CoucheAudioJournal::RegleVolume(Peripherique p, VolumeStereo v) {
   volumes_[static_cast<size_t>(p)] = v;
   journal_.Volume(Trame(), p, Niveau(p));
   return true;
 }
 
-long long CoucheAudioExport::Trame() const {
-  return horloge_.Maintenant().count() * kFrequenceExport / 1'000'000'000LL;
+long long CoucheAudioJournal::TrameDe(double ms) const { return std::llround(ms * kFrequenceExport / 1000.0); }
+
+double CoucheAudioJournal::MsDepuis(long long trame) const {
+  return double(Trame() - trame) * 1000.0 / kFrequenceExport;
 }
 
-long long CoucheAudioExport::TrameDe(double ms) const { return std::llround(ms * kFrequenceExport / 1000.0); }
-
-double CoucheAudioExport::MsEcoulees(Cadence::Duree depuis) const {
-  return double((horloge_.Maintenant() - depuis).count()) / 1e6;
-}
-
-void CoucheAudioExport::CommencerCanal(std::shared_ptr<const Pcm> pcm, Peripherique p, int debutMs, int finMs,
-                                       const void* proprietaire) {
+void CoucheAudioJournal::CommencerCanal(std::shared_ptr<const Pcm> pcm, Peripherique p, int debutMs, int finMs,
+                                        const void* proprietaire) {
   Troncon t;
   t.peripherique = p;
-  t.debut = Trame();
   t.origine = TrameDe(std::max(0, debutMs));
-  // A silent medium (a CD track) plays until it is stopped.
+  // A silent medium (a CD track in a video) plays until it is stopped.
   t.limite = pcm ? pcm->Trames() : t.origine + 1'000'000'000'000LL;
   if (finMs > debutMs) t.limite = std::min(t.limite, TrameDe(finMs));
+  // What plays stops first: no mix reads the sound while it is made ready
+  // at its start, which may take a while (a MIDI file played up to there).
+  journal_.Couper(Trame());
+  if (pcm) pcm->Preparer(t.origine);
+  t.debut = Trame();
   t.pcm = std::move(pcm);
   journal_.Commencer(std::move(t));
   proprietaire_ = proprietaire;
 }
 
-void CoucheAudioExport::CouperCanal(const void* proprietaire) {
+void CoucheAudioJournal::CouperCanal(const void* proprietaire) {
   if (proprietaire_ == proprietaire) journal_.Couper(Trame());
 }
 
-bool CoucheAudioExport::CanalJoue(const void* proprietaire) const {
+bool CoucheAudioJournal::CanalJoue(const void* proprietaire) const {
   return proprietaire_ == proprietaire && journal_.Joue(Trame());
 }
 
-void CoucheAudioExport::Oublier(LecteurMp3Export* lecteur) {
+void CoucheAudioJournal::Oublier(LecteurMp3Journal* lecteur) {
   if (mp3_ == lecteur) mp3_ = nullptr;
 }
 
-void CoucheAudioExport::Rattraper() {
+void CoucheAudioJournal::Rattraper() {
   if (mp3_) mp3_->Rattraper();
 }
 
-std::optional<QString> CoucheAudioExport::Ouvrir(Peripherique peripherique, const QString& chemin) {
+std::optional<QString> CoucheAudioJournal::Ouvrir(Peripherique peripherique, const QString& chemin) {
   Fermer();
   if (peripherique == Peripherique::Auxiliaire) {
-    if (!cdSignale_ && avis) avis(QStringLiteral("Les pistes de CD audio restent muettes dans la vidéo."));
-    cdSignale_ = true;
+    if (auto erreur = OuvrirCd(pcm_)) return erreur;
   } else {
     const bool midi = peripherique == Peripherique::Midi;
     if (midi) {
@@ -185,8 +197,11 @@ std::optional<QString> CoucheAudioExport::Ouvrir(Peripherique peripherique, cons
     }
     QString erreur;
     pcm_ = sources_.Charger(chemin, midi, erreur, dureeMs_);
-    if (!pcm_) return erreur;
-    if (!midi) dureeMs_ = int(pcm_->DureeMs());
+    if (!pcm_) {
+      dureeMs_ = 0;
+      return erreur;
+    }
+    if (!midi) dureeMs_ = int(std::min<long long>(pcm_->DureeMs(), INT_MAX));
   }
   peripherique_ = peripherique;
   ouvert_ = true;
@@ -197,7 +212,7 @@ std::optional<QString> CoucheAudioExport::Ouvrir(Peripherique peripherique, cons
   return std::nullopt;
 }
 
-void CoucheAudioExport::Fermer() {
+void CoucheAudioJournal::Fermer() {
   if (!ouvert_) return;
   Arreter();
   pcm_.reset();
@@ -205,35 +220,37 @@ void CoucheAudioExport::Fermer() {
   dureeMs_ = 0;
 }
 
-int CoucheAudioExport::Position() const {
+int CoucheAudioJournal::Position() const {
   if (enPause_ || !depart_) return origineMs_;
-  const int position = origineMs_ + int(MsEcoulees(*depart_));
+  const int position = origineMs_ + int(MsDepuis(*depart_));
   // The end position stops the medium there.
   return finMs_ > origineMs_ ? std::min(position, finMs_) : position;
 }
 
-void CoucheAudioExport::Jouer(int debutMs, int finMs) {
+void CoucheAudioJournal::Jouer(int debutMs, int finMs) {
   if (!ouvert_) return;
   debutMs = std::max(0, debutMs);
   CommencerCanal(pcm_, peripherique_, debutMs, finMs, this);
   origineMs_ = debutMs;
-  depart_ = horloge_.Maintenant();
+  depart_ = Trame();
   enPause_ = false;
   joue_ = true;
   finMs_ = finMs;
 }
 
-void CoucheAudioExport::Pause() {
+void CoucheAudioJournal::Pause() {
   if (!EnLecture()) return;
   origineMs_ = Position();
   CouperCanal(this);
   enPause_ = true;
 }
 
-void CoucheAudioExport::Reprendre() {
+void CoucheAudioJournal::Reprendre() {
   if (!ouvert_) return;
   if (!enPause_) {
     if (EnLecture()) return;
+    // Stopped, a medium resumes where it stopped, as a media player does;
+    // one never started, or played to its end, starts from its beginning.
     const int position = Position();
     const bool fini = !joue_ || (dureeMs_ > 0 && origineMs_ >= dureeMs_) || (finMs_ > 0 && position >= finMs_);
     if (fini)
@@ -244,10 +261,10 @@ void CoucheAudioExport::Reprendre() {
   }
   CommencerCanal(pcm_, peripherique_, origineMs_, finMs_, this);
   enPause_ = false;
-  depart_ = horloge_.Maintenant();
+  depart_ = Trame();
 }
 
-void CoucheAudioExport::Arreter() {
+void CoucheAudioJournal::Arreter() {
   if (!ouvert_ || proprietaire_ != this) return;
   origineMs_ = Position();
   CouperCanal(this);
@@ -255,18 +272,13 @@ void CoucheAudioExport::Arreter() {
   depart_.reset();
 }
 
-bool CoucheAudioExport::EnLecture() const {
+bool CoucheAudioJournal::EnLecture() const {
   if (!ouvert_ || !joue_ || enPause_) return false;
   return CanalJoue(this);
 }
 
-std::optional<PisteCd> CoucheAudioExport::Piste(int) const {
-  // Any track: it is skipped, silent, for as long as the list plays it.
-  return PisteCd{0, 0};
-}
-
-std::unique_ptr<LecteurMp3> CoucheAudioExport::CreerMp3(QString&) {
-  auto lecteur = std::make_unique<LecteurMp3Export>(*this);
+std::unique_ptr<LecteurMp3> CoucheAudioJournal::CreerMp3(QString&) {
+  auto lecteur = std::make_unique<LecteurMp3Journal>(*this);
   mp3_ = lecteur.get();
   return lecteur;
 }
