@@ -56,7 +56,7 @@ class SonDisque : public Pcm {
   void Positionner(long long debut) const {
     disque_->Positionner(int(debut * 1000 / kFrequenceExport));
     swr_free(&swr_);
-    AVChannelLayout stereo;
+    AVChannelLayout stereo{};
     av_channel_layout_default(&stereo, 2);
     if (swr_alloc_set_opts2(&swr_, &stereo, AV_SAMPLE_FMT_FLT, kFrequenceExport, &stereo, AV_SAMPLE_FMT_S16,
                             kFrequenceCd, 0, nullptr) < 0 ||
