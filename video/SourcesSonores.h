@@ -1,7 +1,7 @@
 #pragma once
 // Sounds for the engine's mix: 48 kHz stereo float, so that sources of any
-// rate keep their pitch and length. Sampled files are decoded whole; MIDI
-// files are played by the synthesizer as the mix reads them.
+// rate keep their pitch and length. Sampled files are decoded, and MIDI
+// files played by the synthesizer, as the mix reads them: never whole.
 
 #include <QString>
 #include <map>
@@ -41,7 +41,8 @@ struct PcmMemoire : Pcm {
 };
 
 // Any sampled sound file (WAV of any coding, MP3, FLAC, OGG, Opus, M4A...)
-// through FFmpeg's libraries, at `frequence`; nothing, with the reason.
+// through FFmpeg's libraries, at `frequence`, decoded as it is read;
+// nothing, with the reason.
 std::shared_ptr<const Pcm> DecoderSon(const QString& chemin, QString& erreur, int frequence = kFrequenceExport);
 // A MIDI file played by FluidSynth with `soundFont`, at the level of a
 // sampled sound at full volume, `dureeMs` long (the length its events give).

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <fluidsynth.h>
@@ -46,8 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   fichier.close();
   QString erreur;
   if (auto pcm = DecoderSon(chemin, erreur)) {
+    // Its middle, its start again, and its end: the reads a show makes.
     float tampon[2 * 256];
+    pcm->Preparer(pcm->Trames() / 2);
     pcm->Lire(pcm->Trames() / 2, 256, tampon);
+    pcm->Lire(0, 256, tampon);
+    pcm->Lire(std::max(0LL, pcm->Trames() - 64), 256, tampon);
   }
   fluid_player_t* lecteur = new_fluid_player(Synthe());
   if (fluid_player_add_mem(lecteur, octets.constData(), std::size_t(octets.size())) == FLUID_OK &&
