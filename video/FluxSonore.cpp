@@ -70,6 +70,7 @@ class SonEnFlux : public Pcm {
   bool DecoderUnPaquet() const;
   bool Recevoir() const;
   void Convertir(const AVFrame* trame) const;
+  bool Accorder(int format, int hz, const AVChannelLayout& canaux) const;
   void Situer(int64_t pts) const;
   void Garder(long long depuis) const;
   long long Fin() const { return base_ + static_cast<long long>(tampon_.size() / 2); }
@@ -98,12 +99,40 @@ class SonEnFlux : public Pcm {
   mutable std::vector<float> tampon_;     // decoded frames from base_, left then right
   mutable long long base_ = 0;
   mutable std::vector<float> converties_;
+  mutable int formatSwr_ = 0, hzSwr_ = 0, canauxSwr_ = 0;  // what the resampler takes
 };
 
 int64_t Horodatage(const AVFrame* trame) { return trame->best_effort_timestamp; }
 
 QString Dire(const QString& notre, int code) {
   return notre + QStringLiteral(" (FFmpeg : ") + TexteAv(code) + QStringLiteral(")");
+}
+
+// The resampler set for what comes in; true when it is ready for it.
+bool SonEnFlux::Accorder(int format, int hz, const AVChannelLayout& canaux) const {
+  if (swr_ && format == formatSwr_ && hz == hzSwr_ && canaux.nb_channels == canauxSwr_) return true;
+  swr_free(&swr_);
+  formatSwr_ = hzSwr_ = canauxSwr_ = 0;
+  if (hz < kFrequenceMinimale || hz > kFrequenceMaximale || canaux.nb_channels <= 0) return false;
+  AVChannelLayout entree{};
+  if (canaux.order == AV_CHANNEL_ORDER_UNSPEC)
+    av_channel_layout_default(&entree, canaux.nb_channels);
+  else if (av_channel_layout_copy(&entree, &canaux) < 0)
+    return false;
+  // A mono sound plays at its full level on both sides: resampled alone,
+  // then doubled (a mix to stereo would lower it 3 dB).
+  mono_ = canaux.nb_channels == 1;
+  AVChannelLayout sortie{};
+  av_channel_layout_default(&sortie, mono_ ? 1 : 2);
+  const int r = swr_alloc_set_opts2(&swr_, &sortie, AV_SAMPLE_FMT_FLT, frequence, &entree, AVSampleFormat(format), hz,
+                                    0, nullptr);
+  av_channel_layout_uninit(&entree);
+  if (r < 0 || swr_init(swr_) < 0) {
+    swr_free(&swr_);
+    return false;
+  }
+  formatSwr_ = format, hzSwr_ = hz, canauxSwr_ = canaux.nb_channels;
+  return true;
 }
 
 QString SonEnFlux::Initialiser(bool existe) const {
@@ -137,20 +166,8 @@ QString SonEnFlux::Initialiser(bool existe) const {
   codec_->pkt_timebase = format_->streams[flux_]->time_base;
   if (const int r = avcodec_open2(codec_, decodeur, nullptr); r < 0)
     return Dire(QStringLiteral("son d'une sorte que Plivor ne sait pas lire"), r);
-  AVChannelLayout entree{};
-  if (codec_->ch_layout.order == AV_CHANNEL_ORDER_UNSPEC)
-    av_channel_layout_default(&entree, codec_->ch_layout.nb_channels);
-  else
-    av_channel_layout_copy(&entree, &codec_->ch_layout);
-  // A mono sound plays at its full level on both sides: resampled alone,
-  // then doubled (a mix to stereo would lower it 3 dB).
-  mono_ = entree.nb_channels == 1;
-  AVChannelLayout sortie{};
-  av_channel_layout_default(&sortie, mono_ ? 1 : 2);
-  const int r = swr_alloc_set_opts2(&swr_, &sortie, AV_SAMPLE_FMT_FLT, frequence, &entree, codec_->sample_fmt,
-                                    codec_->sample_rate, 0, nullptr);
-  av_channel_layout_uninit(&entree);
-  if (r < 0 || swr_init(swr_) < 0) return QStringLiteral("conversion impossible vers %1 Hz").arg(frequence);
+  if (!Accorder(codec_->sample_fmt, codec_->sample_rate, codec_->ch_layout))
+    return QStringLiteral("conversion impossible vers %1 Hz").arg(frequence);
   tampon_.clear();
   base_ = 0;
   fini_ = false;
@@ -236,13 +253,17 @@ void SonEnFlux::Compter(int64_t pts, int echantillons) const {
 }
 
 void SonEnFlux::Convertir(const AVFrame* trame) const {
+  // A stream may change its channels or its rate on the way (files joined
+  // end to end): each frame is converted as it is.
+  if (trame && !Accorder(trame->format, trame->sample_rate, trame->ch_layout)) return;
+  if (!swr_) return;
   int entree = trame ? trame->nb_samples : 0;
   std::vector<const uint8_t*> plans;
-  const bool plan = av_sample_fmt_is_planar(codec_->sample_fmt);
+  const bool plan = trame && av_sample_fmt_is_planar(AVSampleFormat(trame->format));
   if (trame) plans.assign(trame->extended_data, trame->extended_data + (plan ? trame->ch_layout.nb_channels : 1));
   if (trame && aJeter_ > 0) {
     const int jetes = std::min(aJeter_, entree);
-    const int octets = av_get_bytes_per_sample(codec_->sample_fmt) * (plan ? 1 : trame->ch_layout.nb_channels);
+    const int octets = av_get_bytes_per_sample(AVSampleFormat(trame->format)) * (plan ? 1 : trame->ch_layout.nb_channels);
     for (const uint8_t*& p : plans) p += size_t(jetes) * size_t(octets);
     entree -= jetes;
     aJeter_ -= jetes;

@@ -2,6 +2,7 @@
 // past what is kept, gives the very samples a reading from the start gives
 // there, for each coding a user brings.
 
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cmath>
@@ -89,6 +90,44 @@ TEST_P(FluxSonore, UnDepartLointainEtUnRetourDonnentLesEchantillonsDeLaLectureSu
   const std::vector<float> apres = Lire(*saute, 25 * kSeconde, 4096);
   EXPECT_EQ(*std::max_element(apres.begin(), apres.end()), 0.0f);
   EXPECT_EQ(*std::min_element(apres.begin(), apres.end()), 0.0f);
+}
+
+// Two MP3s joined end to end, stereo then mono, as a user might have made
+// them: each part is heard, the mono one on both sides.
+TEST(FluxSonoreJoint, UnMp3QuiPasseDeStereoAMonoSeJoueJusquAuBout) {
+  QTemporaryDir dossier;
+  QByteArray joint;
+  for (const char* partie : {"sine=440:d=1|2", "sine=880:d=1|1"}) {
+    const QStringList source = QString::fromLatin1(partie).split(QLatin1Char('|'));
+    const QString chemin = dossier.filePath(QStringLiteral("partie.mp3"));
+    QProcess ffmpeg;
+    ffmpeg.start(QStringLiteral("ffmpeg"), {"-loglevel", "error", "-y", "-f", "lavfi", "-i", source[0], "-ac", source[1],
+                                            "-c:a", "libmp3lame", "-write_xing", "0", chemin});
+    ASSERT_TRUE(ffmpeg.waitForFinished(60000));
+    ASSERT_EQ(ffmpeg.exitCode(), 0) << ffmpeg.readAllStandardError().toStdString();
+    QFile f(chemin);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    joint += f.readAll();
+  }
+  const QString chemin = dossier.filePath(QStringLiteral("joint.mp3"));
+  QFile f(chemin);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(joint);
+  f.close();
+  QString erreur;
+  const auto son = DecoderSon(chemin, erreur);
+  ASSERT_TRUE(son) << erreur.toStdString();
+  EXPECT_NEAR(son->Trames(), 2 * kSeconde, kSeconde / 10);
+  std::vector<float> mono(size_t(kSeconde) / 2 * 2);
+  for (long long t = 0; t < kSeconde * 3 / 2; t += 1024) son->Lire(t, std::min(1024LL, kSeconde * 3 / 2 - t), mono.data());
+  son->Lire(kSeconde * 3 / 2, kSeconde / 2, mono.data());
+  float crete = 0;
+  for (size_t i = 0; i < mono.size(); i += 2) {
+    crete = std::max(crete, std::abs(mono[i]));
+    ASSERT_EQ(mono[i], mono[i + 1]) << i;
+  }
+  // At the level it was made (an eighth), not 3 dB under.
+  EXPECT_GT(crete, 0.11f);
 }
 
 INSTANTIATE_TEST_SUITE_P(
