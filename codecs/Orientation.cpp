@@ -113,15 +113,25 @@ void PoserBlocRedresse(QImage& droite, int y, const QRgb* lignes, int nombre, QS
     return;
   }
   // Stored row y + r lands in column c(y + r) of each upright row; the
-  // block's rows fill a run of neighbouring columns there.
+  // block's rows fill a run of neighbouring columns there. Taken a tile of
+  // kTuile stored columns at a time, the reads stay within a few cache
+  // lines and the writes go to kTuile rows at once.
+  constexpr int kTuile = 16;
   const bool descendante = orientation == 5 || orientation == 8;  // column grows with y
   const bool montante = orientation == 7 || orientation == 8;
-  for (int x = 0; x < l; ++x) {
-    auto* rangee = reinterpret_cast<QRgb*>(droite.scanLine(montante ? l - 1 - x : x));
-    if (descendante) {
-      for (int r = 0; r < nombre; ++r) rangee[y + r] = lignes[qsizetype(r) * l + x];
-    } else {
-      for (int r = 0; r < nombre; ++r) rangee[h - 1 - y - r] = lignes[qsizetype(r) * l + x];
+  const qsizetype pas = droite.bytesPerLine();
+  uchar* const bits = droite.bits();
+  QRgb* rangees[kTuile];
+  for (int x0 = 0; x0 < l; x0 += kTuile) {
+    const int n = std::min(kTuile, l - x0);
+    for (int i = 0; i < n; ++i) {
+      const int x = x0 + i;
+      rangees[i] = reinterpret_cast<QRgb*>(bits + qsizetype(montante ? l - 1 - x : x) * pas);
+    }
+    for (int r = 0; r < nombre; ++r) {
+      const QRgb* source = lignes + qsizetype(r) * l + x0;
+      const int colonne = descendante ? y + r : h - 1 - y - r;
+      for (int i = 0; i < n; ++i) rangees[i][colonne] = source[i];
     }
   }
 }
