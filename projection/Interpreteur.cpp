@@ -115,8 +115,9 @@ void TFVue::ChargerImage(const Texte& ligne) {
     diviseur = rs == 42 ? 2 : rs == 44 ? 4 : 1;
   }
   // A large photograph is decoded at the largest reduction that still
-  // covers the slide: the fit that follows gives the same picture for a
-  // fraction of the work. Cut-out pictures keep their natural pixels.
+  // covers its place on the slide: the fit that follows gives the same
+  // picture for a fraction of the work. Cut-out pictures keep their natural
+  // pixels.
   const bool reduite = diviseur == 1 && !ImageDecoupee;
   // The decode covers the slide's pixels where they outnumber its window
   // pixels, in which the fit is made.
@@ -127,10 +128,16 @@ void TFVue::ChargerImage(const Texte& ligne) {
       return QSize(t.l, t.h);
     };
     if (diapo.width() <= 0 || diapo.height() <= 0) return 1;
-    for (const int k : {8, 4, 2})
-      if (naturelle.width() >= k * diapo.width() && naturelle.height() >= k * diapo.height() &&
-          ajustee(TailleReduite(naturelle, k)) == ajustee(naturelle))
+    // A quarter more pixels each way than it is shown with, so that the
+    // fit still averages what the reduction left: a photo standing on a
+    // wide slide is shown narrow and is reduced for that width.
+    const QSize montree = ajustee(naturelle);
+    for (const int k : {8, 4, 2}) {
+      const QSize reduite = TailleReduite(naturelle, k);
+      if (4 * reduite.width() >= 5 * montree.width() && 4 * reduite.height() >= 5 * montree.height() &&
+          ajustee(reduite) == montree)
         return k;
+    }
     return 1;
   };
   BesoinImage besoin;

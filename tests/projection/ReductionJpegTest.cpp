@@ -67,10 +67,23 @@ TEST_F(ReductionJpeg, UneGrandeImageReduiteResteCelleDuDecodagePleineEchelle) {
   EXPECT_NE(vue().Photo, attendue);
 }
 
-TEST_F(ReductionJpeg, UneImageDeMoinsDeDeuxFoisLaDiapoGardeLeDecodagePleineEchelle) {
-  ASSERT_TRUE(test::EcrireJpeg(banc.CheminHote("moyenne.jpg"), Photographie(799, 1200), 90));
+// Reduced by half, it would be barely larger than it is shown: the fit
+// would have nothing to average.
+TEST_F(ReductionJpeg, UneImageQueLaReductionLaisseraitAPeinePlusGrandeQueSaPlaceGardeLeDecodagePleineEchelle) {
+  ASSERT_TRUE(test::EcrireJpeg(banc.CheminHote("moyenne.jpg"), Photographie(900, 675), 90));
   vue().Charger(banc.Chemin("moyenne.jpg"));
   EXPECT_EQ(vue().Photo, PleineEchelle(banc.CheminHote("moyenne.jpg")));
+}
+
+// Standing on a wide slide, a photo is shown narrow: it is reduced for the
+// width it is shown with, not for the slide's.
+TEST_F(ReductionJpeg, UnePhotoDeboutSeReduitPourLaLargeurOuElleEstMontree) {
+  ASSERT_TRUE(test::EcrireJpeg(banc.CheminHote("debout.jpg"), Photographie(799, 1200), 90));
+  vue().Charger(banc.Chemin("debout.jpg"));
+  const QImage attendue = PleineEchelle(banc.CheminHote("debout.jpg"));
+  ASSERT_EQ(vue().Photo.size(), attendue.size());
+  EXPECT_GE(Psnr(vue().Photo, attendue), 40.0);
+  EXPECT_NE(vue().Photo, attendue);
 }
 
 TEST(DecodeurJpegReduit, LeDiviseurSeChoisitSurLaTailleNaturelle) {
