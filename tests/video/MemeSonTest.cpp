@@ -151,7 +151,12 @@ class MemeSon : public testing::Test {
       energie += double(video[i]) * video[i];
       if (std::abs(projection[i] - video[i]) > 1e-6f && differents++ == 0) premier = i / 2;
     }
-    EXPECT_EQ(differents, 0u) << nom.toStdString() << ": first differing frame " << premier;
+    // Where it went apart, and at which frames the calls were made there.
+    std::string appels;
+    for (const Appel& a : script) appels += " " + std::to_string(a.trame);
+    EXPECT_EQ(differents, 0u) << nom.toStdString() << ": first differing frame " << premier << " (projection "
+                              << (premier < projection.size() / 2 ? projection[premier * 2] : 0.0f) << ", export "
+                              << (premier < video.size() / 2 ? video[premier * 2] : 0.0f) << "); calls at" << appels;
     // Something was heard: the two are not merely silent alike.
     EXPECT_GT(energie / double(video.size()), 1e-4) << nom.toStdString();
   }
