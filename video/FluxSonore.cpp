@@ -90,7 +90,7 @@ class SonEnFlux : public Pcm {
   mutable bool pret_ = false;             // open, and its decoder with it
   mutable bool fini_ = false;             // the decoder gave its last frame
   mutable bool baseInconnue_ = false;     // after a seek, until a frame says where it is
-  mutable int64_t origine_ = AV_NOPTS_VALUE;  // timestamp of the first frame heard
+  mutable int64_t origine_ = AV_NOPTS_VALUE;  // timestamp of the first sample heard
   mutable int aJeter_ = 0;  // samples of the file not to convert, after a seek
   // Frames and samples the decoder gave since the file's start, until the
   // origin is known.
@@ -99,10 +99,9 @@ class SonEnFlux : public Pcm {
   mutable std::vector<float> tampon_;     // decoded frames from base_, left then right
   mutable long long base_ = 0;
   mutable std::vector<float> converties_;
+  mutable std::vector<const uint8_t*> plans_;  // where a frame's samples start, plane by plane
   mutable int formatSwr_ = 0, hzSwr_ = 0, canauxSwr_ = 0;  // what the resampler takes
 };
-
-int64_t Horodatage(const AVFrame* trame) { return trame->best_effort_timestamp; }
 
 QString Dire(const QString& notre, int code) {
   return notre + QStringLiteral(" (FFmpeg : ") + TexteAv(code) + QStringLiteral(")");
@@ -258,13 +257,12 @@ void SonEnFlux::Convertir(const AVFrame* trame) const {
   if (trame && !Accorder(trame->format, trame->sample_rate, trame->ch_layout)) return;
   if (!swr_) return;
   int entree = trame ? trame->nb_samples : 0;
-  std::vector<const uint8_t*> plans;
   const bool plan = trame && av_sample_fmt_is_planar(AVSampleFormat(trame->format));
-  if (trame) plans.assign(trame->extended_data, trame->extended_data + (plan ? trame->ch_layout.nb_channels : 1));
+  if (trame) plans_.assign(trame->extended_data, trame->extended_data + (plan ? trame->ch_layout.nb_channels : 1));
   if (trame && aJeter_ > 0) {
     const int jetes = std::min(aJeter_, entree);
     const int octets = av_get_bytes_per_sample(AVSampleFormat(trame->format)) * (plan ? 1 : trame->ch_layout.nb_channels);
-    for (const uint8_t*& p : plans) p += size_t(jetes) * size_t(octets);
+    for (const uint8_t*& p : plans_) p += size_t(jetes) * size_t(octets);
     entree -= jetes;
     aJeter_ -= jetes;
     if (entree == 0) return;
@@ -273,7 +271,7 @@ void SonEnFlux::Convertir(const AVFrame* trame) const {
   if (place <= 0) return;
   converties_.resize(size_t(place) * (mono_ ? 1 : 2));
   uint8_t* sortie = reinterpret_cast<uint8_t*>(converties_.data());
-  const int faites = swr_convert(swr_, &sortie, place, trame ? plans.data() : nullptr, entree);
+  const int faites = swr_convert(swr_, &sortie, place, trame ? plans_.data() : nullptr, entree);
   if (faites <= 0) return;
   if (!mono_) {
     tampon_.insert(tampon_.end(), converties_.begin(), converties_.begin() + faites * 2);
@@ -311,11 +309,11 @@ bool SonEnFlux::Recevoir() const {
   while (avcodec_receive_frame(codec_, trame_) == 0) {
     if (baseInconnue_) {
       // After a seek the first frame says where the decoder is.
-      Situer(Horodatage(trame_));
+      Situer(trame_->best_effort_timestamp);
       baseInconnue_ = false;
       recues_ = 2;
     } else if (recues_ < 2) {
-      Compter(Horodatage(trame_), trame_->nb_samples);
+      Compter(trame_->best_effort_timestamp, trame_->nb_samples);
     }
     Convertir(trame_);
     av_frame_unref(trame_);

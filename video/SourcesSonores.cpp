@@ -21,12 +21,6 @@ QString TexteAv(int code) {
   return QString::fromUtf8(tampon);
 }
 
-void PcmMemoire::Lire(long long debut, long long n, float* sortie) const {
-  const long long dispo = std::clamp(Trames() - debut, 0LL, n);
-  if (dispo > 0) std::copy_n(echantillons.data() + debut * 2, dispo * 2, sortie);
-  std::fill(sortie + std::max(0LL, dispo) * 2, sortie + n * 2, 0.0f);
-}
-
 namespace {
 
 // The synthesizer and its player at some point of the file. Reading

@@ -33,13 +33,6 @@ class Pcm {
   int frequence;
 };
 
-struct PcmMemoire : Pcm {
-  using Pcm::Pcm;
-  std::vector<float> echantillons;  // left, right, left, right...
-  long long Trames() const override { return static_cast<long long>(echantillons.size() / 2); }
-  void Lire(long long debut, long long n, float* sortie) const override;
-};
-
 // Any sampled sound file (WAV of any coding, MP3, FLAC, OGG, Opus, M4A...)
 // through FFmpeg's libraries, at `frequence`, decoded as it is read;
 // nothing, with the reason.
