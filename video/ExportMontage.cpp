@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
 #include <cmath>
 
 #include "montage/Montage.h"
@@ -18,6 +20,8 @@ namespace {
 
 const QString kFiltreVideo = QStringLiteral(
     "Vidéo MP4 (*.mp4)|*.mp4|Vidéo Matroska (*.mkv)|*.mkv|Vidéo QuickTime (*.mov)|*.mov|Vidéo WebM (*.webm)|*.webm");
+
+constexpr int kLargeurProgression = 420;
 
 QString Duree(double secondes) {
   const int minutes = int(secondes / 60);
@@ -93,16 +97,25 @@ QProgressDialog& ProgressionFenetre::Dialogue() {
     dialogue_->setMinimumDuration(0);
     dialogue_->setAutoClose(false);
     dialogue_->setAutoReset(false);
+    // Centred on the screen: the montage's window is narrow and at its edge,
+    // and a dialog centred on it would reach out of the screen.
+    dialogue_->setMinimumWidth(kLargeurProgression);
+    if (const QScreen* ecran = parent_ ? parent_->screen() : QGuiApplication::primaryScreen()) {
+      QRect place(QPoint(0, 0), dialogue_->sizeHint().expandedTo(QSize(kLargeurProgression, 0)));
+      place.moveCenter(ecran->availableGeometry().center());
+      dialogue_->move(place.topLeft());
+    }
     chrono_.start();
   }
   return *dialogue_;
 }
 
-// "reste environ 1 min 20 s", once enough is done to tell.
+// "reste environ 1 min 20 s", once enough is done to tell; not at the last
+// twentieth, where the export waits for the show to tell its end.
 QString TempsRestant(double fraction, qint64 ecouleMs) {
-  if (fraction < 0.02 || ecouleMs < 1000 || fraction >= 1) return {};
+  if (fraction < 0.02 || ecouleMs < 1000 || fraction >= 0.95) return {};
   const int reste = int(std::lround(double(ecouleMs) / 1000 * (1 - fraction) / fraction));
-  return QStringLiteral(" — reste environ %1 min %2 s").arg(reste / 60).arg(reste % 60);
+  return QStringLiteral("\nreste environ %1 min %2 s").arg(reste / 60).arg(reste % 60);
 }
 
 bool ProgressionFenetre::Avancer(double fraction, double secondes) {

@@ -26,6 +26,7 @@ extern "C" {
 #include "projection/TFVue.h"
 #include "projection/Voisins.h"
 #include "video/CadenceExport.h"
+#include "video/ChoixVideo.h"
 #include "video/CoucheAudioExport.h"
 #include "video/EncodeurVideo.h"
 #include "video/ImageEcran.h"
@@ -102,7 +103,7 @@ class Export {
   bool PasserAbsent(const Texte& nom);
   // After each call into the projection: false when the export must stop.
   bool Bilan();
-  double Fraction() const;
+  double Fraction(double secondes);
 
   const ReglagesVideo& r_;
   ProgressionExport& progression_;
@@ -128,7 +129,10 @@ class Export {
   QStringList avis_;
   std::map<QString, bool> absents_;  // each missing file is asked about once
   bool annule_ = false;
-  double avancement_ = 0;
+  double avancement_ = 0;   // share of the list's lines walked
+  double estimee_ = 0;      // seconds the list's tempos add up to
+  double dejaDit_ = 0;      // the progress only goes forward
+  std::optional<Cadence::Duree> fin_;
 };
 
 void Export::Prendre(long long image) {
@@ -156,8 +160,8 @@ void Export::Prendre(long long image) {
     Interrompre(QStringLiteral("Échec de l'encodage du son : ") + encodeur_.Erreur());
     return;
   }
-  if (image % std::max(1, r_.ips / 5) == 0 &&
-      !progression_.Avancer(Fraction(), double(image + 1) / r_.ips)) {
+  const double secondes = double(image + 1) / r_.ips;
+  if (image % std::max(1, r_.ips / 5) == 0 && !progression_.Avancer(Fraction(secondes), secondes)) {
     annule_ = true;
     cadence_.Interrompre();
   }
@@ -178,9 +182,19 @@ bool Export::PasserAbsent(const Texte& nom) {
   return place->second;
 }
 
-double Export::Fraction() const {
-  if (r_.dureeMax > 0) return std::min(1.0, double(cadence_.Maintenant().count()) / 1e9 / r_.dureeMax);
-  return avancement_;
+// The end is exact once the show has looped or a length was asked; before
+// that the tempos' sum, else the lines walked, tell it, never the whole.
+double Export::Fraction(double t) {
+  constexpr double kAvantLaFin = 0.95;
+  double fraction = 0;
+  if (fin_ && fin_->count() > 0)
+    fraction = std::min(1.0, t / (double(fin_->count()) / 1e9));
+  else if (estimee_ > 0)
+    fraction = std::min(kAvantLaFin, t / estimee_);
+  else
+    fraction = std::min(kAvantLaFin, avancement_);
+  dejaDit_ = std::max(dejaDit_, fraction);
+  return dejaDit_;
 }
 
 bool Export::Bilan() {
@@ -200,10 +214,12 @@ ResultatExport Export::Projeter(const Texte& liste) {
     fondu.Rearmer();
   };
   vue_.Ouverture();
+  estimee_ = DureeEstimee(vue_.Medias, vue_.Timer1.interval());
   rearmer();
   const auto plafond = r_.dureeMax > 0 ? std::optional<Cadence::Duree>(duration_cast<nanoseconds>(duration<double>(r_.dureeMax)))
                                        : std::nullopt;
-  std::optional<Cadence::Duree> fin = plafond;
+  fin_ = plafond;
+  std::optional<Cadence::Duree>& fin = fin_;
   std::set<Texte> listes{vue_.CheminListe};
   Cadence::Duree dernierTempo{};
   bool continuer = Bilan();
@@ -234,7 +250,7 @@ ResultatExport Export::Projeter(const Texte& liste) {
       vue_.Suivant(Emetteur::Minuterie);
       rearmer();
       if (!vue_.Medias.empty())
-        avancement_ = std::max(avancement_, double(vue_.IndexCourant + 1) / double(vue_.Medias.size()));
+        avancement_ = std::max(avancement_, double(vue_.IndexCourant) / double(vue_.Medias.size()));
       // Back to the start, or to a list played already: the show loops.
       const bool nouvelle = listes.insert(vue_.CheminListe).second;
       // A running script holds the walk on its line: no step back then.

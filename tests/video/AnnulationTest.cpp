@@ -1,5 +1,6 @@
 // An export cancelled from its progress report leaves nothing under the
-// chosen name, and a finished one replaces the file there.
+// chosen name, and a finished one replaces the file there; the progress
+// follows the video's time.
 
 #include <QDir>
 #include <QFile>
@@ -17,12 +18,13 @@ namespace {
 class Progression : public ProgressionExport {
  public:
   explicit Progression(int annulerA) : annulerA_(annulerA) {}
-  bool Avancer(double fraction, double) override {
+  bool Avancer(double fraction, double secondes) override {
     fractions.push_back(fraction);
+    temps.push_back(secondes);
     return int(fractions.size()) != annulerA_;
   }
   void Avis(const QString& texte) override { avis << texte; }
-  std::vector<double> fractions;
+  std::vector<double> fractions, temps;
   QStringList avis;
 
  private:
@@ -75,6 +77,27 @@ TEST_F(Annulation, UnExportAboutiRemplaceLeFichierEtAnnonceLesPistesDeCd) {
   EXPECT_TRUE(std::is_sorted(progression.fractions.begin(), progression.fractions.end()));
   EXPECT_DOUBLE_EQ(progression.fractions.back(), 1.0);
   EXPECT_EQ(progression.avis, QStringList{QString::fromUtf8("Les pistes de CD audio restent muettes dans la vidéo.")});
+}
+
+// Three pictures of a second: the progress is the share of the three
+// seconds made, and the whole only once the video is.
+TEST_F(Annulation, LAvancementSuitLeTempsDeLaVideo) {
+  QFile liste(reglages.liste);
+  ASSERT_TRUE(liste.open(QIODevice::WriteOnly));
+  const QByteArray image = dossier.filePath("a.bmp").toLatin1() + "\r\n";
+  liste.write("Tempo=1000.pvi\r\n" + image + "Tempo=1000.pvi\r\n" + image + "Tempo=1000.pvi\r\n" + image);
+  liste.close();
+  Progression progression(-1);
+  const ResultatExport r = ExporterVideo(reglages, progression);
+  ASSERT_TRUE(r.reussi) << r.message.toStdString();
+  ASSERT_NEAR(r.secondes, 3.0, 0.1);
+  ASSERT_GT(progression.fractions.size(), 10u);
+  EXPECT_TRUE(std::is_sorted(progression.fractions.begin(), progression.fractions.end()));
+  for (size_t i = 0; i + 1 < progression.fractions.size(); ++i) {
+    EXPECT_LT(progression.fractions[i], 1.0) << progression.temps[i] << " s";
+    EXPECT_NEAR(progression.fractions[i], progression.temps[i] / r.secondes, 0.1) << progression.temps[i] << " s";
+  }
+  EXPECT_DOUBLE_EQ(progression.fractions.back(), 1.0);
 }
 
 }  // namespace

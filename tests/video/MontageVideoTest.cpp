@@ -2,10 +2,15 @@
 // the video written or nothing left behind, the result said.
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QFile>
 #include <QMenu>
 #include <QProgressDialog>
 #include <gtest/gtest.h>
+#include <chrono>
+#include <thread>
 
 #include "codecs/Encodeurs.h"
 #include "montage/BancMontage.h"
@@ -115,6 +120,7 @@ TEST_F(MontageVideo, UnNomDeFormatInconnuEstRefuseAvantTout) {
 
 TEST(ProgressionFenetre, LesAvisRestentAuDessusDeLAvancementQuiSAnnule) {
   QWidget fenetre;
+  fenetre.setGeometry(QGuiApplication::primaryScreen()->availableGeometry().right() - 200, 0, 200, 500);
   ProgressionFenetre progression(&fenetre);
   EXPECT_EQ(fenetre.findChild<QProgressDialog*>(), nullptr);  // nothing shown before the export starts
   progression.Avis(QStringLiteral("Les pistes de CD audio restent muettes dans la vidéo."));
@@ -124,6 +130,17 @@ TEST(ProgressionFenetre, LesAvisRestentAuDessusDeLAvancementQuiSAnnule) {
   EXPECT_EQ(dialogue->value(), 500);
   EXPECT_EQ(dialogue->labelText(), QStringLiteral("Les pistes de CD audio restent muettes dans la vidéo.\n"
                                                   "Export en vidéo… 1 min 15,0 s de vidéo"));
+  // Away from a window at the screen's edge, as wide as it will grow.
+  const QRect ecran = dialogue->screen()->availableGeometry();
+  EXPECT_TRUE(ecran.contains(dialogue->frameGeometry())) << dialogue->frameGeometry().x() << "+" << dialogue->width();
+  // After a second, the time left on a line of its own.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  EXPECT_TRUE(progression.Avancer(0.5, 75.0));
+  EXPECT_TRUE(QRegularExpression(QStringLiteral("\\nExport en vidéo… 1 min 15,0 s de vidéo\\nreste environ \\d+ min \\d+ s$"))
+                  .match(dialogue->labelText())
+                  .hasMatch())
+      << dialogue->labelText().toStdString();
+  EXPECT_TRUE(ecran.contains(dialogue->frameGeometry())) << dialogue->frameGeometry().x() << "+" << dialogue->width();
   dialogue->cancel();  // its button
   EXPECT_FALSE(progression.Avancer(0.6, 80.0));
   progression.Fin();
