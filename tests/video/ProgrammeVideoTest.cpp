@@ -112,12 +112,15 @@ TEST_F(ProgrammeVideo, UnExportAnnuleParEchapNeLaisseRien) {
   ASSERT_TRUE(liste.open(QIODevice::WriteOnly));
   liste.write("Tempo=40000.pvi\r\na.jpg\r\nTempo=40000.pvi\r\na.jpg\r\n");
   liste.close();
-  // Escape on the progress dialog while the export runs.
-  Lancer(Exporter(Chemin("long.mp4")) + QStringLiteral("sleep 3\n"
-                                                       "P=$(fenetre 'Exporter en vidéo')\n"
+  // Escape on the progress dialog once the export writes, the screen
+  // captured well after: no box, and the show's screen again.
+  Lancer(Exporter(Chemin("long.mp4")) + QStringLiteral("for i in $(seq 60); do\n"
+                                                       "  ls -a | grep -q 'long.*mp4' && break; sleep 0.5\n"
+                                                       "done\n"
+                                                       "sleep 1; P=$(fenetre 'Exporter en vidéo')\n"
                                                        "xdotool mousemove --window $P 20 20 windowfocus $P; sleep 0.3\n"
-                                                       "xdotool key Escape; sleep 2\n"),
-         14000);
+                                                       "xdotool key Escape\n"),
+         30000);
   EXPECT_TRUE(Videos().isEmpty()) << Videos().join(' ').toStdString();
   EXPECT_LT(Pales(), 5000);  // no box: a cancel is not a failure
 }
