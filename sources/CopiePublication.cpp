@@ -5,8 +5,11 @@
 #include <QFileInfo>
 #include <cerrno>
 #include <cstdio>
+#include <cstdint>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -145,6 +148,33 @@ IssueCopie CopierVersPublication(const QString& source, const QString& cible, bo
   QByteArray temporaire;
   const IssueCopie issue = PreparerCopie(source, cible, temporaire, avance);
   return issue == IssueCopie::Faite ? PlacerCopie(temporaire, cible, remplacer) : issue;
+}
+
+namespace {
+
+// How finely the file system holding `chemin` keeps a date, in
+// nanoseconds: the sticks' FAT two seconds, exFAT ten milliseconds.
+std::int64_t FinesseDesDates(const char* chemin) {
+  struct statfs fs {};
+  if (::statfs(chemin, &fs) != 0) return 1;
+  switch (fs.f_type) {
+    case 0x4d44: return 2'000'000'000;   // MSDOS_SUPER_MAGIC
+    case 0x2011BAB0: return 10'000'000;  // EXFAT_SUPER_MAGIC
+    default: return 1;
+  }
+}
+
+std::int64_t Nanosecondes(const timespec& t) { return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
+}  // namespace
+
+bool CopieAJour(const QString& source, const QString& cible) {
+  const QByteArray vers = QFile::encodeName(cible);
+  struct stat s {}, c {};
+  if (::stat(QFile::encodeName(source).constData(), &s) != 0 || ::stat(vers.constData(), &c) != 0) return false;
+  if (!S_ISREG(c.st_mode) || s.st_size != c.st_size) return false;
+  const std::int64_t ecart = Nanosecondes(s.st_mtim) - Nanosecondes(c.st_mtim);
+  return ecart == 0 || std::llabs(ecart) < FinesseDesDates(vers.constData());
 }
 
 int RetirerCopiesInterrompues(const QString& dossier) {

@@ -34,6 +34,11 @@ IssueCopie PlacerCopie(const QByteArray& temporaire, const QString& cible, bool 
 IssueCopie CopierVersPublication(const QString& source, const QString& cible, bool remplacer,
                                  const std::function<void(qint64)>& avance);
 
+// Whether `cible` still holds `source`: the same size and the same date,
+// as finely as the target's file system keeps dates (to the nanosecond on
+// most), so that a source rewritten in the second of its copy goes again.
+bool CopieAJour(const QString& source, const QString& cible);
+
 // Temporary files of copies killed in `dossier`; how many were removed.
 int RetirerCopiesInterrompues(const QString& dossier);
 

@@ -522,13 +522,12 @@ Publication::Issue Publication::Copier(const Texte& source, const Texte& cible) 
   if (MemeFichier(source, cible)) return dejaLa();
   // A copy already made of this very file is kept; one whose source has
   // changed since is replaced (only ever one of the publication's own).
-  const bool existe = fichiers.FichierExiste(cible);
-  if (existe && fichiers.TailleFichier(cible) == taille && fichiers.DateFichier(cible) == fichiers.DateFichier(source))
-    return dejaLa();
-  if (std::any_of(enAttente_.begin(), enAttente_.end(), [&](const CopieEnAttente& c) { return c.cible == cible; }))
-    return dejaLa();
   const QString de = QString::fromStdString(fichiers.CheminHote(source).string());
   const QString vers = QString::fromStdString(fichiers.CheminHote(cible).string());
+  const bool existe = fichiers.FichierExiste(cible);
+  if (existe && CopieAJour(de, vers)) return dejaLa();
+  if (std::any_of(enAttente_.begin(), enAttente_.end(), [&](const CopieEnAttente& c) { return c.cible == cible; }))
+    return dejaLa();
   errno = 0;
   QByteArray temporaire;
   const IssueCopie issue = PreparerCopie(de, vers, temporaire, [this](qint64 n) {

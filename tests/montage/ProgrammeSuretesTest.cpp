@@ -87,8 +87,11 @@ TEST_F(ProgrammeSuretes, UnDossierDisparuEstDitEtLaSauvegardeNeVaPasSurLaListeDU
 demarrer A/show.pvl
 ouvrir_montage
 sauver "$PWD/A/autre.pvl"      # the save dialog has been in A
-cliquer 1087 29; sleep 1       # ▤: B's list of the same name
-dans 'Charger une liste' 60 60; touches ctrl+a; taper "$PWD/B/show.pvl"; touches Return; sleep 1.5
+ecrit A/autre.pvl
+cliquer 1087 29                # ▤: B's list of the same name
+fenetre 'Charger une liste' 30 >/dev/null
+dans 'Charger une liste' 60 60; touches ctrl+a; taper "$PWD/B/show.pvl"; touches Return
+disparue 'Charger une liste'; sleep 1
 ligne 1; touches Delete
 mv B B-parti                   # a medium taken out
 cliquer 1113 29; sleep 1

@@ -269,6 +269,24 @@ TEST_F(PublicationTest, RepublierRemplaceLesCopiesPerimeesEtTourneLesBak) {
   EXPECT_EQ(publie.at("Spectacle.pvl").octets, Crlf(Attendu{false, false, true}.Principale()));
 }
 
+TEST_F(PublicationTest, UneSourceRefaiteDansLaSecondeDeSaCopieEstCopieeDeNouveau) {
+  ChoisirDossier("pub");
+  ASSERT_TRUE(Assembler(false, false, true));
+  // Same size, other bytes, dated half a second after the former edition:
+  // only the date's fraction tells them apart.
+  const QString rouge = banc.CheminHote(QStringLiteral("show/img/rouge.jpg"));
+  QFile f(rouge);
+  ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+  QByteArray octets = f.readAll();
+  octets[octets.size() / 2] = char(octets[octets.size() / 2] ^ 0x5a);
+  ASSERT_TRUE(f.seek(0));
+  ASSERT_EQ(f.write(octets), octets.size());
+  f.close();
+  Dater(rouge, QDateTime(QDate(2021, 3, 4), QTime(5, 6, 7, 500)));
+  ASSERT_TRUE(Assembler(false, false, true));
+  EXPECT_EQ(Releve(banc.CheminHote(QStringLiteral("pub"))).at("Spectacle/rouge.jpg").octets, octets);
+}
+
 TEST_F(PublicationTest, LesNomsQuiSortiraientDuDossierSontRefuses) {
   ChoisirDossier("pub");
   const QString sortie = QStringLiteral(

@@ -25,6 +25,14 @@ fenetre() {
     sleep 0.1
   done
 }
+# Until no window's title starts with $1 (${2:-20} s at most).
+disparue() {
+  local fin=$(( $(date +%s) + ${2:-20} ))
+  while fenetre "$1" 0 >/dev/null; do
+    [ "$(date +%s)" -ge "$fin" ] && return 1
+    sleep 0.2
+  done
+}
 titres() {
   local id nom
   for id in $(xdotool search --onlyvisible --name "" 2>/dev/null); do

@@ -6,6 +6,7 @@
 //   demarrer ARGS...        starts the program ($P), waits for its window
 //   fenetre TITRE [S]       the id of the topmost visible window whose title
 //                           starts so, waited for up to S seconds (10)
+//   disparue TITRE [S]      until no such window is left (S seconds, 20)
 //   titres TITRE            the titles of the visible windows starting so
 //   dans TITRE X Y          the pointer into that window (it gets the keys)
 //   cliquer X Y             a click at that point of the screen
