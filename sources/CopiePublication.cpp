@@ -96,6 +96,20 @@ Transfert Transferer(int entree, int sortie, qint64& total, const std::function<
   }
 }
 
+// How finely the file system holding `chemin` keeps a date, in
+// nanoseconds: the sticks' FAT two seconds, exFAT ten milliseconds.
+std::int64_t FinesseDesDates(const char* chemin) {
+  struct statfs fs {};
+  if (::statfs(chemin, &fs) != 0) return 1;
+  switch (fs.f_type) {
+    case 0x4d44: return 2'000'000'000;   // MSDOS_SUPER_MAGIC
+    case 0x2011BAB0: return 10'000'000;  // EXFAT_SUPER_MAGIC
+    default: return 1;
+  }
+}
+
+std::int64_t Nanosecondes(const timespec& t) { return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
+
 }  // namespace
 
 IssueCopie PreparerCopie(const QString& source, const QString& cible, QByteArray& temporaire,
@@ -149,24 +163,6 @@ IssueCopie CopierVersPublication(const QString& source, const QString& cible, bo
   const IssueCopie issue = PreparerCopie(source, cible, temporaire, avance);
   return issue == IssueCopie::Faite ? PlacerCopie(temporaire, cible, remplacer) : issue;
 }
-
-namespace {
-
-// How finely the file system holding `chemin` keeps a date, in
-// nanoseconds: the sticks' FAT two seconds, exFAT ten milliseconds.
-std::int64_t FinesseDesDates(const char* chemin) {
-  struct statfs fs {};
-  if (::statfs(chemin, &fs) != 0) return 1;
-  switch (fs.f_type) {
-    case 0x4d44: return 2'000'000'000;   // MSDOS_SUPER_MAGIC
-    case 0x2011BAB0: return 10'000'000;  // EXFAT_SUPER_MAGIC
-    default: return 1;
-  }
-}
-
-std::int64_t Nanosecondes(const timespec& t) { return std::int64_t(t.tv_sec) * 1'000'000'000 + t.tv_nsec; }
-
-}  // namespace
 
 bool CopieAJour(const QString& source, const QString& cible) {
   const QByteArray vers = QFile::encodeName(cible);
